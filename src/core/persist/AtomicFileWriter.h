@@ -1,0 +1,37 @@
+#pragma once
+// Replaces a file as a whole: the new content is written to a temporary file beside the
+// target, synced, checked and renamed over it. Until commit() succeeds the target is
+// untouched, and a writer that is destroyed without commit() removes its temporary file.
+#include <memory>
+#include <string>
+
+#include "core/persist/FileOps.h"
+#include "core/persist/FileStream.h"
+
+namespace kolvex {
+
+class AtomicFileWriter {
+ public:
+  explicit AtomicFileWriter(std::string target, FileOps& ops = posixFileOps());
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  FileStream& stream() { return *stream_; }
+  const std::string& tempPath() const { return tempPath_; }
+  // fsync (a failure aborts and is not retried), checks that the file holds every byte
+  // written, closes, renames over the target and syncs the folder.
+  // Throws EStreamError; the target then keeps its previous content.
+  void commit();
+  // Removes the temporary file; the target keeps its previous content.
+  void abandon();
+
+ private:
+  FileOps& ops_;
+  std::string target_;
+  std::string tempPath_;
+  std::unique_ptr<FileStream> stream_;
+  bool done_ = false;
+};
+
+}  // namespace kolvex

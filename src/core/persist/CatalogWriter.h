@@ -1,0 +1,65 @@
+#pragma once
+// Writes a new catalog. Records are added in post-order (a directory after everything
+// inside it); the writer links each one to the records written before it, so every link
+// points backwards. commit() puts the header in front of the records and replaces the
+// catalog atomically; until then, and after any failure, the old catalog is untouched
+// and no temporary file is left behind.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/persist/FileOps.h"
+#include "core/persist/TQELFile.h"
+
+namespace kolvex {
+
+class CatalogWriter {
+ public:
+  // Creates the records file, "QE_*.tmp" in the temporary folder.
+  explicit CatalogWriter(std::string catalogPath, FileOps& ops = posixFileOps());
+  ~CatalogWriter();
+  CatalogWriter(const CatalogWriter&) = delete;
+  CatalogWriter& operator=(const CatalogWriter&) = delete;
+
+  // Starts a directory: the files and directories added until its leaveDirectory() are
+  // its entries. The scanned folder itself is the outermost directory.
+  void enterDirectory();
+  // Writes a file record of the current directory: BrotherRP is the file written before
+  // it there (-1 for the first), ChildFileRP and ChildDirRP 0. Returns its position.
+  std::int64_t addFile(TSCFileObjectInfo& record);
+  // Writes the current directory's own record: ChildFileRP and ChildDirRP are its last
+  // file and last sub-directory (-1 when none), BrotherRP the directory written before it
+  // in its parent (-1 for the first, and for the scanned folder). Returns its position.
+  std::int64_t leaveDirectory(TSCFileObjectInfo& record);
+  // The records file's length: the position the next record gets.
+  std::int64_t position() const { return position_; }
+  std::int64_t recordCount() const { return records_; }
+  const std::string& recordsPath() const { return recordsPath_; }
+
+  // Sets EntranceRP to the last directory record written (the scanned folder), writes the
+  // header and the records into a file beside the catalog and renames it over the
+  // catalog. Throws EStreamError; on failure the old catalog stays as it was.
+  void commit(TSCCDInfo& header);
+  // Gives up: removes the temporary files. Called by the destructor when not committed.
+  void abandon();
+
+ private:
+  struct Frame {
+    std::int64_t lastFile = kNoRecord;
+    std::int64_t lastDir = kNoRecord;
+  };
+  std::int64_t write(const TSCFileObjectInfo& record);
+
+  FileOps& ops_;
+  std::string catalogPath_;
+  std::string recordsPath_;
+  std::unique_ptr<FileStream> records_file_;
+  std::vector<Frame> frames_;
+  std::int64_t position_ = 0;
+  std::int64_t records_ = 0;
+  std::int64_t lastRoot_ = kNoRecord;
+  bool done_ = false;
+};
+
+}  // namespace kolvex

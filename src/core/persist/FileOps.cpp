@@ -1,0 +1,92 @@
+#include "core/persist/FileOps.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <random>
+
+#include "core/persist/PersistError.h"
+
+namespace kolvex {
+namespace {
+
+class PosixFileOps final : public FileOps {
+ public:
+  int openRead(const std::string& path) override {
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  }
+  int create(const std::string& path, bool exclusive) override {
+    int flags = O_RDWR | O_CREAT | O_CLOEXEC | (exclusive ? O_EXCL : O_TRUNC);
+    return ::open(path.c_str(), flags, 0666);
+  }
+  ssize_t pread(int fd, void* buf, size_t n, std::uint64_t offset) override {
+    return ::pread(fd, buf, n, static_cast<off_t>(offset));
+  }
+  ssize_t pwrite(int fd, const void* buf, size_t n, std::uint64_t offset) override {
+    return ::pwrite(fd, buf, n, static_cast<off_t>(offset));
+  }
+  int fileSize(int fd, std::uint64_t& size) override {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return -1;
+    size = static_cast<std::uint64_t>(st.st_size);
+    return 0;
+  }
+  int fsync(int fd) override { return ::fsync(fd); }
+  int close(int fd) override { return ::close(fd); }
+  int rename(const std::string& from, const std::string& to) override {
+    return ::rename(from.c_str(), to.c_str());
+  }
+  int unlink(const std::string& path) override { return ::unlink(path.c_str()); }
+  int fsyncDir(const std::string& dir) override {
+    int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    int rc = ::fsync(fd);
+    int saved = errno;
+    ::close(fd);
+    errno = saved;
+    return rc;
+  }
+};
+
+}  // namespace
+
+FileOps& posixFileOps() {
+  static PosixFileOps ops;
+  return ops;
+}
+
+int createUniqueFile(FileOps& ops, const std::string& dir, const std::string& prefix,
+                     const std::string& suffix, std::string& path) {
+  static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  static thread_local std::mt19937_64 rng{std::random_device{}()};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = dir + prefix;
+    for (int i = 0; i < 8; ++i) name += kChars[rng() % (sizeof(kChars) - 1)];
+    name += suffix;
+    int fd = ops.create(name, true);
+    if (fd >= 0) {
+      path = name;
+      return fd;
+    }
+    if (errno != EEXIST) throwCannotCreate(name);
+  }
+  throwCannotCreate(dir + prefix + "*" + suffix);
+}
+
+std::string tempDirectory() {
+  const char* env = std::getenv("TMPDIR");
+  std::string dir = (env && *env) ? env : "/tmp";
+  if (dir.back() != '/') dir += '/';
+  return dir;
+}
+
+std::string directoryOf(const std::string& path) {
+  auto slash = path.rfind('/');
+  if (slash == std::string::npos) return "./";
+  return path.substr(0, slash + 1);
+}
+
+}  // namespace kolvex

@@ -1,0 +1,42 @@
+#pragma once
+// The file system calls that streams and catalog writers make. Everything that writes a
+// catalog goes through one FileOps object, so a test can make any single call fail.
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+
+namespace kolvex {
+
+class FileOps {
+ public:
+  virtual ~FileOps() = default;
+  // Each returns -1 (and sets errno) on failure, like the POSIX call it wraps.
+  virtual int openRead(const std::string& path) = 0;
+  // Creates or empties a file for reading and writing.
+  virtual int create(const std::string& path, bool exclusive) = 0;
+  virtual ssize_t pread(int fd, void* buf, size_t n, std::uint64_t offset) = 0;
+  virtual ssize_t pwrite(int fd, const void* buf, size_t n, std::uint64_t offset) = 0;
+  virtual int fileSize(int fd, std::uint64_t& size) = 0;
+  virtual int fsync(int fd) = 0;
+  virtual int close(int fd) = 0;
+  virtual int rename(const std::string& from, const std::string& to) = 0;
+  virtual int unlink(const std::string& path) = 0;
+  virtual int fsyncDir(const std::string& dir) = 0;
+};
+
+// The real file system.
+FileOps& posixFileOps();
+
+// Creates a new, empty file named dir + prefix + random characters + suffix that did not
+// exist before, and returns its descriptor; path receives its name. Throws EFCreateError.
+int createUniqueFile(FileOps& ops, const std::string& dir, const std::string& prefix,
+                     const std::string& suffix, std::string& path);
+
+// The user's folder for temporary files with a trailing '/': $TMPDIR, else /tmp/.
+std::string tempDirectory();
+
+// The folder part of a path with a trailing '/' ("./" when it has none).
+std::string directoryOf(const std::string& path);
+
+}  // namespace kolvex

@@ -1,0 +1,128 @@
+#include "core/persist/FileStream.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "core/persist/PersistError.h"
+
+namespace kolvex {
+
+FileStream::FileStream(const std::string& path, Mode mode, FileOps& ops)
+    : ops_(ops), path_(path) {
+  if (mode == Mode::Read) {
+    fd_ = ops_.openRead(path);
+    if (fd_ < 0 || ops_.fileSize(fd_, fileSize_) != 0) {
+      if (fd_ >= 0) ops_.close(fd_);
+      throwCannotOpen(path);
+    }
+  } else {
+    fd_ = ops_.create(path, mode == Mode::CreateNew);
+    if (fd_ < 0) throwCannotCreate(path);
+  }
+  dropWindow(0);
+}
+
+FileStream::FileStream(int fd, std::string path, FileOps& ops)
+    : ops_(ops), path_(std::move(path)), fd_(fd) {
+  if (ops_.fileSize(fd_, fileSize_) != 0) fileSize_ = 0;
+  dropWindow(0);
+}
+
+FileStream::~FileStream() {
+  if (fd_ >= 0) {
+    try {
+      flush();
+    } catch (const EStreamError&) {
+      // Nothing more can be done from a destructor; close() reports such failures.
+    }
+    ops_.close(fd_);
+  }
+}
+
+void FileStream::dropWindow(std::uint64_t pos) {
+  const std::uint8_t* base = rbuf_.empty() ? nullptr : rbuf_.data();
+  buf_ = cur_ = end_ = base;
+  winPos_ = pos;
+}
+
+std::uint64_t FileStream::size() {
+  std::uint64_t writtenEnd = wStart_ + wbuf_.size();
+  return wbuf_.empty() || writtenEnd < fileSize_ ? fileSize_ : writtenEnd;
+}
+
+void FileStream::flush() {
+  if (wbuf_.empty()) return;
+  std::size_t done = 0;
+  while (done < wbuf_.size()) {
+    ssize_t n = ops_.pwrite(fd_, wbuf_.data() + done, wbuf_.size() - done, wStart_ + done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      wbuf_.clear();
+      throw EStreamError(msg::kStreamWriteError);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  std::uint64_t end = wStart_ + wbuf_.size();
+  if (end > fileSize_) fileSize_ = end;
+  wStart_ = end;
+  wbuf_.clear();
+}
+
+void FileStream::sync() {
+  flush();
+  if (ops_.fsync(fd_) != 0) throw EStreamError(msg::kStreamWriteError);
+}
+
+std::uint64_t FileStream::sizeOnDisk() {
+  std::uint64_t n = 0;
+  if (fd_ < 0 || ops_.fileSize(fd_, n) != 0) throw EStreamError(msg::kStreamWriteError);
+  return n;
+}
+
+void FileStream::close() {
+  if (fd_ < 0) return;
+  int fd = fd_;
+  try {
+    flush();
+  } catch (...) {
+    fd_ = -1;
+    ops_.close(fd);
+    throw;
+  }
+  fd_ = -1;
+  if (ops_.close(fd) != 0) throw EStreamError(msg::kStreamWriteError);
+}
+
+void FileStream::write(const void* data, std::size_t n) {
+  if (fd_ < 0) throw EStreamError(msg::kStreamWriteError);
+  std::uint64_t pos = position();
+  if (!wbuf_.empty() && wStart_ + wbuf_.size() != pos) flush();
+  if (wbuf_.empty()) wStart_ = pos;
+  wbuf_.append(static_cast<const char*>(data), n);
+  dropWindow(pos + n);
+  if (wbuf_.size() >= kBlock) flush();
+}
+
+void FileStream::fill(std::size_t n) {
+  if (fd_ < 0) throwReadError();
+  std::uint64_t pos = position();
+  flush();
+  if (size() < pos || size() - pos < n) throwReadError();
+  std::size_t want = n > kBlock ? n : kBlock;
+  if (rbuf_.size() < want) rbuf_.resize(want);
+  std::size_t got = 0;
+  while (got < want) {
+    ssize_t r = ops_.pread(fd_, rbuf_.data() + got, want - got, pos + got);
+    if (r < 0 && errno == EINTR) continue;
+    if (r <= 0) break;
+    got += static_cast<std::size_t>(r);
+  }
+  buf_ = cur_ = rbuf_.data();
+  end_ = buf_ + got;
+  winPos_ = pos;
+  if (got < n) throwReadError();
+}
+
+void FileStream::seekOutside(std::uint64_t pos) { dropWindow(pos); }
+
+}  // namespace kolvex

@@ -1,0 +1,43 @@
+#include "support/FaultyFileOps.h"
+
+#include <cerrno>
+
+namespace kolvex::test {
+
+bool FaultyFileOps::fail(bool cleanup) {
+  ++calls_;
+  bool now = failAt_ > 0 && (calls_ == failAt_ || (sticky_ && !cleanup && calls_ > failAt_));
+  if (now) {
+    failed_ = true;
+    errno = EIO;
+  }
+  return now;
+}
+
+int FaultyFileOps::openRead(const std::string& p) { return fail() ? -1 : real_.openRead(p); }
+int FaultyFileOps::create(const std::string& p, bool ex) {
+  return fail() ? -1 : real_.create(p, ex);
+}
+ssize_t FaultyFileOps::pread(int fd, void* b, size_t n, std::uint64_t o) {
+  return fail() ? -1 : real_.pread(fd, b, n, o);
+}
+ssize_t FaultyFileOps::pwrite(int fd, const void* b, size_t n, std::uint64_t o) {
+  return fail() ? -1 : real_.pwrite(fd, b, n, o);
+}
+int FaultyFileOps::fileSize(int fd, std::uint64_t& s) { return fail() ? -1 : real_.fileSize(fd, s); }
+int FaultyFileOps::fsync(int fd) { return fail() ? -1 : real_.fsync(fd); }
+int FaultyFileOps::close(int fd) {
+  // A failed close still releases the descriptor, as close(2) does.
+  if (fail(true)) {
+    real_.close(fd);
+    return -1;
+  }
+  return real_.close(fd);
+}
+int FaultyFileOps::rename(const std::string& a, const std::string& b) {
+  return fail() ? -1 : real_.rename(a, b);
+}
+int FaultyFileOps::unlink(const std::string& p) { return fail(true) ? -1 : real_.unlink(p); }
+int FaultyFileOps::fsyncDir(const std::string& d) { return fail() ? -1 : real_.fsyncDir(d); }
+
+}  // namespace kolvex::test
