@@ -20,7 +20,7 @@ void AtomicFileWriter::abandon() {
   } catch (const EStreamError&) {
     // The content is being thrown away; only the name matters.
   }
-  ops_.unlink(tempPath_);
+  removeFile(ops_, tempPath_);
 }
 
 void AtomicFileWriter::commit() {

@@ -9,6 +9,15 @@ namespace kolvex {
 CatalogReader::CatalogReader(const std::string& path, FileOps& ops) : file_(ops) {
   file_.QELFileName = path;
   file_.OpenForRead();
+  readHeader();
+}
+
+CatalogReader::CatalogReader(std::unique_ptr<Stream> stream) : file_(posixFileOps()) {
+  file_.attach(std::move(stream));
+  readHeader();
+}
+
+void CatalogReader::readHeader() {
   file_.Rewind();
   file_.ReadCDHeader();
   base_ = file_.position();

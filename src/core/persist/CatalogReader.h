@@ -17,6 +17,8 @@ class CatalogReader {
  public:
   // Opens the catalog for reading and reads its header (OpenForRead, Rewind, ReadCDHeader).
   explicit CatalogReader(const std::string& path, FileOps& ops = posixFileOps());
+  // The same for a catalog held in a stream.
+  explicit CatalogReader(std::unique_ptr<Stream> stream);
 
   TQELFile& file() { return file_; }
   const TSCCDInfo& header() const { return *file_.CDHeader; }
@@ -50,6 +52,7 @@ class CatalogReader {
   void close() { file_.CloseFile(); }
 
  private:
+  void readHeader();
   [[noreturn]] void badLink(std::int64_t link, std::int64_t holder) const;
 
   TQELFile file_;

@@ -22,7 +22,7 @@ void CatalogWriter::abandon() {
   } catch (const EStreamError&) {
     // Being thrown away.
   }
-  ops_.unlink(recordsPath_);
+  removeFile(ops_, recordsPath_);
 }
 
 std::int64_t CatalogWriter::write(const TSCFileObjectInfo& record) {

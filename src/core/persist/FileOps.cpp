@@ -76,6 +76,13 @@ int createUniqueFile(FileOps& ops, const std::string& dir, const std::string& pr
   throwCannotCreate(dir + prefix + "*" + suffix);
 }
 
+bool removeFile(FileOps& ops, const std::string& path) {
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (ops.unlink(path) == 0 || errno == ENOENT) return true;
+  }
+  return false;
+}
+
 std::string tempDirectory() {
   const char* env = std::getenv("TMPDIR");
   std::string dir = (env && *env) ? env : "/tmp";

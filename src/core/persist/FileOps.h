@@ -33,6 +33,10 @@ FileOps& posixFileOps();
 int createUniqueFile(FileOps& ops, const std::string& dir, const std::string& prefix,
                      const std::string& suffix, std::string& path);
 
+// Removes a file that is no longer wanted, trying a second time when the first attempt
+// fails (a temporary file must not outlive a passing hiccup). False when it remains.
+bool removeFile(FileOps& ops, const std::string& path);
+
 // The user's folder for temporary files with a trailing '/': $TMPDIR, else /tmp/.
 std::string tempDirectory();
 

@@ -1,5 +1,6 @@
 #include "core/persist/FileStream.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -109,20 +110,32 @@ void FileStream::fill(std::size_t n) {
   flush();
   if (size() < pos || size() - pos < n) throwReadError();
   std::size_t want = n > kBlock ? n : kBlock;
+  // Links in a catalog point backwards, so a tree walk reads records in falling order:
+  // after a backward jump the window mostly covers what lies before the position.
+  std::uint64_t start = pos;
+  if (backward_ && want == kBlock) {
+    std::uint64_t behind = kBlock - std::max<std::size_t>(n, 4096);
+    start = pos > behind ? pos - behind : 0;
+  }
+  backward_ = false;
   if (rbuf_.size() < want) rbuf_.resize(want);
   std::size_t got = 0;
   while (got < want) {
-    ssize_t r = ops_.pread(fd_, rbuf_.data() + got, want - got, pos + got);
+    ssize_t r = ops_.pread(fd_, rbuf_.data() + got, want - got, start + got);
     if (r < 0 && errno == EINTR) continue;
     if (r <= 0) break;
     got += static_cast<std::size_t>(r);
   }
-  buf_ = cur_ = rbuf_.data();
+  buf_ = rbuf_.data();
   end_ = buf_ + got;
-  winPos_ = pos;
-  if (got < n) throwReadError();
+  winPos_ = start;
+  cur_ = buf_ + std::min<std::uint64_t>(pos - start, got);
+  if (got < pos - start + n) throwReadError();
 }
 
-void FileStream::seekOutside(std::uint64_t pos) { dropWindow(pos); }
+void FileStream::seekOutside(std::uint64_t pos) {
+  backward_ = end_ != buf_ && pos < winPos_;
+  dropWindow(pos);
+}
 
 }  // namespace kolvex

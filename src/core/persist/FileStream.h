@@ -24,6 +24,7 @@ class FileStream final : public Stream {
 
   const std::string& path() const { return path_; }
   std::uint64_t size() override;
+  using Stream::write;
   void write(const void* data, std::size_t n) override;
   // Writes out buffered bytes; throws "Stream write error" when the file system refuses.
   void flush();
@@ -32,7 +33,7 @@ class FileStream final : public Stream {
   // The size the file system reports for the open file; throws when it cannot tell.
   std::uint64_t sizeOnDisk();
   // flush() and close; throws on a failure to write or to close. Safe to call twice.
-  void close();
+  void close() override;
 
  protected:
   void fill(std::size_t n) override;
@@ -47,6 +48,7 @@ class FileStream final : public Stream {
   std::vector<std::uint8_t> rbuf_;
   std::string wbuf_;
   std::uint64_t wStart_ = 0;
+  bool backward_ = false;  // the last seek went before the window
 };
 
 }  // namespace kolvex

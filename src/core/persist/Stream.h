@@ -49,6 +49,8 @@ class Stream {
 
   virtual void write(const void* data, std::size_t n) = 0;
   void write(const std::string& s) { write(s.data(), s.size()); }
+  // Ends the use of the stream; a file writes out what it buffered.
+  virtual void close() {}
 
  protected:
   // Makes the window start at the current position and hold at least n bytes, or throws
@@ -69,6 +71,7 @@ class MemoryStream final : public Stream {
   MemoryStream() { reset(0); }
   explicit MemoryStream(std::string data) : data_(std::move(data)) { reset(0); }
   std::uint64_t size() override { return data_.size(); }
+  using Stream::write;
   void write(const void* data, std::size_t n) override;
   const std::string& data() const { return data_; }
 

@@ -18,7 +18,7 @@ void TQELFile::CreateForWrite() {
   file_ = std::make_unique<FileStream>(QELFileName, FileStream::Mode::Create, ops_);
 }
 
-FileStream& TQELFile::stream() {
+Stream& TQELFile::stream() {
   if (!file_) throwReadError();
   return *file_;
 }
@@ -39,7 +39,7 @@ void TQELFile::WriteCurrFile() { writeObject(stream(), *CurrFile); }
 
 void TQELFile::CloseFile() {
   if (!file_) return;
-  std::unique_ptr<FileStream> f = std::move(file_);
+  std::unique_ptr<Stream> f = std::move(file_);
   f->close();
 }
 

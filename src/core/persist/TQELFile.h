@@ -35,14 +35,16 @@ class TQELFile {
   // Closes the file, writing out what is buffered; the object may be opened again.
   void CloseFile();
 
+  // Reads and writes the given stream instead of a file (catalogs held in memory).
+  void attach(std::unique_ptr<Stream> stream) { file_ = std::move(stream); }
   bool isOpen() const { return file_ != nullptr; }
-  FileStream& stream();
+  Stream& stream();
   std::uint64_t position() { return stream().position(); }
   void seek(std::uint64_t pos) { stream().seek(pos); }
 
  private:
   FileOps& ops_;
-  std::unique_ptr<FileStream> file_;
+  std::unique_ptr<Stream> file_;
 };
 
 }  // namespace kolvex
