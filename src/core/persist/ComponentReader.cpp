@@ -2,14 +2,25 @@
 
 #include <strings.h>
 
+#include <cstring>
+
 #include "core/persist/PersistError.h"
 #include "core/persist/StreamParser.h"
 
 namespace kolvex {
 namespace {
 
+// Names match without regard to letter case; most streams spell them as the table does.
 bool sameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
+  if (a.size() != b.size()) return false;
+  if (std::memcmp(a.data(), b.data(), a.size()) == 0) return true;
+  return strncasecmp(a.data(), b.data(), a.size()) == 0;
+}
+
+std::size_t findDot(std::string_view s) {
+  for (std::size_t i = 0; i < s.size(); ++i)
+    if (s[i] == '.') return i;
+  return std::string_view::npos;
 }
 
 [[noreturn]] void noSuchProperty(std::string_view name) {
@@ -20,8 +31,8 @@ class ObjectReader final : public StreamVisitor {
  public:
   explicit ObjectReader(Persistent& o) : object_(o), table_(o.properties()) {}
 
-  void begin(std::string&&, std::string&& objectName) override {
-    object_.Name = std::move(objectName);
+  void begin(std::string_view, std::string_view objectName) override {
+    object_.Name.assign(objectName);
   }
 
   std::string errorName() const override {
@@ -29,7 +40,7 @@ class ObjectReader final : public StreamVisitor {
   }
 
   void property(std::string_view path, ValueReader& value) override {
-    auto dot = path.find('.');
+    auto dot = findDot(path);
     if (dot == std::string_view::npos) return readOwn(path, value);
 
     // Every segment but the last names an object-valued property of the object reached.

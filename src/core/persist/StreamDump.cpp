@@ -103,9 +103,9 @@ DumpValue decode(ValueReader& v) {
 class DumpVisitor final : public StreamVisitor {
  public:
   explicit DumpVisitor(DumpedStream& out) : out_(out) {}
-  void begin(std::string&& className, std::string&& objectName) override {
-    out_.className = std::move(className);
-    out_.objectName = std::move(objectName);
+  void begin(std::string_view className, std::string_view objectName) override {
+    out_.className.assign(className);
+    out_.objectName.assign(objectName);
   }
   void property(std::string_view path, ValueReader& value) override {
     out_.properties.push_back({std::string(path), decode(value)});

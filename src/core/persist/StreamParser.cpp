@@ -20,9 +20,13 @@ void parseStream(Stream& in, StreamVisitor& visitor) {
       pos.intPayload();
     }
   }
-  std::string className = readShortString(in);
-  std::string objectName = readShortString(in);
-  visitor.begin(std::move(className), std::move(objectName));
+  // The names are copied out of the window before the next read can move it.
+  char className[256], objectName[256];
+  std::uint8_t classLen = in.takeByte();
+  std::memcpy(className, in.take(classLen), classLen);
+  std::uint8_t nameLen = in.takeByte();
+  std::memcpy(objectName, in.take(nameLen), nameLen);
+  visitor.begin({className, classLen}, {objectName, nameLen});
 
   char path[256];
   while (in.peekByte() != vaNull) {

@@ -12,7 +12,7 @@ namespace kolvex {
 class StreamVisitor {
  public:
   virtual ~StreamVisitor() = default;
-  virtual void begin(std::string&& className, std::string&& objectName) = 0;
+  virtual void begin(std::string_view className, std::string_view objectName) = 0;
   // Must consume the value. An EPropertyError becomes
   // "Error reading <errorName()>.<path>: <message>".
   virtual void property(std::string_view path, ValueReader& value) = 0;

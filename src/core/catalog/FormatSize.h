@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace kolvex {
+
+// Size text: the byte count in the largest unit of B, KB, MB, GB, TB (steps of 1024) that
+// leaves it below 1024 (TB at most), with two decimals truncated (not rounded), in
+// the shortest general notation with the given decimal separator, a space and the unit.
+// 1126 gives "1.09 KB"; -1 (no capacity known) gives "-1 B". The units end at TB, so
+// 2^50 bytes are "1024 TB".
+std::string FormatSize(std::int64_t bytes, const std::string& decimalSeparator);
+// The same with the decimal separator of the current C locale.
+std::string FormatSize(std::int64_t bytes);
+
+}  // namespace kolvex
