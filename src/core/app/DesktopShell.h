@@ -1,0 +1,30 @@
+#pragma once
+// The desktop's actions on real files. A path is always handed over as one path: it never
+// passes through a shell.
+#include <string>
+
+namespace kolvex {
+
+class DesktopShell {
+ public:
+  virtual ~DesktopShell() = default;
+  // Each returns an empty text on success, else a message that says what went wrong.
+  virtual std::string open(const std::string& path) = 0;     // the file with its program
+  virtual std::string explore(const std::string& path) = 0;  // the folder in the file manager
+  virtual std::string print(const std::string& path) = 0;    // through the print system
+};
+
+class Clipboard {
+ public:
+  virtual ~Clipboard() = default;
+  virtual void setText(const std::string& text) = 0;
+};
+
+class FolderPicker {
+ public:
+  virtual ~FolderPicker() = default;
+  // The folder the user chose, starting at start; empty when cancelled.
+  virtual std::string pickFolder(const std::string& title, const std::string& start) = 0;
+};
+
+}  // namespace kolvex

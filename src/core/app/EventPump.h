@@ -1,0 +1,50 @@
+#pragma once
+// Long operations run on the one user-interface thread and let pending window events run
+// between their steps; that is how Cancel, Pause and Stop reach the flags they poll.
+#include <chrono>
+
+namespace kolvex {
+
+class EventPump {
+ public:
+  virtual ~EventPump() = default;
+  // Runs the window events that are waiting, then returns.
+  virtual void processEvents() = 0;
+};
+
+// A pump that does nothing: for the command line and for tests that need no events.
+class NoEventPump final : public EventPump {
+ public:
+  void processEvents() override {}
+};
+
+// Lets events run at most once per slice of work (20 ms by default), so a loop can call
+// tick() after every record without being slowed down, and still reacts within a frame.
+class SlicedPump {
+ public:
+  explicit SlicedPump(EventPump& pump, std::chrono::milliseconds slice = std::chrono::milliseconds(20))
+      : pump_(pump), slice_(slice), next_(Clock::now() + slice) {}
+  void tick() {
+    if (++calls_ < kCheckEvery) return;
+    calls_ = 0;
+    auto now = Clock::now();
+    if (now < next_) return;
+    pump_.processEvents();
+    next_ = Clock::now() + slice_;
+  }
+  // Lets events run now, whatever the time (a status change, the end of a pass).
+  void now() {
+    pump_.processEvents();
+    next_ = Clock::now() + slice_;
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  static constexpr int kCheckEvery = 16;  // reading the clock costs more than a record
+  EventPump& pump_;
+  std::chrono::milliseconds slice_;
+  Clock::time_point next_;
+  int calls_ = 0;
+};
+
+}  // namespace kolvex
