@@ -42,6 +42,18 @@ class Stream {
     if (cur_ == end_) fill(1);
     return *cur_;
   }
+  // The buffered bytes from the current position on, at least min(n, remaining()) of
+  // them; avail receives how many. Nothing is consumed: see skip().
+  const std::uint8_t* window(std::size_t n, std::size_t& avail) {
+    if (static_cast<std::size_t>(end_ - cur_) < n) {
+      std::uint64_t left = remaining();
+      if (left > static_cast<std::uint64_t>(end_ - cur_)) fill(n < left ? n : static_cast<std::size_t>(left));
+    }
+    avail = static_cast<std::size_t>(end_ - cur_);
+    return cur_;
+  }
+  // Consumes n bytes that window() showed.
+  void skip(std::size_t n) { cur_ += n; }
   // Reads exactly n bytes into dst (any size); throws "Stream read error" at the end.
   void readInto(void* dst, std::size_t n);
   // Appends exactly n bytes to out, checking first that the stream holds them.
