@@ -1,0 +1,31 @@
+#include "platform/VolumeFilter.h"
+
+#include <algorithm>
+#include <array>
+
+#include "platform/DriveKind.h"
+#include "platform/MountPath.h"
+
+namespace kolvex {
+
+bool isPseudoFileSystem(std::string_view fsType) {
+  static constexpr std::array<std::string_view, 27> kPseudo{
+      "proc",        "sysfs",      "cgroup",     "cgroup2",  "devpts",
+      "mqueue",      "debugfs",    "tracefs",    "bpf",      "fusectl",
+      "binfmt_misc", "autofs",     "securityfs", "pstore",   "configfs",
+      "nsfs",        "devtmpfs",   "hugetlbfs",  "efivarfs", "selinuxfs",
+      "smackfs",     "apparmorfs", "rpc_pipefs", "nfsd",     "fuse.gvfsd-fuse",
+      "fuse.portal", "fuse.lxcfs"};
+  return std::find(kPseudo.begin(), kPseudo.end(), fsType) != kPseudo.end();
+}
+
+bool isVolumeMount(const MountEntry& entry) {
+  if (isPseudoFileSystem(entry.fsType)) return false;
+  const std::string_view mp = entry.mountPoint;
+  if (isAtOrBelow(mp, "/proc") || isAtOrBelow(mp, "/sys") || isAtOrBelow(mp, "/dev")) return false;
+  if (isRamFileSystem(entry.fsType) && isAtOrBelow(mp, "/run")) return false;
+  if (entry.fsType == "squashfs" && isAtOrBelow(mp, "/snap")) return false;
+  return true;
+}
+
+}  // namespace kolvex

@@ -1,0 +1,119 @@
+#include "platform/VolumeTable.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "platform/DeviceTree.h"
+#include "platform/MountPath.h"
+#include "platform/VolumeError.h"
+#include "platform/VolumeFilter.h"
+#include "platform/VolumeSerial.h"
+
+namespace kolvex {
+
+VolumeTable::VolumeTable(SystemProbe& probe, std::string systemRoot)
+    : probe_(probe), root_(std::move(systemRoot)) {}
+
+std::vector<MountEntry> VolumeTable::mounts() const {
+  const std::string file = root_ + "/proc/self/mountinfo";
+  std::ifstream in(file);
+  if (!in) throw VolumeError("Cannot read " + file + ": " + std::strerror(errno));
+  std::ostringstream text;
+  text << in.rdbuf();  // /proc files report size 0, so read until the end
+  if (in.bad()) throw VolumeError("Cannot read " + file);
+
+  // The last mount over a folder is the one visible there, even when it is no volume.
+  std::map<std::string, MountEntry> byMountPoint;  // ordered by mount point
+  for (auto& e : parseMountInfo(text.str()))
+    byMountPoint.insert_or_assign(e.mountPoint, std::move(e));
+  std::vector<MountEntry> result;
+  for (auto& [mp, e] : byMountPoint)
+    if (isVolumeMount(e) && probe_.isDirectory(mp)) result.push_back(std::move(e));
+  return result;
+}
+
+VolumeTable::Identity VolumeTable::identify(const MountEntry& entry, const DeviceTree& devices,
+                                            const std::string& device, bool wantLabel) const {
+  Identity id;
+  if (device.empty()) return id;
+  auto label = devices.udevLabel(device);
+  auto uuid = devices.udevUuid(device);
+  // fuseblk hides the real type, which only the superblock tells.
+  const bool needProbe = !uuid || (wantLabel && (!label || entry.fsType == "fuseblk"));
+  BlockIds probed;
+  if (needProbe) probed = probe_.probeDevice(devices.devicePath(device));
+  id.label = label ? *label : probed.label;
+  id.uuid = uuid ? *uuid : probed.uuid;
+  id.probedType = probed.type;
+  return id;
+}
+
+std::optional<std::uint32_t> VolumeTable::serialOf(const MountEntry& entry,
+                                                   const std::string& uuid) const {
+  if (!uuid.empty()) return serialFromUuid(uuid);
+  if (auto fsid = probe_.fileSystemId(entry.mountPoint)) return serialFromFsid(*fsid, entry.source);
+  return std::nullopt;
+}
+
+Volume VolumeTable::describe(const MountEntry& entry, const DeviceTree& devices) const {
+  Volume v;
+  v.mountPoint = entry.mountPoint;
+  v.source = entry.source;
+  v.device = devices.deviceName(entry);
+  const Identity id = identify(entry, devices, v.device, true);
+  v.label = id.label;
+  v.uuid = id.uuid;
+  v.serial = serialOf(entry, id.uuid);
+  v.fileSystem = entry.fsType;
+  if (entry.fsType == "fuseblk") {
+    // The superblock names the real type; udev's record of it serves users who cannot
+    // read the device.
+    std::string real = id.probedType;
+    if (real.empty()) real = devices.udevFsType(entry.major, entry.minor);
+    if (!real.empty()) v.fileSystem = real;
+  }
+  v.capacity = probe_.capacity(entry.mountPoint);
+  v.kind = driveKindFor(v.fileSystem, devices.isOptical(v.device), devices.isRemovable(v.device));
+  return v;
+}
+
+std::vector<Volume> VolumeTable::list() const {
+  const auto entries = mounts();
+  const DeviceTree devices(root_);
+  std::vector<Volume> volumes;
+  volumes.reserve(entries.size());
+  for (const auto& e : entries) volumes.push_back(describe(e, devices));
+  return volumes;
+}
+
+std::optional<VolumeLocation> VolumeTable::locate(const std::string& path) const {
+  const std::string real = probe_.realPath(path);
+  if (real.empty()) return std::nullopt;
+  const auto entries = mounts();
+  std::vector<std::string> points;
+  points.reserve(entries.size());
+  for (const auto& e : entries) points.push_back(e.mountPoint);
+  const int best = longestMountPoint(points, real);
+  if (best < 0) return std::nullopt;
+  const DeviceTree devices(root_);
+  const MountEntry& entry = entries[static_cast<std::size_t>(best)];
+  return VolumeLocation{describe(entry, devices), real,
+                        pathBelowMountPoint(entry.mountPoint, real)};
+}
+
+std::map<std::string, std::string> VolumeTable::snapshot() const {
+  const auto entries = mounts();
+  const DeviceTree devices(root_);
+  std::map<std::string, std::string> serials;
+  for (const auto& e : entries) {
+    const Identity id = identify(e, devices, devices.deviceName(e), false);
+    const auto serial = serialOf(e, id.uuid);
+    serials.emplace(e.mountPoint, serial ? std::to_string(*serial) : "0");
+  }
+  return serials;
+}
+
+}  // namespace kolvex

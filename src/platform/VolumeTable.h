@@ -1,0 +1,54 @@
+#pragma once
+// The mounted volumes of the system: the Linux counterpart of drive letters, volume
+// information and drive types.
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/MountInfo.h"
+#include "platform/SystemProbe.h"
+#include "platform/Volume.h"
+
+namespace kolvex {
+
+class DeviceTree;
+
+class VolumeTable {
+ public:
+  // `systemRoot` is put before /proc, /sys and /dev ("" for the running system). Mount
+  // points, as the kernel lists them, are handed to the probe unchanged.
+  explicit VolumeTable(SystemProbe& probe, std::string systemRoot = {});
+
+  // The mounts that are volumes, one per mount point (the last mount over a folder hides
+  // the earlier ones), in mount-point order. Mounts of single files (a container's bound
+  // /etc/hosts) are left out. Throws VolumeError when the mount list cannot be read.
+  std::vector<MountEntry> mounts() const;
+
+  // Every volume with everything known about it, in mount-point order.
+  std::vector<Volume> list() const;
+
+  // The volume holding a path (the longest mount point of its real path) and the path's
+  // part below that mount point; nothing when the path does not exist.
+  std::optional<VolumeLocation> locate(const std::string& path) const;
+
+  // The drive monitor's view: mount point -> serial as decimal text, "0" when unreadable.
+  // Only the serial is read, so a poll stays cheap.
+  std::map<std::string, std::string> snapshot() const;
+
+ private:
+  struct Identity {
+    std::string label;
+    std::string uuid;
+    std::string probedType;
+  };
+  Identity identify(const MountEntry& entry, const DeviceTree& devices, const std::string& device,
+                    bool wantLabel) const;
+  std::optional<std::uint32_t> serialOf(const MountEntry& entry, const std::string& uuid) const;
+  Volume describe(const MountEntry& entry, const DeviceTree& devices) const;
+
+  SystemProbe& probe_;
+  std::string root_;
+};
+
+}  // namespace kolvex
