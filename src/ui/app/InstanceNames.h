@@ -1,0 +1,19 @@
+#pragma once
+// Where the single-instance lock and the hand-off socket live: the user's runtime folder
+// (readable by this user only), under names made of the lock name and the user.
+#include <QString>
+
+namespace kolvex {
+
+class InstanceNames {
+ public:
+  // The user's runtime folder ($XDG_RUNTIME_DIR, checked by Qt to be private to the
+  // user); empty when there is none.
+  static QString runtimeFolder();
+  static QString userName();
+  // "<folder>/Kolvex 1.0 Beta-<user>.lock" and "...-<user>.socket".
+  static QString lockPath(const QString& runtimeFolder);
+  static QString serverName(const QString& runtimeFolder);
+};
+
+}  // namespace kolvex

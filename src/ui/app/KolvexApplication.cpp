@@ -1,0 +1,82 @@
+#include "ui/app/KolvexApplication.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/catalog/AppDir.h"
+#include "ui/app/AppNames.h"
+#include "ui/app/InstanceNames.h"
+#include "ui/app/InstanceServer.h"
+#include "ui/app/ShutdownSignals.h"
+#include "ui/app/Startup.h"
+#include "ui/app/TVORN_MainForm.h"
+
+namespace kolvex {
+namespace {
+
+bool hasDisplay() {
+  auto set = [](const char* name) {
+    const char* v = std::getenv(name);
+    return v && *v;
+  };
+  return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
+void showStartupError(const std::string& text) {
+  // The text breaks its lines with "\n\r"; a Qt label wants "\n" alone.
+  QString shown = QString::fromStdString(text);
+  shown.replace("\n\r", "\n");
+  QMessageBox::critical(nullptr, kStartupErrorCaption, shown);
+}
+
+}  // namespace
+
+int RunKolvex(int argc, char** argv) {
+  // The arguments as the system passed them, before Qt takes out its own options.
+  const CommandLine commandLine = CommandLine::fromArgv(argc, argv);
+  if (!hasDisplay()) {
+    std::fprintf(stderr,
+                 "kolvex: no graphical desktop here (neither $DISPLAY nor $WAYLAND_DISPLAY is "
+                 "set).\nUse the command-line tool instead: %skolvex-cli --help\n",
+                 AppDir().c_str());
+    return 1;
+  }
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(kApplicationTitle);
+  QApplication::setApplicationDisplayName(kApplicationTitle);
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  Startup startup(AppDir(), commandLine, InstanceNames::runtimeFolder(), showStartupError);
+  switch (startup.prepare()) {
+    case Startup::Outcome::Refused:
+      return 1;
+    case Startup::Outcome::HandedOff:
+      return 0;
+    case Startup::Outcome::Primary:
+      break;
+  }
+  if (!startup.warning().isEmpty())
+    std::fprintf(stderr, "kolvex: %s\n", qPrintable(startup.warning()));
+
+  // From here on a stop signal runs the ordinary shutdown, even while the window is built.
+  ShutdownSignals stopSignals;
+  TVORN_MainForm form(commandLine, MainFormSeams{});
+  QObject::connect(&stopSignals, &ShutdownSignals::requested, &form, [&form] { form.Shutdown(); });
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form] { form.Shutdown(); });
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, [&form] { form.Shutdown(); });
+  if (stopSignals.received()) {
+    form.Shutdown();
+    return 0;
+  }
+  if (InstanceServer* server = startup.server())
+    server->setHandlers([&form] { form.ShowMainProgram(); },
+                        [&form] { form.TakeHandedOverFolder(); });
+  form.show();
+  const int status = QApplication::exec();
+  if (InstanceServer* server = startup.server()) server->close();
+  return status;
+}
+
+}  // namespace kolvex

@@ -1,0 +1,25 @@
+#pragma once
+#include "core/app/DesktopShell.h"
+
+namespace kolvex {
+
+// Files open in the desktop's program for them, folders in its file manager; printing
+// goes through CUPS' "lp".
+class QtDesktopShell final : public DesktopShell {
+ public:
+  std::string open(const std::string& path) override;
+  std::string explore(const std::string& path) override;
+  std::string print(const std::string& path) override;
+};
+
+class QtClipboard final : public Clipboard {
+ public:
+  void setText(const std::string& text) override;
+};
+
+class QtFolderPicker final : public FolderPicker {
+ public:
+  std::string pickFolder(const std::string& title, const std::string& start) override;
+};
+
+}  // namespace kolvex

@@ -1,0 +1,121 @@
+#include "ui/app/TAboutFrame.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QUrl>
+
+#include "ui/app/AboutPictures.h"
+#include "ui/app/AppNames.h"
+#include "ui/app/InterfaceTexts.h"
+#include "ui/app/SkinWidgets.h"
+
+namespace kolvex {
+namespace {
+
+// The panel: the face texture with a quiet frame and a lighter veil, so the text stands
+// out from the view's background.
+class AboutPanel : public QWidget {
+ public:
+  AboutPanel(const Skin& skin, QWidget* parent) : QWidget(parent) {
+    auto* pbClient2 = new TPaintBox(skin, 5, this);
+    pbClient2->setObjectName("pbClient2");
+    pbClient2->setGeometry(0, 0, TAboutFrame::kPanelSize, TAboutFrame::kPanelSize);
+    pbClient2->lower();
+    veil_ = new QWidget(this);
+    veil_->setGeometry(0, 0, TAboutFrame::kPanelSize, TAboutFrame::kPanelSize);
+    veil_->setStyleSheet(
+        "background: rgba(255, 255, 255, 150); border: 1px solid #c3ccd6; border-radius: 6px;");
+    veil_->setAttribute(Qt::WA_StyledBackground);
+  }
+
+ private:
+  QWidget* veil_;
+};
+
+}  // namespace
+
+TAboutFrame::TAboutFrame(AppContext& context, QWidget* parent) : KolvexView(context, parent) {
+  setObjectName("TAboutFrame");
+  pbClient_ = new TPaintBox(context.skin, 5, this);
+  pbClient_->setObjectName("pbClient");
+
+  auto* panel = new AboutPanel(context.skin, this);
+  pAbout_ = panel;
+  pAbout_->setObjectName("pAbout");
+  pAbout_->setFixedSize(kPanelSize, kPanelSize);
+
+  iTitle_ = new TImage(pAbout_);
+  iTitle_->setObjectName("iTitle");
+  iTitle_->setPicture(paintAboutTitle(300, 64, kApplicationTitle));
+  iTitle_->move(24, 22);
+
+  QLabel* version = label("lVersion", 70001, 28, 98, 300);
+  QFont bold = version->font();
+  bold.setBold(true);
+  version->setFont(bold);
+  label("lDescription", 70002, 28, 120, 300);
+  label("lAuthorCap", 70003, 28, 156, 86);
+  label("lAuthor", 70004, 118, 156, 210);
+  label("lWebCap", 70005, 28, 180, 86);
+  lWeb_ = label("lWeb", 70006, 118, 180, 210);
+  lMail_ = label("lMail", 70007, 118, 204, 210);
+  for (QLabel* link : {lWeb_, lMail_}) {
+    link->setCursor(Qt::PointingHandCursor);
+    link->setStyleSheet("color: #2c7a72; text-decoration: underline;");
+    link->installEventFilter(this);
+  }
+
+  iPicture_ = new TImage(pAbout_);
+  iPicture_->setObjectName("iPicture");
+  iPicture_->setPicture(paintAboutPicture(160, 80));
+  iPicture_->move((kPanelSize - 160) / 2, 236);
+  QLabel* caption = label("lPicture", 70008, 0, 320, kPanelSize);
+  caption->setAlignment(Qt::AlignCenter);
+  caption->setStyleSheet("color: #5a6878;");
+
+  Button1_ = new QPushButton("Save Interface", this);
+  Button1_->setObjectName("Button1");
+  Button1_->hide();
+  connect(Button1_, &QPushButton::clicked, this, [this] { SaveInterface(); });
+}
+
+QLabel* TAboutFrame::label(const char* name, int tag, int x, int y, int width) {
+  auto* l = new QLabel(pAbout_);
+  l->setObjectName(name);
+  setTag(l, tag);
+  l->setGeometry(x, y, width, 20);
+  l->setStyleSheet("color: #2a3442;");
+  return l;
+}
+
+QString TAboutFrame::linkFor(const QString& caption) {
+  const QString text = caption.trimmed();
+  if (text.contains('@') && !text.contains(':')) return "mailto:" + text;
+  if (!text.contains("://")) return "https://" + text;
+  return text;
+}
+
+void TAboutFrame::lWebClick(QLabel* label) {
+  const QString target = linkFor(label->text());
+  if (!target.isEmpty()) QDesktopServices::openUrl(QUrl(target));
+}
+
+bool TAboutFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+      (watched == lWeb_ || watched == lMail_)) {
+    lWebClick(static_cast<QLabel*>(watched));
+    return true;
+  }
+  return KolvexView::eventFilter(watched, event);
+}
+
+void TAboutFrame::resizeEvent(QResizeEvent*) {
+  pbClient_->setGeometry(rect());
+  pAbout_->move((width() - kPanelSize) / 2, (height() - kPanelSize) / 2);
+}
+
+}  // namespace kolvex

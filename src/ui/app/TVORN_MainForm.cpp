@@ -1,0 +1,730 @@
+#include "ui/app/TVORN_MainForm.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QToolButton>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+#include "core/app/OptionsFile.h"
+#include "core/catalog/AppDir.h"
+#include "core/persist/PersistError.h"
+#include "ui/app/AppIcon.h"
+#include "ui/app/AppNames.h"
+#include "ui/app/InterfacePackFile.h"
+#include "ui/app/InterfaceTexts.h"
+#include "ui/app/KolvexView.h"
+#include "ui/app/PargFile.h"
+#include "ui/app/ProbeFiles.h"
+#include "ui/app/QtDesktopShell.h"
+#include "ui/app/QtDialogs.h"
+#include "ui/app/QtEventPump.h"
+#include "ui/app/SkinWidgets.h"
+#include "ui/app/TilePaint.h"
+#include "ui/app/ViewHost.h"
+
+namespace kolvex {
+namespace {
+
+// The view header: the face texture inside a lowered bevel.
+class HeaderPanel : public QFrame {
+ public:
+  HeaderPanel(const Skin& skin, QWidget* parent) : QFrame(parent), skin_(skin) {
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    {
+      QPainter p(this);
+      if (skin_.IFace.isNull())
+        p.fillRect(rect(), palette().window());
+      else
+        TilePaintBox(p, size(), skin_.IFace);
+    }
+    QFrame::paintEvent(event);
+  }
+
+ private:
+  const Skin& skin_;
+};
+
+enum class Nav { Previous, List, Next };
+
+QIcon navIcon(Nav kind) {
+  const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+  QPixmap pixmap(QSize(16, 16) * ratio);
+  pixmap.setDevicePixelRatio(ratio);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(0x2a, 0x34, 0x42));
+  if (kind == Nav::List) {
+    for (int i = 0; i < 3; ++i) p.drawRoundedRect(QRectF(2, 3 + i * 4.5, 12, 2.2), 1, 1);
+  } else {
+    QPolygonF arrow;
+    if (kind == Nav::Previous)
+      arrow << QPointF(11, 2.5) << QPointF(4, 8) << QPointF(11, 13.5);
+    else
+      arrow << QPointF(5, 2.5) << QPointF(12, 8) << QPointF(5, 13.5);
+    p.drawPolygon(arrow);
+  }
+  p.end();
+  return QIcon(pixmap);
+}
+
+QLabel* shadowLabel(QWidget* parent, const char* name, int tag, const QFont& font, QColor colour) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(name);
+  setTag(l, tag);
+  l->setFont(font);
+  l->setAttribute(Qt::WA_TransparentForMouseEvents);
+  QPalette pal = l->palette();
+  pal.setColor(QPalette::WindowText, colour);
+  l->setPalette(pal);
+  return l;
+}
+
+QFont sizedFont(int pixels, bool bold) {
+  QFont f;
+  f.setPixelSize(pixels);
+  f.setBold(bold);
+  return f;
+}
+
+std::string readWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throwCannotOpen(path);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+}  // namespace
+
+TVORN_MainForm::TVORN_MainForm(CommandLine commandLine, MainFormSeams seams)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      commandLine_(std::move(commandLine)),
+      seams_(std::move(seams)),
+      language_(LanguagesDir(), "") {
+  setObjectName(kMainWindowClass);
+  setTag(this, 10000);
+  setWindowTitle(kApplicationTitle);
+  setWindowIcon(appIcon());
+  if (!seams_.pump) {
+    ownPump_ = std::make_unique<QtEventPump>();
+    seams_.pump = ownPump_.get();
+  }
+  if (!seams_.dialogs) {
+    ownDialogs_ = std::make_unique<QtDialogs>();
+    seams_.dialogs = ownDialogs_.get();
+  }
+  if (!seams_.shell) {
+    ownShell_ = std::make_unique<QtDesktopShell>();
+    seams_.shell = ownShell_.get();
+  }
+  if (!seams_.createView) seams_.createView = createStandardView;
+  if (!seams_.terminate) seams_.terminate = [] { QCoreApplication::quit(); };
+  monitor_ =
+      seams_.driveMonitor ? std::move(seams_.driveMonitor) : std::make_unique<IdleDriveMonitor>();
+
+  // Options and package come before anything that reads or paints them.
+  LoadOptions();
+  language_.setLanguageName(options_.LanguageName);
+  LoadInterfacePack();
+  context_ = std::make_unique<AppContext>(AppContext{
+      options_, package_, skin_, language_, *seams_.pump, *seams_.dialogs, *seams_.shell, *this});
+
+  resize(kClientWidth, kClientHeight);
+  setMinimumSize(560, 420);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+
+  BuildTopBar();
+  BuildBottomBar();
+  BuildBorders();
+  BuildClient();
+  BuildMenus();
+  BuildDeveloperButtons();
+  LayoutChrome();
+
+  CreateViews();
+  BuildViewMenus();
+  ShowView(kArchiveManagerView);
+  BuildTray();
+  if (miEnableSpy_->isChecked()) monitor_->Start();
+  AssignPictures();
+  ApplyLanguage();
+  shuttingDown_ = false;
+
+  if (commandLine_.hasFolder()) {
+    ShowMainProgram();
+    OfferFolder(commandLine_.first());
+  }
+  TimerAM_->start();
+}
+
+TVORN_MainForm::~TVORN_MainForm() {
+  Shutdown();
+  // The views and dialogs read the options, the package and the seams up to their end,
+  // so they go before the members do.
+  qDeleteAll(findChildren<QObject*>(Qt::FindDirectChildrenOnly));
+}
+
+void TVORN_MainForm::LoadOptions() {
+  options_.setFactoryValues();
+  try {
+    loadOptions(options_, AppDir() + kOptionsFileName);
+  } catch (const std::exception& e) {
+    ReportError(e.what());
+  }
+}
+
+void TVORN_MainForm::LoadInterfacePack() {
+  try {
+    InterfacePackFile::load(package_, AppDir() + kInterfacePackFileName);
+  } catch (const std::exception& e) {
+    ReportError(e.what());
+  }
+  skin_.load(package_);
+}
+
+void TVORN_MainForm::ReportError(const std::string& text) {
+  seams_.dialogs->message(MessageKind::Error, text);
+}
+
+void TVORN_MainForm::BuildTopBar() {
+  pTopBar_ = new QWidget(this);
+  pTopBar_->setObjectName("pTopBar");
+  pbTop_ = new TPaintBox(skin_, 1, pTopBar_);
+  pbTop_->setObjectName("pbTop");
+  iLeftTop_ = new TImage(pTopBar_);
+  iLeftTop_->setObjectName("iLeftTop");
+  iRightTop_ = new TImage(pTopBar_);
+  iRightTop_->setObjectName("iRightTop");
+
+  const QFont title = sizedFont(13, true);
+  lCap1_ = shadowLabel(pTopBar_, "lCap1", 10001, title, Qt::black);
+  lCap2_ = shadowLabel(pTopBar_, "lCap2", 10001, title, Qt::white);
+  for (QLabel* l : {lCap1_, lCap2_}) {
+    l->setText("VORN Alpha Build");
+    l->setAlignment(Qt::AlignCenter);
+  }
+
+  iCapControl_ = new CaptionControl(pTopBar_);
+  iCapControl_->setObjectName("iCapControl");
+  connect(iCapControl_, &CaptionControl::doubleClicked, this, [this] { sbMaximizeClick(); });
+
+  lCapBtn_ = new GlyphShadow("0 1 r", kButtonSize, pTopBar_);
+  lCapBtn_->setObjectName("lCapBtn");
+  sbMinimize_ = new GlyphButton("0", pTopBar_);
+  sbMinimize_->setObjectName("sbMinimize");
+  sbMaximize_ = new GlyphButton("1", pTopBar_);
+  sbMaximize_->setObjectName("sbMaximize");
+  sbClose_ = new GlyphButton("r", pTopBar_);
+  sbClose_->setObjectName("sbClose");
+  connect(sbMinimize_, &QToolButton::clicked, this, [this] { sbMinimizeClick(); });
+  connect(sbMaximize_, &QToolButton::clicked, this, [this] { sbMaximizeClick(); });
+  connect(sbClose_, &QToolButton::clicked, this, [this] { Shutdown(); });
+
+  iLeftUpCorner_ = new ResizeGrip(1, pTopBar_);
+  iLeftUpCorner_->setObjectName("iLeftUpCorner");
+  iRightUpCorner_ = new ResizeGrip(2, pTopBar_);
+  iRightUpCorner_->setObjectName("iRightUpCorner");
+}
+
+void TVORN_MainForm::BuildBottomBar() {
+  pBottomBar_ = new QWidget(this);
+  pBottomBar_->setObjectName("pBottomBar");
+  pbBottom_ = new TPaintBox(skin_, 2, pBottomBar_);
+  pbBottom_->setObjectName("pbBottom");
+  iLeftBot_ = new TImage(pBottomBar_);
+  iLeftBot_->setObjectName("iLeftBot");
+  iRightBot_ = new TImage(pBottomBar_);
+  iRightBot_->setObjectName("iRightBot");
+
+  const QFont bold = sizedFont(12, true);
+  auto makeButton = [&](const char* labelName, const char* buttonName, int tag, const char* caption,
+                        QLabel*& shadow, QToolButton*& button) {
+    shadow = shadowLabel(pBottomBar_, labelName, tag, bold, Qt::black);
+    shadow->setText(caption);
+    shadow->setAlignment(Qt::AlignCenter);
+    button = new QToolButton(pBottomBar_);
+    button->setObjectName(buttonName);
+    setTag(button, tag);
+    button->setText(caption);
+    button->setFont(bold);
+    button->setAutoRaise(true);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setStyleSheet(
+        "QToolButton { color: white; border: none; background: transparent; padding: 0; }"
+        "QToolButton:hover { color: #a8ece4; }"
+        "QToolButton:pressed { color: #d9f7f3; }");
+  };
+  makeButton("lHelp", "sbHelp", 10006, "Help", lHelp_, sbHelp_);
+  makeButton("lExit", "sbExit", 10007, "Exit", lExit_, sbExit_);
+  connect(sbHelp_, &QToolButton::clicked, this, [this] { sbHelpClick(); });
+  connect(sbExit_, &QToolButton::clicked, this, [this] { Shutdown(); });
+
+  iLeftDownCorner_ = new ResizeGrip(5, pBottomBar_);
+  iLeftDownCorner_->setObjectName("iLeftDownCorner");
+  iRightDownCorner_ = new ResizeGrip(6, pBottomBar_);
+  iRightDownCorner_->setObjectName("iRightDownCorner");
+}
+
+void TVORN_MainForm::BuildBorders() {
+  pLeft_ = new QWidget(this);
+  pLeft_->setObjectName("pLeft");
+  pbLeft_ = new TPaintBox(skin_, 3, pLeft_);
+  pbLeft_->setObjectName("pbLeft");
+  pbLeft_->setGrip(WindowDrag::edgesForGripTag(3));
+  pRightBar_ = new QWidget(this);
+  pRightBar_->setObjectName("pRightBar");
+  pbRight_ = new TPaintBox(skin_, 4, pRightBar_);
+  pbRight_->setObjectName("pbRight");
+  pbRight_->setGrip(WindowDrag::edgesForGripTag(4));
+}
+
+void TVORN_MainForm::BuildClient() {
+  pClient_ = new QWidget(this);
+  pClient_->setObjectName("pClient");
+  pClientTop_ = new HeaderPanel(skin_, pClient_);
+  pClientTop_->setObjectName("pClientTop");
+  iTopBanner_ = new TImage(pClientTop_);
+  iTopBanner_->setObjectName("iTopBanner");
+
+  const QFont caption = sizedFont(21, false);
+  lFrameCaption_ = shadowLabel(pClientTop_, "lFrameCaption", 0, caption, Qt::white);
+  lFrameCap2_ = shadowLabel(pClientTop_, "lFrameCap2", 0, caption, Qt::black);
+
+  auto makeNav = [&](const char* name, int tag, Nav kind, const char* hint) {
+    auto* b = new QToolButton(pClientTop_);
+    b->setObjectName(name);
+    setTag(b, tag);
+    b->setIcon(navIcon(kind));
+    b->setIconSize(QSize(16, 16));
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setToolTip(hint);
+    return b;
+  };
+  sbPrevFrame_ = makeNav("sbPrevFrame", 10002, Nav::Previous, "Previous view");
+  sbViews_ = makeNav("sbViews", 10003, Nav::List, "Views list");
+  sbNextFrame_ = makeNav("sbNextFrame", 10004, Nav::Next, "Next view");
+  connect(sbPrevFrame_, &QToolButton::clicked, this, [this] { sbPrevFrameClick(); });
+  connect(sbViews_, &QToolButton::clicked, this, [this] { sbViewsClick(); });
+  connect(sbNextFrame_, &QToolButton::clicked, this, [this] { sbNextFrameClick(); });
+
+  pFrame_ = new ViewHost(pClient_);
+  pFrame_->setObjectName("pFrame");
+}
+
+void TVORN_MainForm::BuildMenus() {
+  pmFrames_ = new QMenu(this);
+  pmFrames_->setObjectName("pmFrames");
+  framesGroup_ = new QActionGroup(this);
+
+  pmTrayIcon_ = new QMenu(this);
+  pmTrayIcon_->setObjectName("pmTrayIcon");
+  pmTrayIcon_->setToolTipsVisible(true);
+  auto item = [&](const char* name, int tag, const char* caption, const char* hint) {
+    auto* a = new QAction(caption, pmTrayIcon_);
+    a->setObjectName(name);
+    setTag(a, tag);
+    a->setToolTip(hint);
+    return a;
+  };
+  miMainProgram_ = item("miMainProgram", 92001, "Open Main Program", "Open main program interface");
+  connect(miMainProgram_, &QAction::triggered, this, [this] { ShowMainProgram(); });
+  pmTrayIcon_->addAction(miMainProgram_);
+  pmTrayIcon_->setDefaultAction(miMainProgram_);
+
+  miSubInterface_ = new QMenu("Open Sub Views", pmTrayIcon_);
+  miSubInterface_->setObjectName("miSubInterface");
+  setTag(miSubInterface_, 92002);
+  subInterfaceGroup_ = new QActionGroup(this);
+  pmTrayIcon_->addMenu(miSubInterface_);
+
+  pmTrayIcon_->addSeparator()->setObjectName("miLine2");
+  miEnableSpy_ =
+      item("miEnableSpy", 92003, "Drive Monitor", "Check the menu to enable drive monitor");
+  miEnableSpy_->setCheckable(true);
+  miEnableSpy_->setChecked(true);
+  connect(miEnableSpy_, &QAction::triggered, this, [this](bool on) { miEnableSpyClick(on); });
+  pmTrayIcon_->addAction(miEnableSpy_);
+  pmTrayIcon_->addSeparator()->setObjectName("miLine1");
+  miShutDown_ = item("miShutDown", 92004, "Shut Down", "Shut down VORN");
+  connect(miShutDown_, &QAction::triggered, this, [this] { Shutdown(); });
+  pmTrayIcon_->addAction(miShutDown_);
+
+  TimerAM_ = new QTimer(this);
+  TimerAM_->setObjectName("TimerAM");
+  TimerAM_->setSingleShot(true);
+  TimerAM_->setInterval(500);
+  connect(TimerAM_, &QTimer::timeout, this, [this] { TimerAMTimer(); });
+}
+
+void TVORN_MainForm::BuildDeveloperButtons() {
+  auto hidden = [&](const char* name, const char* caption) {
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(name);
+    b->hide();
+    return b;
+  };
+  Button1_ = hidden("Button1", "Save Interface");
+  Button4_ = hidden("Button4", "Save Options");
+  Button2_ = hidden("Button2", "Save IPack");
+  connect(Button1_, &QPushButton::clicked, this, [this] { Button1Click(); });
+  connect(Button4_, &QPushButton::clicked, this, [this] { Button4Click(); });
+  connect(Button2_, &QPushButton::clicked, this, [this] { Button2Click(); });
+}
+
+void TVORN_MainForm::CreateViews() {
+  ReadViewNames();
+  for (int i = 0; i < kViewCount; ++i) {
+    KolvexView* view = seams_.createView(i, *context_, pFrame_);
+    view->hide();
+    view->setGeometry(pFrame_->rect());
+    view->ApplyLanguage();
+    views_[static_cast<std::size_t>(i)] = view;
+  }
+}
+
+void TVORN_MainForm::ReadViewNames() {
+  for (int i = 0; i < kViewCount; ++i)
+    viewNames_[static_cast<std::size_t>(i)] =
+        QString::fromStdString(language_.message(viewNameKey(i)));
+}
+
+void TVORN_MainForm::BuildViewMenus() {
+  pmFrames_->clear();  // deletes the items, which belong to the menus
+  miSubInterface_->clear();
+  for (int i = 0; i < kViewCount; ++i) {
+    const QString& name = viewNames_[static_cast<std::size_t>(i)];
+    for (auto [menu, group] :
+         {std::pair{pmFrames_, framesGroup_}, std::pair{miSubInterface_, subInterfaceGroup_}}) {
+      auto* a = new QAction(name, menu);
+      a->setCheckable(true);
+      a->setChecked(i == current_);
+      a->setData(i);
+      group->addAction(a);
+      menu->addAction(a);
+      connect(a, &QAction::triggered, this, [this, i] {
+        ShowMainProgram();
+        ShowView(i);
+      });
+    }
+  }
+}
+
+void TVORN_MainForm::BuildTray() {
+  tray_ = new QSystemTrayIcon(windowIcon(), this);
+  tray_->setObjectName("TrayIcon");
+  tray_->setToolTip(kTrayTip);
+  tray_->setContextMenu(pmTrayIcon_);
+  connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+    if (r == QSystemTrayIcon::DoubleClick) ShowMainProgram();
+  });
+  tray_->show();
+}
+
+void TVORN_MainForm::AssignPictures() {
+  iLeftTop_->setPicture(skin_.ILeftTop);
+  iRightTop_->setPicture(skin_.IRightTop);
+  iLeftBot_->setPicture(skin_.ILeftBot);
+  iRightBot_->setPicture(skin_.IRightBot);
+  iTopBanner_->setPicture(skin_.TopBanner);
+  LayoutChrome();
+}
+
+void TVORN_MainForm::ApplyLanguage() {
+  try {
+    ApplyInterfaceTexts(this, language_, true);
+  } catch (const std::exception& e) {
+    ReportError(e.what());
+  }
+  LayoutChrome();
+}
+
+void TVORN_MainForm::RefreshLanguage() {
+  language_.setLanguageName(options_.LanguageName);
+  ApplyLanguage();
+  for (const QPointer<KolvexView>& view : views_)
+    if (view) view->ApplyLanguage();
+  ReadViewNames();
+  BuildViewMenus();
+  SetFrameCaption(viewNames_[static_cast<std::size_t>(current_)]);
+}
+
+void TVORN_MainForm::LayoutChrome() {
+  const int w = width(), h = height();
+  const int middle = std::max(0, h - kTopBarHeight - kBottomBarHeight);
+
+  pTopBar_->setGeometry(0, 0, w, kTopBarHeight);
+  iLeftTop_->move(0, 0);
+  iRightTop_->move(w - iRightTop_->width(), 0);
+  pbTop_->setGeometry(iLeftTop_->width(), 0, w - iLeftTop_->width() - iRightTop_->width(),
+                      kTopBarHeight);
+  lCap2_->setGeometry(0, 0, w, kTopBarHeight);
+  lCap1_->setGeometry(1, 1, w, kTopBarHeight);
+  iCapControl_->setGeometry(0, 0, w, kTopBarHeight);
+  const int buttonsX = w - 14 - 3 * kButtonSize, buttonsY = (kTopBarHeight - kButtonSize) / 2;
+  lCapBtn_->setGeometry(buttonsX + 1, buttonsY + 1, 3 * kButtonSize, kButtonSize);
+  sbMinimize_->setGeometry(buttonsX, buttonsY, kButtonSize, kButtonSize);
+  sbMaximize_->setGeometry(buttonsX + kButtonSize, buttonsY, kButtonSize, kButtonSize);
+  sbClose_->setGeometry(buttonsX + 2 * kButtonSize, buttonsY, kButtonSize, kButtonSize);
+  iLeftUpCorner_->setGeometry(0, 0, 10, 10);
+  iRightUpCorner_->setGeometry(w - 10, 0, 10, 10);
+
+  pBottomBar_->setGeometry(0, h - kBottomBarHeight, w, kBottomBarHeight);
+  iLeftBot_->move(0, 0);
+  iRightBot_->move(w - iRightBot_->width(), 0);
+  pbBottom_->setGeometry(iLeftBot_->width(), 0, w - iLeftBot_->width() - iRightBot_->width(),
+                         kBottomBarHeight);
+  const QFontMetrics fm(sbHelp_->font());
+  const int buttonH = 22, buttonY = (kBottomBarHeight - buttonH) / 2 + 1;
+  const int helpW = fm.horizontalAdvance(sbHelp_->text()) + 16;
+  const int exitW = fm.horizontalAdvance(sbExit_->text()) + 16;
+  sbHelp_->setGeometry(18, buttonY, helpW, buttonH);
+  lHelp_->setGeometry(19, buttonY + 1, helpW, buttonH);
+  sbExit_->setGeometry(w - 22 - exitW, buttonY, exitW, buttonH);
+  lExit_->setGeometry(w - 21 - exitW, buttonY + 1, exitW, buttonH);
+  iLeftDownCorner_->setGeometry(0, kBottomBarHeight - 10, 10, 10);
+  iRightDownCorner_->setGeometry(w - 10, kBottomBarHeight - 10, 10, 10);
+
+  pLeft_->setGeometry(0, kTopBarHeight, kBorderWidth, middle);
+  pbLeft_->setGeometry(0, 0, kBorderWidth, middle);
+  pRightBar_->setGeometry(w - kBorderWidth, kTopBarHeight, kBorderWidth, middle);
+  pbRight_->setGeometry(0, 0, kBorderWidth, middle);
+
+  const int cw = std::max(0, w - 2 * kBorderWidth);
+  pClient_->setGeometry(kBorderWidth, kTopBarHeight, cw, middle);
+  pClientTop_->setGeometry(0, 0, cw, kHeaderHeight);
+  iTopBanner_->move(1, 1);
+  const int navSize = 28, navY = (kHeaderHeight - navSize) / 2;
+  const int navX = cw - 12 - 3 * navSize;
+  sbPrevFrame_->setGeometry(navX, navY, navSize, navSize);
+  sbViews_->setGeometry(navX + navSize, navY, navSize, navSize);
+  sbNextFrame_->setGeometry(navX + 2 * navSize, navY, navSize, navSize);
+  const int captionX = 1 + iTopBanner_->width() + 14;
+  const int captionW = std::max(0, navX - captionX - 8);
+  lFrameCap2_->setGeometry(captionX, 0, captionW, kHeaderHeight);
+  lFrameCaption_->setGeometry(captionX + 1, 1, captionW, kHeaderHeight);
+  pFrame_->setGeometry(0, kHeaderHeight, cw, std::max(0, middle - kHeaderHeight));
+}
+
+void TVORN_MainForm::resizeEvent(QResizeEvent*) { LayoutChrome(); }
+
+void TVORN_MainForm::closeEvent(QCloseEvent* event) {
+  Shutdown();
+  event->accept();
+}
+
+void TVORN_MainForm::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::WindowStateChange) SyncMaximizeGlyph();
+  QWidget::changeEvent(event);
+}
+
+KolvexView* TVORN_MainForm::View(int index) const {
+  return index >= 0 && index < kViewCount ? views_[static_cast<std::size_t>(index)].data()
+                                          : nullptr;
+}
+
+QString TVORN_MainForm::ViewName(int index) const {
+  return index >= 0 && index < kViewCount ? viewNames_[static_cast<std::size_t>(index)] : QString();
+}
+
+QString TVORN_MainForm::FrameCaption() const { return lFrameCap2_->text(); }
+
+void TVORN_MainForm::SetFrameCaption(const QString& caption) {
+  lFrameCaption_->setText(caption);
+  lFrameCap2_->setText(caption);
+}
+
+void TVORN_MainForm::ShowView(int index) {
+  if (shuttingDown_ || index < 0 || index >= kViewCount) return;
+  if (sliding_) {
+    pendingView_ = index;
+    return;
+  }
+  QPointer<KolvexView> view = views_[static_cast<std::size_t>(index)];
+  if (!view) return;
+  sliding_ = true;
+  KolvexView* options = views_[kOptionsView].data();
+  if (current_ == kOptionsView && options && options->HasUnappliedChanges()) {
+    switch (seams_.dialogs->ask(language_.message("A052"), true)) {
+      case Answer::Yes:
+        options->ApplyChanges();
+        break;
+      case Answer::No:
+        options->ReloadChanges();
+        break;
+      case Answer::Cancel:
+        sliding_ = false;
+        pendingView_ = -1;
+        return;
+    }
+  }
+  if (!view || shuttingDown_) {
+    sliding_ = false;
+    return;
+  }
+  current_ = index;
+  pFrame_->setSliding(view);
+  const int h = pFrame_->height();
+  view->setGeometry(0, -h, pFrame_->width(), h);
+  view->show();
+  view->raise();
+  SetFrameCaption(viewNames_[static_cast<std::size_t>(index)]);
+  const int steps = h / 10;
+  for (int k = 1; k <= steps && view && !shuttingDown_; ++k) {
+    view->move(0, k * 10 - h);
+    seams_.pump->processEvents();
+  }
+  sliding_ = false;
+  pFrame_->setSliding(nullptr);
+  if (!view || shuttingDown_) return;
+  for (const QPointer<KolvexView>& other : views_)
+    if (other && other != view) other->hide();
+  for (QActionGroup* group : {framesGroup_, subInterfaceGroup_})
+    for (QAction* a : group->actions())
+      if (a->data().toInt() == index) a->setChecked(true);
+  if (pendingView_ >= 0) {
+    const int next = pendingView_;
+    pendingView_ = -1;
+    ShowView(next);
+  }
+}
+
+void TVORN_MainForm::sbNextFrameClick() { ShowView(current_ + 1 < kViewCount ? current_ + 1 : 0); }
+
+void TVORN_MainForm::sbPrevFrameClick() { ShowView(current_ > 0 ? current_ - 1 : kViewCount - 1); }
+
+void TVORN_MainForm::sbViewsClick() {
+  pmFrames_->popup(sbViews_->mapToGlobal(sbViews_->rect().bottomLeft()));
+}
+
+void TVORN_MainForm::ShowMainProgram() {
+  if (shuttingDown_) return;
+  if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+  show();
+  raise();
+  activateWindow();
+  update();
+}
+
+void TVORN_MainForm::sbMinimizeClick() {
+  if (tray_ && QSystemTrayIcon::isSystemTrayAvailable())
+    hide();
+  else
+    showMinimized();  // without a tray a hidden window could not be reached again
+}
+
+void TVORN_MainForm::sbMaximizeClick() {
+  if (isMaximized())
+    showNormal();
+  else
+    showMaximized();
+  SyncMaximizeGlyph();
+}
+
+void TVORN_MainForm::SyncMaximizeGlyph() {
+  const bool maximized = isMaximized();
+  sbMaximize_->setCaption(maximized ? "2" : "1");
+  lCapBtn_->setCaption(maximized ? "0 2 r" : "0 1 r");
+}
+
+void TVORN_MainForm::sbHelpClick() { seams_.shell->open(AppDir() + kHelpFileName); }
+
+void TVORN_MainForm::TimerAMTimer() {
+  TimerAM_->stop();
+  if (commandLine_.first() == kMinimizeSwitch) sbMinimizeClick();
+}
+
+void TVORN_MainForm::TakeHandedOverFolder() {
+  if (shuttingDown_) return;
+  std::optional<std::string> folder = PargFile::take(AppDir());
+  if (folder && !folder->empty()) OfferFolder(*folder);
+}
+
+void TVORN_MainForm::OfferFolder(const std::string& folder) {
+  if (seams_.offerFolder) seams_.offerFolder(folder);
+}
+
+void TVORN_MainForm::miEnableSpyClick(bool checked) {
+  if (!monitor_) return;
+  if (checked)
+    monitor_->Start();
+  else
+    monitor_->Stop();
+}
+
+void TVORN_MainForm::Shutdown() {
+  if (shuttingDown_) return;
+  shuttingDown_ = true;
+  for (int i : {kArchiveManagerView, kExplorerView, kSearchView})
+    delete views_[static_cast<std::size_t>(i)].data();
+  if (tray_) {
+    tray_->hide();
+    delete tray_;
+    tray_ = nullptr;
+  }
+  if (monitor_) {
+    monitor_->Stop();
+    monitor_.reset();
+  }
+  ProbeFiles::removeAll(AppDir());
+  seams_.terminate();
+}
+
+void TVORN_MainForm::Button1Click() {
+  try {
+    language_.saveInterfaceTexts(CollectInterfaceTexts(this, true));
+  } catch (const std::exception& e) {
+    ReportError(e.what());
+  }
+}
+
+void TVORN_MainForm::Button4Click() {
+  options_.setFactoryValues();
+  try {
+    saveOptions(options_, AppDir() + kOptionsFileName);
+  } catch (const std::exception& e) {
+    ReportError(e.what());
+  }
+}
+
+void TVORN_MainForm::Button2Click() {
+  try {
+    auto mask = std::make_shared<TBitmap>();
+    std::string bitmap = readWholeFile(AppDir() + "flatmask2.bmp");
+    if (bitmap.size() < 2 || bitmap.compare(0, 2, "BM") != 0)
+      throw EStreamError(msg::kBitmapNotValid);
+    mask->setBytes(std::move(bitmap));
+    auto leftBar = std::make_shared<TJPEGImage>();
+    leftBar->setBytes(readWholeFile(AppDir() + "ph3.jpg"));
+    package_.FlatMask = mask;
+    package_.LeftBar = leftBar;
+    InterfacePackFile::save(package_, AppDir() + kInterfacePackFileName);
+  } catch (const std::exception& e) {
+    ReportError(e.what());
+  }
+  skin_.load(package_);
+  update();
+}
+
+}  // namespace kolvex

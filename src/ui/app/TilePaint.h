@@ -1,0 +1,25 @@
+#pragma once
+// Tiled skin painting and window shapes from mask bitmaps.
+#include <QImage>
+#include <QPoint>
+#include <QRegion>
+#include <QSize>
+#include <vector>
+
+class QPainter;
+
+namespace kolvex {
+
+// The top-left corners at which an image of size image covers a box of size box: one
+// per column 0 .. box width div image width and row 0 .. box height div image height.
+// Empty for an empty image.
+std::vector<QPoint> tilePositions(const QSize& box, const QSize& image);
+
+// Draws image at every tile position over a box of size box (the last ones cut by the
+// painter's clip at the box's edges).
+void TilePaintBox(QPainter& painter, const QSize& box, const QImage& image);
+
+// The region of all pixels whose colour differs from transparent (alpha ignored).
+QRegion RegionFromBitmap(const QImage& bitmap, QRgb transparent);
+
+}  // namespace kolvex

@@ -1,0 +1,3 @@
+#include "ui/app/KolvexApplication.h"
+
+int main(int argc, char** argv) { return kolvex::RunKolvex(argc, argv); }

@@ -1,0 +1,356 @@
+// The main window: views, slide-in, caption buttons, tray menu, language and shutdown.
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "core/app/OptionsFile.h"
+#include "core/catalog/AppDir.h"
+#include "support/ScriptedSeams.h"
+#include "ui/app/KolvexView.h"
+#include "ui/app/ProbeFiles.h"
+#include "ui/app/SkinWidgets.h"
+#include "ui/app/TVORN_MainForm.h"
+#include "ui/support/RecordingSeams.h"
+#include "ui/support/UiAppFolder.h"
+
+using namespace kolvex;
+using namespace kolvex::test;
+
+namespace {
+
+// An options view whose changes the test sets.
+class ChangedOptionsView : public KolvexView {
+ public:
+  using KolvexView::KolvexView;
+  bool HasUnappliedChanges() const override { return changed; }
+  void ApplyChanges() override {
+    log.push_back("apply");
+    changed = false;
+  }
+  void ReloadChanges() override {
+    log.push_back("reload");
+    changed = false;
+  }
+  bool changed = false;
+  std::vector<std::string> log;
+};
+
+struct Fixture {
+  explicit Fixture(CommandLine commandLine = {}, bool scriptedOptionsView = false) {
+    folder.useAsAppDir();
+    ProbeFiles::create(folder.path());
+    MainFormSeams seams;
+    seams.pump = &pump;
+    seams.dialogs = &dialogs;
+    seams.shell = &shell;
+    seams.driveMonitor = std::make_unique<RecordingMonitor>(monitorLog);
+    seams.terminate = [this] { ++terminated; };
+    seams.offerFolder = [this](const std::string& f) { offered.push_back(f); };
+    if (scriptedOptionsView)
+      seams.createView = [this](int index, AppContext& context, QWidget* parent) -> KolvexView* {
+        if (index != kOptionsView) return createStandardView(index, context, parent);
+        optionsView = new ChangedOptionsView(context, parent);
+        return optionsView;
+      };
+    form = std::make_unique<TVORN_MainForm>(std::move(commandLine), std::move(seams));
+    form->show();
+  }
+  template <class T>
+  T* child(const char* name) {
+    return form->findChild<T*>(name);
+  }
+  QAction* action(const char* name) { return form->findChild<QAction*>(name); }
+
+  UiAppFolder folder;
+  ScriptedPump pump;
+  ScriptedDialogs dialogs;
+  RecordingShell shell;
+  std::vector<std::string> monitorLog;
+  int terminated = 0;
+  std::vector<std::string> offered;
+  ChangedOptionsView* optionsView = nullptr;
+  std::unique_ptr<TVORN_MainForm> form;
+};
+
+}  // namespace
+
+class MainFormTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void isBuiltToItsSizeWithItsViews() {
+    Fixture f;
+    QCOMPARE(f.form->objectName(), QString("TVORN_MainForm"));
+    QCOMPARE(f.form->size(), QSize(716, 557));
+    QVERIFY(f.form->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(f.form->windowTitle(), QString("Kolvex"));
+    QCOMPARE(f.form->CurrentViewIndex(), 0);
+    const QStringList names{"Archive Manager", "Archive Explorer", "Search", "Options", "About"};
+    for (int i = 0; i < kViewCount; ++i) QCOMPARE(f.form->ViewName(i), names[i]);
+    QCOMPARE(f.form->FrameCaption(), QString("Archive Manager"));
+    QCOMPARE(f.form->View(4)->objectName(), QString("TAboutFrame"));
+    QCOMPARE(f.child<QWidget>("pFrame")->size(), QSize(696, 433));
+    for (const char* hidden : {"Button1", "Button2", "Button4"})
+      QVERIFY(!f.child<QPushButton>(hidden)->isVisible());
+    QCOMPARE(f.monitorLog, std::vector<std::string>{"start"});
+  }
+
+  void nextAndPreviousWrapAround() {
+    Fixture f;
+    auto* prev = f.child<QToolButton>("sbPrevFrame");
+    auto* next = f.child<QToolButton>("sbNextFrame");
+    prev->click();
+    QCOMPARE(f.form->CurrentViewIndex(), 4);
+    QCOMPARE(f.form->FrameCaption(), QString("About"));
+    next->click();
+    QCOMPARE(f.form->CurrentViewIndex(), 0);
+    next->click();
+    QCOMPARE(f.form->CurrentViewIndex(), 1);
+    for (int i = 0; i < kViewCount; ++i) QCOMPARE(f.form->View(i)->isVisible(), i == 1);
+    auto* frames = f.child<QMenu>("pmFrames");
+    QCOMPARE(frames->actions().size(), 5);
+    for (QAction* a : frames->actions()) QCOMPARE(a->isChecked(), a->data().toInt() == 1);
+  }
+
+  void theTrayMenuShowsTheWindowWithAView() {
+    Fixture f;
+    f.form->hide();
+    QMenu* sub = f.child<QMenu>("miSubInterface");
+    QCOMPARE(sub->actions().size(), 5);
+    sub->actions()[2]->trigger();
+    QVERIFY(f.form->isVisible());
+    QCOMPARE(f.form->CurrentViewIndex(), 2);
+    QCOMPARE(f.form->FrameCaption(), QString("Search"));
+  }
+
+  void aViewSlidesInTenPixelsAStep() {
+    Fixture f;
+    // A frame 435 pixels high: 557 + 2 in a window whose chrome takes 124.
+    f.form->resize(716, 559);
+    QWidget* view = f.form->View(2);
+    std::vector<int> tops;
+    f.pump.onEvents = [&](int) { tops.push_back(view->y()); };
+    f.form->ShowView(2);
+    QCOMPARE(tops.size(), 43u);
+    QCOMPARE(tops.front(), -425);
+    QCOMPARE(tops.back(), -5);
+    for (std::size_t i = 1; i < tops.size(); ++i) QCOMPARE(tops[i] - tops[i - 1], 10);
+    QCOMPARE(view->geometry(), QRect(0, 0, 696, 435));
+
+    tops.clear();  // the view that is already shown slides in again
+    f.form->ShowView(2);
+    QCOMPARE(tops.size(), 43u);
+  }
+
+  void aSwitchAskedForDuringASlideFollowsIt() {
+    Fixture f;
+    bool asked = false;
+    f.pump.onEvents = [&](int) {
+      if (!asked) {
+        asked = true;
+        f.form->ShowView(3);
+      }
+    };
+    f.form->ShowView(1);
+    QCOMPARE(f.form->CurrentViewIndex(), 3);
+    QVERIFY(f.form->View(3)->isVisible());
+    QVERIFY(!f.form->View(1)->isVisible());
+    QCOMPARE(f.form->View(3)->pos(), QPoint(0, 0));
+  }
+
+  void leavingChangedOptionsAsksFirst() {
+    Fixture f({}, true);
+    f.form->ShowView(kOptionsView);
+    f.optionsView->changed = true;
+
+    f.dialogs.answers = {Answer::Cancel};
+    f.form->ShowView(0);
+    QCOMPARE(f.form->CurrentViewIndex(), 3);
+    QCOMPARE(f.dialogs.questions.size(), 1u);
+    QCOMPARE(f.dialogs.questions[0],
+             std::string("The options have been changed.\nDo you want to apply them?"));
+    QVERIFY(f.optionsView->log.empty());
+
+    f.dialogs.answers = {Answer::No};
+    f.form->ShowView(0);
+    QCOMPARE(f.form->CurrentViewIndex(), 0);
+    QCOMPARE(f.optionsView->log, std::vector<std::string>{"reload"});
+
+    f.form->ShowView(kOptionsView);
+    f.optionsView->changed = true;
+    f.dialogs.answers = {Answer::Yes};
+    f.form->ShowView(4);
+    QCOMPARE(f.form->CurrentViewIndex(), 4);
+    QCOMPARE(f.optionsView->log, (std::vector<std::string>{"reload", "apply"}));
+    QCOMPARE(f.dialogs.questions.size(), 3u);
+
+    f.form->ShowView(1);  // nothing changed now: no question
+    QCOMPARE(f.dialogs.questions.size(), 3u);
+  }
+
+  void maximisingSwapsTheGlyph() {
+    Fixture f;
+    auto* button = f.child<GlyphButton>("sbMaximize");
+    auto* shadow = f.child<GlyphShadow>("lCapBtn");
+    QCOMPARE(button->caption(), QString("1"));
+    button->click();
+    QVERIFY(f.form->isMaximized());
+    QCOMPARE(button->caption(), QString("2"));
+    QCOMPARE(shadow->caption(), QString("0 2 r"));
+    QTest::mouseDClick(f.child<QWidget>("iCapControl"), Qt::LeftButton);  // as the button
+    QVERIFY(!f.form->isMaximized());
+    QCOMPARE(button->caption(), QString("1"));
+    QCOMPARE(shadow->caption(), QString("0 1 r"));
+  }
+
+  void theMinimiseSwitchIsExact_data() {
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<bool>("minimised");
+    QTest::newRow("/am") << "/am" << true;
+    QTest::newRow("/AM") << "/AM" << false;
+    QTest::newRow("none") << "" << false;
+  }
+
+  void theMinimiseSwitchIsExact() {
+    QFETCH(QString, argument);
+    QFETCH(bool, minimised);
+    std::vector<std::string> args;
+    if (!argument.isEmpty()) args.push_back(argument.toStdString());
+    Fixture f(CommandLine::parse(args));
+    QVERIFY(f.form->isVisible());
+    QTest::qWait(700);
+    const bool gone = !f.form->isVisible() || f.form->isMinimized();
+    QCOMPARE(gone, minimised);
+  }
+
+  void aFolderOnTheCommandLineIsOffered() {
+    UiAppFolder other;
+    const std::string folder = other.file("Archives");
+    Fixture f(CommandLine::parse({folder}));
+    QCOMPARE(f.offered, std::vector<std::string>{folder});
+    QVERIFY(f.form->isVisible());
+  }
+
+  void aHandOverWithoutPargDoesNothing() {
+    Fixture f;
+    f.form->TakeHandedOverFolder();
+    QVERIFY(f.offered.empty());
+  }
+
+  void switchingTheLanguageRelabelsTheWindow() {
+    Fixture f;
+    auto* help = f.child<QToolButton>("sbHelp");
+    QCOMPARE(help->text(), QString("Help"));
+    QCOMPARE(f.child<QLabel>("lCap2")->text(), QString("Kolvex 1.0 Beta"));
+    f.form->ShowView(4);
+
+    f.form->Options().LanguageName = "German";
+    f.form->RefreshLanguage();
+    QCOMPARE(help->text(), QString("Hilfe"));
+    QCOMPARE(f.child<QLabel>("lHelp")->text(), QString("Hilfe"));
+    QCOMPARE(f.child<QToolButton>("sbExit")->text(), QString("Beenden"));
+    QCOMPARE(f.form->FrameCaption(), QString("Info"));
+    QCOMPARE(f.action("miMainProgram")->text(), QString("Hauptprogramm öffnen"));
+    QCOMPARE(f.child<QToolButton>("sbNextFrame")->toolTip(), QString("Nächste Ansicht"));
+    QCOMPARE(f.child<QMenu>("pmFrames")->actions()[0]->text(), QString("Archivverwaltung"));
+    QCOMPARE(f.form->View(4)->findChild<QLabel*>("lAuthor")->text(),
+             QString("Die Kolvex-Entwickler"));
+
+    f.form->Options().LanguageName = "English";
+    f.form->RefreshLanguage();
+    QCOMPARE(help->text(), QString("Help"));
+    QCOMPARE(f.form->FrameCaption(), QString("About"));
+  }
+
+  void aMissingLanguageLeavesKeysAndEmptyCaptions() {
+    Fixture f;
+    f.form->Options().LanguageName = "Klingon";
+    f.form->RefreshLanguage();
+    QCOMPARE(f.form->FrameCaption(), QString("A029"));
+    QCOMPARE(f.child<QToolButton>("sbHelp")->text(), QString());
+  }
+
+  void theDriveMonitorFollowsItsCheckMark() {
+    Fixture f;
+    QAction* spy = f.action("miEnableSpy");
+    QVERIFY(spy->isChecked());
+    spy->trigger();
+    QVERIFY(!spy->isChecked());
+    QCOMPARE(f.form->Monitor()->Running(), false);
+    spy->trigger();
+    QCOMPARE(f.form->Monitor()->Running(), true);
+    QCOMPARE(f.monitorLog, (std::vector<std::string>{"start", "stop", "start"}));
+  }
+
+  void helpOpensThePageInTheApplicationFolder() {
+    Fixture f;
+    f.child<QToolButton>("sbHelp")->click();
+    QCOMPARE(f.shell.opened, std::vector<std::string>{f.folder.file("Kolvex.html")});
+  }
+
+  void shutdownRunsOnceInItsOrder() {
+    Fixture f;
+    QCOMPARE(probeFilesIn(f.folder.path()).size(), 3);
+    writeBytes(f.folder.file("GETSHINFO.txt"), "");
+    QPointer<KolvexView> manager = f.form->View(0), options = f.form->View(3);
+    f.child<QToolButton>("sbExit")->click();
+    QCOMPARE(f.terminated, 1);
+    QVERIFY(!manager);
+    QVERIFY(!f.form->View(1) && !f.form->View(2));
+    QVERIFY(options);  // the options and about views go with the window
+    QVERIFY(f.form->TrayIcon() == nullptr);
+    QCOMPARE(f.monitorLog, (std::vector<std::string>{"start", "stop", "destroyed"}));
+    QVERIFY(probeFilesIn(f.folder.path()).isEmpty());
+
+    f.action("miShutDown")->trigger();
+    f.form->close();
+    f.form.reset();
+    QCOMPARE(f.terminated, 1);
+  }
+
+  void saveOptionsWritesTheFactoryValues() {
+    Fixture f;
+    f.form->Options().ForeBackMaxItems = 99;
+    f.form->Options().AutoStart = true;
+    f.child<QPushButton>("Button4")->click();
+    TSCOptions saved;
+    loadOptions(saved, f.folder.file("Options.cfg"));
+    QCOMPARE(saved.ForeBackMaxItems, 6);
+    QCOMPARE(saved.SpyFrequency, 5000);
+    QVERIFY(saved.AutoStart);  // kept as it was
+    QVERIFY(f.dialogs.messages.empty());
+  }
+
+  void saveIPackReportsAMissingPicture() {
+    Fixture f;
+    const std::string before = readBytes(f.folder.file("IPack.ipk"));
+    f.child<QPushButton>("Button2")->click();
+    QCOMPARE(f.dialogs.messages.size(), 1u);
+    QCOMPARE(f.dialogs.messages[0].text, "Cannot open file " + f.folder.file("flatmask2.bmp"));
+    QCOMPARE(readBytes(f.folder.file("IPack.ipk")), before);
+  }
+
+  void aDamagedPackageIsReportedAndTheProgramGoesOn() {
+    UiAppFolder folder;
+    writeBytes(folder.file("IPack.ipk"), "TPF0 not really a package");
+    folder.useAsAppDir();
+    ScriptedDialogs dialogs;
+    ScriptedPump pump;
+    MainFormSeams seams;
+    seams.dialogs = &dialogs;
+    seams.pump = &pump;
+    seams.terminate = [] {};
+    TVORN_MainForm form(CommandLine{}, std::move(seams));
+    QCOMPARE(dialogs.messages.size(), 1u);
+    QCOMPARE(dialogs.messages[0].kind, MessageKind::Error);
+    QCOMPARE(form.CurrentViewIndex(), 0);
+    QVERIFY(form.skin().ITop.isNull());
+  }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "MainFormTest.moc"

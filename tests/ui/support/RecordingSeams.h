@@ -1,0 +1,47 @@
+#pragma once
+// Seams of the main window that remember what they were asked to do.
+#include <string>
+#include <vector>
+
+#include "core/app/DesktopShell.h"
+#include "ui/app/DriveMonitor.h"
+
+namespace kolvex::test {
+
+class RecordingShell final : public DesktopShell {
+ public:
+  std::string open(const std::string& path) override {
+    opened.push_back(path);
+    return {};
+  }
+  std::string explore(const std::string& path) override {
+    explored.push_back(path);
+    return {};
+  }
+  std::string print(const std::string& path) override {
+    printed.push_back(path);
+    return {};
+  }
+  std::vector<std::string> opened, explored, printed;
+};
+
+class RecordingMonitor final : public DriveMonitor {
+ public:
+  explicit RecordingMonitor(std::vector<std::string>& log) : log_(log) {}
+  ~RecordingMonitor() override { log_.push_back("destroyed"); }
+  void Start() override {
+    running_ = true;
+    log_.push_back("start");
+  }
+  void Stop() override {
+    running_ = false;
+    log_.push_back("stop");
+  }
+  bool Running() const override { return running_; }
+
+ private:
+  std::vector<std::string>& log_;
+  bool running_ = false;
+};
+
+}  // namespace kolvex::test
