@@ -139,7 +139,7 @@ TVORN_MainForm::TVORN_MainForm(CommandLine commandLine, MainFormSeams seams)
   if (!seams_.createView) seams_.createView = createStandardView;
   if (!seams_.terminate) seams_.terminate = [] { QCoreApplication::quit(); };
   monitor_ =
-      seams_.driveMonitor ? std::move(seams_.driveMonitor) : std::make_unique<IdleDriveMonitor>();
+      seams_.driveMonitor ? std::move(seams_.driveMonitor) : std::make_unique<IdleMonitorSwitch>();
 
   // Options and package come before anything that reads or paints them.
   LoadOptions();

@@ -14,7 +14,7 @@
 #include "core/persist/TSCOptions.h"
 #include "ui/app/AppContext.h"
 #include "ui/app/CommandLine.h"
-#include "ui/app/DriveMonitor.h"
+#include "ui/app/MonitorSwitch.h"
 #include "ui/app/Skin.h"
 #include "ui/app/StandardViews.h"
 
@@ -44,7 +44,7 @@ struct MainFormSeams {
   EventPump* pump = nullptr;
   Dialogs* dialogs = nullptr;
   DesktopShell* shell = nullptr;
-  std::unique_ptr<DriveMonitor> driveMonitor;  // an idle one when not given
+  std::unique_ptr<MonitorSwitch> driveMonitor;  // an idle one when not given
   ViewFactory createView;                      // createStandardView when not given
   std::function<void()> terminate;             // QCoreApplication::quit when not given
   // A folder to catalogue (command line or hand-off); the add-archive dialog takes it.
@@ -94,7 +94,7 @@ class TVORN_MainForm : public QWidget, public ViewSwitcher {
   const Skin& skin() const { return skin_; }
   LanguageFile& Language() { return language_; }
   AppContext& Context() { return *context_; }
-  DriveMonitor* Monitor() const { return monitor_.get(); }
+  MonitorSwitch* Monitor() const { return monitor_.get(); }
   QSystemTrayIcon* TrayIcon() const { return tray_; }
 
  protected:
@@ -137,7 +137,7 @@ class TVORN_MainForm : public QWidget, public ViewSwitcher {
   Skin skin_;
   LanguageFile language_;
   std::unique_ptr<AppContext> context_;
-  std::unique_ptr<DriveMonitor> monitor_;
+  std::unique_ptr<MonitorSwitch> monitor_;
 
   std::array<QPointer<KolvexView>, kViewCount> views_;
   std::array<QString, kViewCount> viewNames_;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/app/DesktopShell.h"
-#include "ui/app/DriveMonitor.h"
+#include "ui/app/MonitorSwitch.h"
 
 namespace kolvex::test {
 
@@ -25,7 +25,7 @@ class RecordingShell final : public DesktopShell {
   std::vector<std::string> opened, explored, printed;
 };
 
-class RecordingMonitor final : public DriveMonitor {
+class RecordingMonitor final : public MonitorSwitch {
  public:
   explicit RecordingMonitor(std::vector<std::string>& log) : log_(log) {}
   ~RecordingMonitor() override { log_.push_back("destroyed"); }

@@ -3,9 +3,9 @@
 // view of them) and stop. The tray menu's "Drive Monitor" check mark drives it.
 namespace kolvex {
 
-class DriveMonitor {
+class MonitorSwitch {
  public:
-  virtual ~DriveMonitor() = default;
+  virtual ~MonitorSwitch() = default;
   virtual void Start() = 0;
   virtual void Stop() = 0;
   virtual bool Running() const = 0;
@@ -13,7 +13,7 @@ class DriveMonitor {
 
 // A monitor that watches no drive: it only keeps the state the menu set, until the
 // polling monitor takes its place.
-class IdleDriveMonitor final : public DriveMonitor {
+class IdleMonitorSwitch final : public MonitorSwitch {
  public:
   void Start() override { running_ = true; }
   void Stop() override { running_ = false; }
