@@ -8,6 +8,7 @@
 #include "core/app/LanguageFile.h"
 #include "core/persist/TSCInterfacePack.h"
 #include "core/persist/TSCOptions.h"
+#include "ui/app/ViewLinks.h"
 
 namespace kolvex {
 
@@ -38,6 +39,7 @@ struct AppContext {
   Dialogs& dialogs;
   DesktopShell& shell;
   ViewSwitcher& views;
+  ViewLinks& links;
 };
 
 }  // namespace kolvex

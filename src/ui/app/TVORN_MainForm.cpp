@@ -146,7 +146,9 @@ TVORN_MainForm::TVORN_MainForm(CommandLine commandLine, MainFormSeams seams)
   language_.setLanguageName(options_.LanguageName);
   LoadInterfacePack();
   context_ = std::make_unique<AppContext>(AppContext{
-      options_, package_, skin_, language_, *seams_.pump, *seams_.dialogs, *seams_.shell, *this});
+      options_, package_, skin_, language_, *seams_.pump, *seams_.dialogs, *seams_.shell, *this,
+      links_});
+  links_.icons = &iconProvider_;
 
   resize(kClientWidth, kClientHeight);
   setMinimumSize(560, 420);
@@ -162,6 +164,7 @@ TVORN_MainForm::TVORN_MainForm(CommandLine commandLine, MainFormSeams seams)
   LayoutChrome();
 
   CreateViews();
+  if (links_.archiveManager) links_.archiveManager->RefreshArchives();
   BuildViewMenus();
   ShowView(kArchiveManagerView);
   BuildTray();
@@ -662,7 +665,10 @@ void TVORN_MainForm::TakeHandedOverFolder() {
 }
 
 void TVORN_MainForm::OfferFolder(const std::string& folder) {
-  if (seams_.offerFolder) seams_.offerFolder(folder);
+  if (seams_.offerFolder)
+    seams_.offerFolder(folder);
+  else if (links_.archiveManager)
+    links_.archiveManager->OfferFolder(folder);
 }
 
 void TVORN_MainForm::miEnableSpyClick(bool checked) {
@@ -676,6 +682,11 @@ void TVORN_MainForm::miEnableSpyClick(bool checked) {
 void TVORN_MainForm::Shutdown() {
   if (shuttingDown_) return;
   shuttingDown_ = true;
+  // A scan still running is cancelled first; it ends when control returns to its loop.
+  if (links_.scans && links_.scans->ScanRunning()) links_.scans->CancelScan();
+  links_.archiveManager = nullptr;
+  links_.explorer = nullptr;
+  links_.search = nullptr;
   for (int i : {kArchiveManagerView, kExplorerView, kSearchView})
     delete views_[static_cast<std::size_t>(i)].data();
   if (tray_) {

@@ -15,6 +15,8 @@
 #include "ui/app/AppContext.h"
 #include "ui/app/CommandLine.h"
 #include "ui/app/MonitorSwitch.h"
+#include "ui/app/QtIconProvider.h"
+#include "ui/app/ViewLinks.h"
 #include "ui/app/Skin.h"
 #include "ui/app/StandardViews.h"
 
@@ -136,6 +138,8 @@ class TVORN_MainForm : public QWidget, public ViewSwitcher {
   TSCInterfacePack package_;
   Skin skin_;
   LanguageFile language_;
+  QtIconProvider iconProvider_;
+  ViewLinks links_;
   std::unique_ptr<AppContext> context_;
   std::unique_ptr<MonitorSwitch> monitor_;
 

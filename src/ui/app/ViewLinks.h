@@ -1,0 +1,73 @@
+#pragma once
+// How the views reach each other. Each view registers itself in the main window's links
+// when it is created; a link is null until its view exists, so every caller checks.
+#include <string>
+#include <vector>
+
+#include "core/app/IconProvider.h"
+#include "core/persist/TSCCDInfo.h"
+
+namespace kolvex {
+
+// One catalog as the archive manager hands it to the explorer and the search view.
+struct ArchiveListEntry {
+  std::string label;  // CDLabel: the catalog's display name
+  std::string path;   // full path of the catalog file
+};
+
+class ArchiveListReceiver {
+ public:
+  virtual ~ArchiveListReceiver() = default;
+  // The catalogs after every refresh of the archive manager, in its order.
+  virtual void UpdatingArchiveList(const std::vector<ArchiveListEntry>& catalogs) = 0;
+};
+
+class ExplorerLink : public ArchiveListReceiver {
+ public:
+  // Shows the catalog in the explorer (opening it when it is not shown) at a folder given
+  // as a stored path ("X:\docs\"; empty for the root), selecting the entry of that name
+  // when it is not empty. The caller switches to the explorer view.
+  virtual void BrowseArchive(const std::string& catalogPath, const std::string& storedFolder,
+                             const std::string& selectName) = 0;
+  // Closes the catalog if the explorer shows it (before it is deleted, rescanned or
+  // rewritten).
+  virtual void CloseIfShown(const std::string& catalogPath) = 0;
+};
+
+class SearchLink : public ArchiveListReceiver {
+ public:
+  // Unticks every catalog but this one; the caller switches to the search view.
+  virtual void SearchOnly(const std::string& catalogPath) = 0;
+};
+
+class ArchiveManagerLink {
+ public:
+  virtual ~ArchiveManagerLink() = default;
+  // Reads the catalog folder again and hands the list to the explorer and the search.
+  virtual void RefreshArchives() = 0;
+  // Opens the add-archive dialog for a folder (command line, second launch).
+  virtual void OfferFolder(const std::string& folder) = 0;
+};
+
+// Runs scans with their progress windows; only one scan runs at a time.
+class ScanRunner {
+ public:
+  virtual ~ScanRunner() = default;
+  virtual bool ScanRunning() const = 0;
+  // CreateArchive: compact chooses the small progress window, quiet drops the success
+  // message. Refused (false, with a message) while another scan runs.
+  virtual bool CreateArchive(bool compact, bool quiet, TSCCDInfo& header, const std::string& scanPath,
+                             const std::string& archiveFileName) = 0;
+  // Asks a running scan to stop (shutdown).
+  virtual void CancelScan() = 0;
+};
+
+struct ViewLinks {
+  ArchiveManagerLink* archiveManager = nullptr;
+  ExplorerLink* explorer = nullptr;
+  SearchLink* search = nullptr;
+  ScanRunner* scans = nullptr;
+  IconProvider* icons = nullptr;
+};
+
+}  // namespace kolvex
