@@ -1,5 +1,6 @@
 #include "core/persist/Extended80.h"
 
+#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -34,21 +35,38 @@ bool extendedToDouble(const std::uint8_t in[10], double& value) {
   std::uint16_t signExp = static_cast<std::uint16_t>(in[8] | (in[9] << 8));
   bool negative = (signExp & 0x8000) != 0;
   int exp = signExp & 0x7FFF;
-  if (exp == 0x7FFF) return false;
-  if (mantissa == 0) {
-    value = negative ? -0.0 : 0.0;
-    return true;
+  if (exp == 0x7FFF) return false;  // infinities and NaNs
+  std::uint64_t bits = 0;
+  if (mantissa != 0) {
+    // value = mantissa * 2^(E - 63); normalise so that the top bit is set (denormal and
+    // unnormal inputs have it clear).
+    int E = (exp == 0 ? 1 : exp) - 16383;
+    int lz = std::countl_zero(mantissa);
+    mantissa <<= lz;
+    E -= lz;
+    int e = E + 1023;  // the double's biased exponent
+    if (e >= 2047) return false;
+    // Rounding to nearest, ties to even, on the bits that do not fit, done once (a
+    // conversion followed by a scaling would round twice near the denormal range).
+    auto round = [](std::uint64_t v, int drop) -> std::uint64_t {
+      if (drop >= 65) return 0;
+      if (drop == 64) return v > (std::uint64_t{1} << 63) ? 1 : 0;
+      std::uint64_t kept = v >> drop, rest = v & ((std::uint64_t{1} << drop) - 1);
+      std::uint64_t half = std::uint64_t{1} << (drop - 1);
+      if (rest > half || (rest == half && (kept & 1))) ++kept;
+      return kept;
+    };
+    if (e > 0) {
+      // 52 fraction bits after the leading one; a carry moves into the exponent.
+      bits = (static_cast<std::uint64_t>(e) << 52) + round(mantissa & 0x7FFFFFFFFFFFFFFFULL, 11);
+      if ((bits >> 52) >= 2047) return false;
+    } else {
+      // A denormal double counts in units of 2^-1074.
+      bits = round(mantissa, -1011 - E);
+    }
   }
-  // value = mantissa * 2^(exp - 16383 - 63); a zero exponent is denormal (bias 16382).
-  int shift = (exp == 0 ? 1 : exp) - 16383 - 63;
-  int top = 63;
-  while (!(mantissa >> top)) --top;  // highest set bit
-  if (top + shift > 1023) return false;
-  // The uint64 -> double conversion rounds to nearest; ldexp scales without overflow
-  // (checked above) and underflows gently to a denormal or zero.
-  double result = std::ldexp(static_cast<double>(mantissa), shift);
-  if (std::isinf(result)) return false;  // rounding carried past the largest double
-  value = negative ? -result : result;
+  if (negative) bits |= 0x8000000000000000ULL;
+  std::memcpy(&value, &bits, sizeof value);
   return true;
 }
 

@@ -1,5 +1,6 @@
 #include "core/persist/RecordScanner.h"
 
+#include <array>
 #include <cstring>
 
 #include "core/persist/ComponentReader.h"
@@ -22,10 +23,40 @@ constexpr std::string_view kNames[kFields] = {
     "Attribute", "PEVersion", "PECopyright", "PEDescription", "BrotherRP", "ChildFileRP",
     "ChildDirRP", "FileSize", "FilesUnderMe", "DirsUnderMe", "FilesOnlyUM", "DirsOnlyUM"};
 
+// Every name is 8 to 17 bytes long: two 8-byte loads, its first and its last eight
+// bytes, settle names of up to 16 bytes without a call; the icon paths (17) also memcmp.
+struct NameKey {
+  std::size_t size;
+  std::uint64_t head, tail;
+};
+
+std::uint64_t load8(const char* p) {
+  std::uint64_t v;
+  std::memcpy(&v, p, 8);
+  return v;
+}
+
+NameKey keyOf(std::string_view n) { return {n.size(), load8(n.data()), load8(n.data() + n.size() - 8)}; }
+
+const NameKey* nameKeys() {
+  static const auto keys = [] {
+    std::array<NameKey, kFields> k{};
+    for (int i = 0; i < kFields; ++i) k[i] = keyOf(kNames[i]);
+    return k;
+  }();
+  return keys.data();
+}
+
 int findField(std::string_view name, int hint) {
+  if (name.size() < 8) return -1;
+  const NameKey* keys = nameKeys();
+  std::uint64_t head = load8(name.data()), tail = load8(name.data() + name.size() - 8);
   for (int i = 0; i < kFields; ++i) {
-    int k = (hint + i) % kFields;
-    if (kNames[k] == name) return k;
+    int k = hint + i < kFields ? hint + i : hint + i - kFields;
+    const NameKey& key = keys[k];
+    if (key.size == name.size() && key.head == head && key.tail == tail &&
+        (name.size() <= 16 ? true : std::memcmp(name.data(), kNames[k].data(), name.size()) == 0))
+      return k;
   }
   return -1;
 }
