@@ -2,6 +2,12 @@
 #include "cli/DumpCommand.h"
 #include "cli/VolumesCommand.h"
 #include "cli/MatchCommand.h"
+#include "cli/ScanCommand.h"
+#include "cli/ListCommand.h"
+#include "cli/LsCommand.h"
+#include "cli/UpdateCommand.h"
+#include "cli/ModifyCommand.h"
+#include "cli/SearchCommand.h"
 
 namespace kolvex::cli {
 
@@ -10,6 +16,12 @@ std::vector<std::unique_ptr<Command>> allCommands() {
   all.push_back(std::make_unique<DumpCommand>());
   all.push_back(std::make_unique<VolumesCommand>());
   all.push_back(std::make_unique<MatchCommand>());
+  all.push_back(std::make_unique<ScanCommand>());
+  all.push_back(std::make_unique<ListCommand>());
+  all.push_back(std::make_unique<LsCommand>());
+  all.push_back(std::make_unique<UpdateCommand>());
+  all.push_back(std::make_unique<ModifyCommand>());
+  all.push_back(std::make_unique<SearchCommand>());
   return all;
 }
 

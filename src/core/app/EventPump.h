@@ -2,6 +2,7 @@
 // Long operations run on the one user-interface thread and let pending window events run
 // between their steps; that is how Cancel, Pause and Stop reach the flags they poll.
 #include <chrono>
+#include <thread>
 
 namespace kolvex {
 
@@ -10,6 +11,14 @@ class EventPump {
   virtual ~EventPump() = default;
   // Runs the window events that are waiting, then returns.
   virtual void processEvents() = 0;
+  // Waits until an event arrives, or at most `limit`, then runs the waiting events. A loop
+  // that only waits for a button (a paused search) calls this instead of processEvents()
+  // so that it does not keep a core busy. The default sleeps for the limit; a window
+  // system's pump blocks in its event queue instead.
+  virtual void waitForEvents(std::chrono::milliseconds limit) {
+    std::this_thread::sleep_for(limit);
+    processEvents();
+  }
 };
 
 // A pump that does nothing: for the command line and for tests that need no events.

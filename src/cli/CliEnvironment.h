@@ -1,0 +1,25 @@
+#pragma once
+// What every catalogue-writing command needs from the application folder: the options
+// (Options.cfg, the factory settings when it is missing or unreadable) and the texts of
+// the language they name.
+#include <string>
+
+#include "core/app/LanguageFile.h"
+#include "core/persist/TSCOptions.h"
+
+namespace kolvex::cli {
+
+class CliEnvironment {
+ public:
+  CliEnvironment();
+
+  TSCOptions options;
+  LanguageFile texts;
+
+  // The catalog folder: the one given, with a trailing '/', else Archives/ of AppDir.
+  static std::string archivesDir(const std::string& given);
+  static bool stdinIsTerminal();
+  static bool stderrIsTerminal();
+};
+
+}  // namespace kolvex::cli

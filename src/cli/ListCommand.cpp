@@ -1,0 +1,46 @@
+#include "cli/ListCommand.h"
+
+#include <clocale>
+#include <ostream>
+#include <sstream>
+
+#include "cli/CliEnvironment.h"
+#include "cli/FieldText.h"
+#include "core/catalog/ArchiveList.h"
+#include "core/catalog/DateTimeText.h"
+#include "core/persist/PersistError.h"
+
+namespace kolvex::cli {
+
+void ListCommand::setup(CLI::App& sub) {
+  sub.add_option("--archives", archives_,
+                 "The catalog folder (default: Archives/ of the application folder)");
+}
+
+int ListCommand::run(Io& io) {
+  std::setlocale(LC_TIME, "");  // the user's date and time format
+  std::vector<ArchiveEntry> all;
+  try {
+    all = ListArchives(CliEnvironment::archivesDir(archives_));
+  } catch (const EStreamError& e) {
+    io.err << "kolvex-cli: " << e.what() << "\n";
+    return kExitFailure;
+  }
+  std::ostringstream out;
+  int status = kExitOk;
+  for (const ArchiveEntry& a : all) {
+    if (!a.header) {
+      io.err << "kolvex-cli: " << a.path << ": " << a.error << "\n";
+      status = kExitFailure;
+      continue;
+    }
+    const TSCCDInfo& h = *a.header;
+    out << fieldText(h.CDLabel) << '\t' << fieldText(h.CDFormat) << '\t'
+        << DateTimeText(h.CreateDateTime) << '\t' << h.CDSize << '\t' << fieldText(h.BaseDir)
+        << '\t' << fieldText(a.path) << '\n';
+  }
+  io.out << out.str();
+  return status;
+}
+
+}  // namespace kolvex::cli

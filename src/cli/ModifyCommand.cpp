@@ -1,0 +1,47 @@
+#include "cli/ModifyCommand.h"
+
+#include <ostream>
+
+#include "cli/CliEnvironment.h"
+#include "cli/TerminalDialogs.h"
+#include "core/catalog/DescriptionText.h"
+#include "core/catalog/ModifyArchive.h"
+
+namespace kolvex::cli {
+
+void ModifyCommand::setup(CLI::App& sub) {
+  sub.add_option("CATALOG", catalog_, "The catalog file")->required();
+  sub.add_option("--label", label_, "The new label (: \" | * ? / \\ < > become _)");
+  sub.add_option("--base-dir", baseDir_, "The folder the catalog describes");
+  sub.add_option("--removable", removable_, "Whether the medium is removable")
+      ->check(CLI::IsMember({"yes", "no"}));
+  sub.add_option("--description-file", descriptionFile_,
+                 "A text or Rich Text Format file whose lines become the description");
+}
+
+int ModifyCommand::run(Io& io) {
+  if (!label_ && !baseDir_ && !removable_ && !descriptionFile_) {
+    io.err << "kolvex-cli: nothing to change; give --label, --base-dir, --removable or "
+              "--description-file\n";
+    return kExitUsage;
+  }
+  HeaderEdits edits;
+  edits.label = label_;
+  edits.baseDir = baseDir_;
+  if (removable_) edits.removable = *removable_ == "yes";
+  if (descriptionFile_) {
+    edits.description = LoadDescriptionFile(*descriptionFile_);
+    if (!edits.description) {
+      io.err << "kolvex-cli: cannot read the description file " << *descriptionFile_ << "\n";
+      return kExitFailure;
+    }
+  }
+  CliEnvironment env;
+  TerminalDialogs dialogs(io.err, nullptr);
+  std::string reason;
+  if (!ModifyArchive(catalog_, edits, dialogs, env.texts, reason)) return kExitFailure;
+  io.out << catalog_ << "\n";
+  return kExitOk;
+}
+
+}  // namespace kolvex::cli

@@ -1,0 +1,22 @@
+#include "cli/TerminalDialogs.h"
+
+#include <istream>
+#include <ostream>
+
+namespace kolvex::cli {
+
+void TerminalDialogs::message(MessageKind kind, const std::string& text) {
+  err_ << (kind == MessageKind::Error ? "kolvex-cli: " : "") << text << "\n";
+}
+
+Answer TerminalDialogs::ask(const std::string& text, bool withCancel) {
+  if (!in_) return withCancel ? Answer::Cancel : Answer::No;
+  err_ << text << (withCancel ? " [y/n/C] " : " [y/N] ") << std::flush;
+  std::string line;
+  if (!std::getline(*in_, line)) return withCancel ? Answer::Cancel : Answer::No;
+  if (line == "y" || line == "Y" || line == "yes" || line == "Yes") return Answer::Yes;
+  if (withCancel && (line == "n" || line == "N" || line == "no")) return Answer::No;
+  return withCancel ? Answer::Cancel : Answer::No;
+}
+
+}  // namespace kolvex::cli

@@ -1,0 +1,25 @@
+#pragma once
+// The catalogs of the catalog folder, in the order the folder lists them (nothing is
+// sorted), each with its header.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/persist/FileOps.h"
+#include "core/persist/TSCCDInfo.h"
+
+namespace kolvex {
+
+struct ArchiveEntry {
+  std::string path;                   // the catalog file
+  std::shared_ptr<TSCCDInfo> header;  // null when the header could not be read
+  std::string error;                  // why, then
+};
+
+// Every regular file of the folder (a trailing '/' optional) whose name ends in ".qel" in
+// any letter case. A catalog whose header cannot be read is listed with its error, so one
+// damaged file hides none of the others. Throws EFOpenError when the folder itself
+// cannot be listed.
+std::vector<ArchiveEntry> ListArchives(const std::string& folder, FileOps& ops = posixFileOps());
+
+}  // namespace kolvex

@@ -1,0 +1,19 @@
+#pragma once
+// The date and time text of the catalog lists: the locale's short date, a space and its
+// long time, the time left out when it is exactly midnight.
+#include <ctime>
+#include <optional>
+#include <string>
+
+namespace kolvex {
+
+// The calendar fields (tm_year, tm_mon, tm_mday, tm_hour, tm_min, tm_sec, tm_wday,
+// tm_yday) of a day count from 30 December 1899, rounded to the second; nothing for NaN,
+// the infinities and years outside 1 to 9999 (catalogs from elsewhere may hold anything).
+std::optional<std::tm> CalendarOfDayCount(double dayCount);
+
+// "%x %X" of the current locale ("%x" alone at midnight); "" for a day count that names
+// no date.
+std::string DateTimeText(double dayCount);
+
+}  // namespace kolvex

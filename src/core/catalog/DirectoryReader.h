@@ -1,0 +1,38 @@
+#pragma once
+// Reads the entries of an open directory in the order the file system keeps them, many at
+// a time through getdents64 into a caller's buffer, so a large tree costs few system calls
+// and no allocation per entry. "." and ".." are left out.
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace kolvex {
+
+struct DirectoryEntry {
+  std::string_view name;  // valid until the next call of next()
+  unsigned char type;     // DT_DIR, DT_REG, DT_LNK, ..., DT_UNKNOWN
+};
+
+class DirectoryReader {
+ public:
+  static constexpr std::size_t kBufferSize = 64 * 1024;
+
+  // fd: an open directory, not owned. The buffer is grown to kBufferSize when smaller.
+  DirectoryReader(int fd, std::vector<char>& buffer);
+
+  // The next entry; false at the end of the listing or when reading failed (see failed()).
+  bool next(DirectoryEntry& entry);
+  // The listing broke off with an error before its end (errno value), 0 otherwise.
+  int failed() const { return error_; }
+
+ private:
+  bool refill();
+  int fd_;
+  std::vector<char>& buf_;
+  std::size_t at_ = 0;
+  std::size_t end_ = 0;
+  bool eof_ = false;
+  int error_ = 0;
+};
+
+}  // namespace kolvex

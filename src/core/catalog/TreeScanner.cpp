@@ -1,0 +1,251 @@
+#include "core/catalog/TreeScanner.h"
+
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/catalog/DirectoryReader.h"
+#include "core/catalog/FileAttributes.h"
+#include "core/catalog/IconImage.h"
+
+namespace kolvex {
+namespace {
+
+// Neither follows a link nor triggers an automounter on the entry itself.
+constexpr int kLstatFlags = AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT;
+constexpr int kOpenDirFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
+
+class FdCloser {
+ public:
+  explicit FdCloser(int fd) : fd_(fd) {}
+  ~FdCloser() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FdCloser(const FdCloser&) = delete;
+  FdCloser& operator=(const FdCloser&) = delete;
+
+ private:
+  int fd_;
+};
+
+// Names from getdents64 end with a zero byte inside the buffer, so they can be handed to
+// the system calls as they are.
+const char* cName(std::string_view name) { return name.data(); }
+
+std::string_view lastComponent(const std::string& path) {
+  std::string_view p = path;
+  while (p.size() > 1 && p.back() == '/') p.remove_suffix(1);
+  auto slash = p.rfind('/');
+  return slash == std::string_view::npos ? p : p.substr(slash + 1);
+}
+
+}  // namespace
+
+TreeScanner::TreeScanner(ScanState& state, SlicedPump& pump, IconProvider& icons,
+                         const TMask* iconMask)
+    : state_(state), pump_(pump), icons_(icons), iconMask_(iconMask) {}
+
+std::vector<char>& TreeScanner::bufferAt(std::size_t depth) {
+  while (buffers_.size() <= depth) buffers_.emplace_back();
+  return buffers_[depth];
+}
+
+int TreeScanner::openChild(int parent, std::string_view name) {
+  int fd;
+  do {
+    fd = ::openat(parent, cName(name), kOpenDirFlags);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+bool TreeScanner::CountDirectory(const std::string& path, std::int64_t& dirs, std::int64_t& files) {
+  unreadable_ = 0;
+  Totals totals;
+  int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
+  struct stat st {};
+  if (fd < 0 || ::fstat(fd, &st) != 0) {
+    if (fd >= 0) ::close(fd);
+    ++unreadable_;
+    dirs = files = 0;
+    return true;
+  }
+  FdCloser closer(fd);
+  device_ = st.st_dev;
+  bool ok = count(fd, 0, totals);
+  dirs = totals.dirs;
+  files = totals.files;
+  return ok;
+}
+
+bool TreeScanner::count(int fd, std::size_t depth, Totals& totals) {
+  DirectoryReader reader(fd, bufferAt(depth));
+  DirectoryEntry e;
+  while (reader.next(e)) {
+    if (state_.AddingCancelled) return false;
+    unsigned char type = e.type;
+    struct stat st {};
+    bool known = false;
+    if (type == DT_UNKNOWN || type == DT_DIR) {
+      if (::fstatat(fd, cName(e.name), &st, kLstatFlags) != 0) {
+        if (errno == ENOENT) continue;  // gone since it was listed
+      } else {
+        known = true;
+        type = S_ISDIR(st.st_mode) ? DT_DIR : DT_REG;
+      }
+    }
+    if (type != DT_DIR) {
+      ++totals.files;
+      pump_.tick();
+      continue;
+    }
+    ++totals.dirs;
+    // Another file system mounted here is catalogued as an empty folder.
+    if (known && st.st_dev == device_) {
+      int child = openChild(fd, e.name);
+      if (child < 0) {
+        ++unreadable_;
+      } else {
+        FdCloser closer(child);
+        if (!count(child, depth + 1, totals)) return false;
+      }
+    }
+    pump_.tick();
+  }
+  if (reader.failed()) ++unreadable_;
+  return true;
+}
+
+void TreeScanner::advance() {
+  ++state_.AddedCount;
+  pump_.tick();
+}
+
+bool TreeScanner::ScanDirectory(const std::string& path, CatalogWriter& writer,
+                                std::int64_t& entrance, std::int64_t& filesBelow,
+                                std::int64_t& dirsBelow) {
+  unreadable_ = 0;
+  writer_ = &writer;
+  storedPath_ = "X:\\";
+  realPath_ = path;
+  if (realPath_.empty() || realPath_.back() != '/') realPath_ += '/';
+  std::int32_t attributes = -1;
+  struct stat st {};
+  int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
+  if (fd >= 0 && ::fstat(fd, &st) == 0) {
+    attributes = AttributesOf(st.st_mode, lastComponent(path));
+    device_ = st.st_dev;
+  } else if (::stat(path.c_str(), &st) == 0) {
+    attributes = AttributesOf(st.st_mode, lastComponent(path));
+  }
+  if (fd < 0) ++unreadable_;
+  FdCloser closer(fd);
+  Totals below;
+  std::int64_t own = kNoRecord;
+  if (!walk(fd, 0, storedPath_.size(), {}, attributes, below, own)) return false;
+  entrance = own;
+  filesBelow += below.files;
+  dirsBelow += below.dirs;
+  return true;
+}
+
+namespace {
+std::int32_t clamped(std::int64_t n) {
+  return n > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(n);
+}
+}  // namespace
+
+bool TreeScanner::walk(int fd, std::size_t depth, std::size_t parentPathLength,
+                       std::string_view ownName, std::int32_t ownAttributes, Totals& below,
+                       std::int64_t& ownPosition) {
+  writer_->enterDirectory();
+  Totals sub;
+  std::int64_t ownFiles = 0, ownDirs = 0;
+  if (fd >= 0) {
+    DirectoryReader reader(fd, bufferAt(depth));
+    DirectoryEntry e;
+    while (reader.next(e)) {
+      if (state_.AddingCancelled) return false;
+      struct stat st {};
+      bool known = ::fstatat(fd, cName(e.name), &st, kLstatFlags) == 0;
+      if (!known) {
+        if (errno == ENOENT) continue;  // gone since it was listed
+        // Listed but not searchable (a folder readable without execute permission):
+        // what the listing says is all there is.
+        st.st_mode = DTTOIF(e.type) | S_IWUSR;
+      }
+      if (!S_ISDIR(st.st_mode)) {
+        writeFile(e.name, st, known);
+        advance();
+        ++ownFiles;
+        continue;
+      }
+      const std::size_t pathLength = storedPath_.size();
+      const std::size_t realLength = realPath_.size();
+      storedPath_.append(e.name);
+      storedPath_ += '\\';
+      if (iconMask_) {
+        realPath_.append(e.name);
+        realPath_ += '/';
+      }
+      int child = -1;
+      if (!known) {
+        ++unreadable_;
+      } else if (st.st_dev == device_) {  // else a mount point: an empty folder
+        child = openChild(fd, e.name);
+        if (child < 0 && errno == ENOENT) {
+          storedPath_.resize(pathLength);
+          realPath_.resize(realLength);
+          continue;
+        }
+        if (child < 0) ++unreadable_;
+      }
+      FdCloser closer(child);
+      std::int64_t position;
+      if (!walk(child, depth + 1, pathLength, e.name, AttributesOf(st.st_mode, e.name), sub,
+                position))
+        return false;
+      storedPath_.resize(pathLength);
+      realPath_.resize(realLength);
+      advance();
+      ++ownDirs;
+    }
+    if (reader.failed()) ++unreadable_;
+  }
+  record_.clear();
+  record_.FileName.assign(ownName);
+  record_.FilePath.assign(storedPath_, 0, parentPathLength);
+  record_.Attribute = ownAttributes;
+  record_.FilesUnderMe = clamped(ownFiles + sub.files);
+  record_.DirsUnderMe = clamped(ownDirs + sub.dirs);
+  record_.FilesOnlyUM = clamped(ownFiles);
+  record_.DirsOnlyUM = clamped(ownDirs);
+  ownPosition = writer_->leaveDirectory(record_);
+  below.files += ownFiles + sub.files;
+  below.dirs += ownDirs + sub.dirs;
+  return true;
+}
+
+void TreeScanner::writeFile(std::string_view name, const struct stat& st, bool known) {
+  record_.clear();
+  record_.FileName.assign(name);
+  record_.FilePath = storedPath_;
+  record_.Attribute = AttributesOf(st.st_mode, name);
+  record_.FileSize = st.st_size;
+  // Nothing known about the time: left empty rather than made up.
+  record_.CreateDateTime = known ? dayCount_(st.st_mtim.tv_sec) : 0.0;
+  if (iconMask_) {
+    const std::size_t length = realPath_.size();
+    realPath_.append(name);
+    if (iconMask_->matches(realPath_)) {
+      icons_.iconsOf(realPath_, *record_.EXEIconSmall, *record_.EXEIconLarge);
+      DropUnreadableIcon(*record_.EXEIconSmall);
+      DropUnreadableIcon(*record_.EXEIconLarge);
+    }
+    realPath_.resize(length);
+  }
+  writer_->addFile(record_);
+}
+
+}  // namespace kolvex

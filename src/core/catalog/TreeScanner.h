@@ -1,0 +1,69 @@
+#pragma once
+// The two passes over a folder tree: counting (so the progress bar has an exact maximum)
+// and walking (one record per file and folder, written in post-order). Both read
+// directories relative to open descriptors and never follow a symbolic link or enter
+// another mounted file system: a link is catalogued as a file entry, a mount point as an
+// empty folder, so the tree is one volume and cannot loop.
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "core/app/EventPump.h"
+#include "core/app/IconProvider.h"
+#include "core/catalog/LocalDayCount.h"
+#include "core/catalog/ScanState.h"
+#include "core/persist/CatalogWriter.h"
+#include "core/search/TMask.h"
+
+namespace kolvex {
+
+class TreeScanner {
+ public:
+  // iconMask: the files whose full real path it matches get their icons; null for none.
+  TreeScanner(ScanState& state, SlicedPump& pump, IconProvider& icons, const TMask* iconMask);
+
+  // Counts the folders and files below path (path itself not counted). A folder that
+  // cannot be listed counts as empty. False when AddingCancelled stopped it.
+  bool CountDirectory(const std::string& path, std::int64_t& dirs, std::int64_t& files);
+
+  // Writes the records of everything below path and then path's own record (its position
+  // goes to entrance). Entries that vanish after being listed are skipped; a folder that
+  // cannot be listed is catalogued empty. False when AddingCancelled stopped it; write
+  // errors are thrown (EStreamError).
+  bool ScanDirectory(const std::string& path, CatalogWriter& writer, std::int64_t& entrance,
+                     std::int64_t& filesBelow, std::int64_t& dirsBelow);
+
+  // Folders met in the last pass that could not be listed (wholly or to the end).
+  std::int64_t unreadableFolders() const { return unreadable_; }
+
+ private:
+  struct Totals {
+    std::int64_t files = 0;
+    std::int64_t dirs = 0;
+  };
+  bool count(int fd, std::size_t depth, Totals& totals);
+  bool walk(int fd, std::size_t depth, std::size_t parentPathLength, std::string_view ownName,
+            std::int32_t ownAttributes, Totals& below, std::int64_t& ownPosition);
+  void writeFile(std::string_view name, const struct stat& st, bool known);
+  void advance();
+  std::vector<char>& bufferAt(std::size_t depth);
+  int openChild(int parent, std::string_view name);
+
+  ScanState& state_;
+  SlicedPump& pump_;
+  IconProvider& icons_;
+  const TMask* iconMask_;
+  CatalogWriter* writer_ = nullptr;
+  LocalDayCount dayCount_;
+  dev_t device_ = 0;
+  std::deque<std::vector<char>> buffers_;  // one per depth; a deque keeps them in place
+  std::string storedPath_;                 // "X:\" + the current folder below the base + "\"
+  std::string realPath_;  // the current folder's real path + "/", kept when icons are asked
+  TSCFileObjectInfo record_;
+  std::int64_t unreadable_ = 0;
+};
+
+}  // namespace kolvex

@@ -1,0 +1,216 @@
+#include "core/search/SearchEngine.h"
+
+#include <exception>
+
+#include "core/persist/CatalogReader.h"
+#include "core/persist/PersistError.h"
+#include "core/persist/RecordScanner.h"
+#include "core/search/RecordMatches.h"
+
+namespace kolvex {
+
+SearchEngine::SearchEngine(EventPump& pump, Dialogs& dialogs, LanguageFile& language, FileOps& ops)
+    : pump_(pump), dialogs_(dialogs), language_(language), ops_(ops) {}
+
+void SearchEngine::setChecked(std::size_t index, bool checked) {
+  if (index < archives_.size()) archives_[index].checked = checked;
+}
+
+void SearchEngine::CheckAll() {
+  for (CheckedArchive& a : archives_) a.checked = true;
+}
+
+void SearchEngine::CheckNone() {
+  for (CheckedArchive& a : archives_) a.checked = false;
+}
+
+void SearchEngine::FlipChecks() {
+  for (CheckedArchive& a : archives_) a.checked = !a.checked;
+}
+
+bool SearchEngine::CheckOnly(const std::string& path) {
+  bool found = false;
+  for (CheckedArchive& a : archives_) {
+    // The first entry of the path only, as a lookup of the path in the list finds it.
+    a.checked = !found && a.path == path;
+    found = found || a.checked;
+  }
+  return found;
+}
+
+void SearchEngine::SearchClick() {
+  if (state_ == SearchState::Paused) {
+    paused_ = false;
+    setState(SearchState::Searching);
+    return;
+  }
+  StartSearch();
+}
+
+void SearchEngine::PauseClick() {
+  if (stopped_ || state_ != SearchState::Searching) return;
+  paused_ = true;
+  setState(SearchState::Paused);
+}
+
+void SearchEngine::StopClick() {
+  stopped_ = true;
+  paused_ = false;
+}
+
+std::string SearchEngine::searchCaption() {
+  return language_.message(ControlsOf(state_).searchCaptionKey);
+}
+
+void SearchEngine::StartSearch() {
+  if (state_ != SearchState::Idle) return;
+  if ((criteria_.SearchFor & (kSearchCatalogs | kSearchDirectories | kSearchFiles)) == 0) return;
+  std::vector<CheckedArchive> ticked;
+  for (const CheckedArchive& a : archives_)
+    if (a.checked) ticked.push_back(a);
+  Run run(criteria_, mask_);
+
+  stopped_ = false;
+  paused_ = false;
+  setState(SearchState::Searching);
+  hits_ = 0;
+  if (listener_) listener_->resultsCleared();
+  setStatus(std::string());
+  std::optional<std::string> error;
+  try {
+    walk(run, ticked);
+  } catch (const std::exception& e) {
+    error = e.what();
+  }
+  stopped_ = true;
+  paused_ = false;
+  setState(SearchState::Idle);
+  // Shown once every file is closed and the view is usable again.
+  if (error) dialogs_.message(MessageKind::Error, *error);
+}
+
+bool SearchEngine::Run::wholeMatches(const std::string& name) {
+  if (wholeError) throw *wholeError;
+  if (!whole) {
+    try {
+      whole.emplace(mask);
+    } catch (const EMaskException& e) {
+      wholeError = e;
+      throw;
+    }
+  }
+  return whole->matches(name);
+}
+
+void SearchEngine::walk(Run& run, const std::vector<CheckedArchive>& ticked) {
+  ProgressPump progress(*this);
+  SlicedPump sliced(progress, slice_);
+  const std::size_t n = ticked.size();
+  for (std::size_t k = 0; k < n; ++k) {
+    const CheckedArchive& entry = ticked[k];
+    setStatus(language_.format("A045", {entry.label, k + 1, n}));
+    std::optional<CatalogReader> reader;
+    if ((run.criteria.SearchFor & kSearchCatalogs) && run.wholeMatches(entry.label)) {
+      reader.emplace(entry.path, ops_);
+      addCatalogHit(entry, *reader);
+    }
+    if (run.criteria.SearchFor & (kSearchDirectories | kSearchFiles)) {
+      if (!reader) reader.emplace(entry.path, ops_);
+      SearchCatalog(run, *reader, entry.path, sliced);
+    }
+    reader.reset();  // closes the catalog file
+    setStatus(language_.format("A046", {hits_}));
+    if (stopped_) break;
+    // A run for catalogs alone reads no records, so Stop and Pause are heard here too.
+    if (!checkpoint(sliced)) break;
+  }
+}
+
+void SearchEngine::addCatalogHit(const CheckedArchive& entry, const CatalogReader& reader) {
+  const TSCCDInfo& h = reader.header();
+  TTSearchResultItem hit;
+  hit.Kind = kSearchCatalogs;
+  hit.DateTime = h.CreateDateTime;
+  hit.Size = 0;
+  hit.Name = entry.label;
+  hit.FilePath = h.BaseDir;
+  hit.CatalogFile = entry.path;
+  hit.CDLabel = entry.label;
+  hit.KindText = language_.message("A048");
+  ++hits_;
+  if (listener_) listener_->hitFound(std::move(hit));
+}
+
+void SearchEngine::SearchCatalog(Run& run, CatalogReader& reader, const std::string& path,
+                                 SlicedPump& sliced) {
+  const TSCCDInfo& h = reader.header();
+  // The scanned folder's own record comes last, after every file and directory.
+  const std::int64_t last = std::int64_t{h.TotalFiles} + h.TotalDirectories;
+  if (last < 0) throw ECatalogLinkError("The catalog is damaged: its record count is negative");
+  reader.file().seek(reader.recordBase());
+  RecordScanner scanner(reader.file().stream());
+
+  struct Progress {
+    SearchEngine& e;
+    Progress(SearchEngine& engine, std::int64_t maximum) : e(engine) {
+      e.position_ = 0;
+      e.reading_ = true;
+      if (e.listener_) e.listener_->progressStarted(maximum);
+    }
+    ~Progress() {
+      e.reading_ = false;
+      if (e.listener_) e.listener_->progressEnded();
+    }
+  } progress(*this, last);
+
+  for (std::int64_t i = 0; i <= last; ++i) {
+    position_ = i;
+    if (!checkpoint(sliced)) return;
+    const RecordView& r = scanner.next();
+    if (!RecordMatches(r, run.criteria, run.masks)) continue;
+    TTSearchResultItem hit;
+    hit.Kind = (r.Attribute & faDirectory) ? kSearchDirectories : kSearchFiles;
+    hit.DateTime = r.CreateDateTime;
+    hit.Size = r.FileSize;
+    hit.Name = NameUnderTest(r);
+    hit.FilePath = r.FilePath;
+    hit.CatalogFile = path;
+    hit.CDLabel = h.CDLabel;
+    hit.BaseDir = h.BaseDir;
+    hit.Removable = h.Removable;
+    ++hits_;
+    if (listener_) listener_->hitFound(std::move(hit));
+  }
+}
+
+bool SearchEngine::checkpoint(SlicedPump& sliced) {
+  sliced.tick();
+  if (stopped_) return false;
+  if (paused_) {
+    if (listener_ && reading_) listener_->progressChanged(position_);
+    // Only events and the two flags while paused; Stop clears Paused, so look at Stopped
+    // after every round of events, before the loop's own test.
+    while (paused_) {
+      pump_.waitForEvents(pausedWait_);
+      if (stopped_) return false;
+    }
+  }
+  return !stopped_;
+}
+
+void SearchEngine::ProgressPump::processEvents() {
+  if (engine_.listener_ && engine_.reading_) engine_.listener_->progressChanged(engine_.position_);
+  engine_.pump_.processEvents();
+}
+
+void SearchEngine::setState(SearchState state) {
+  state_ = state;
+  if (listener_) listener_->stateChanged(state);
+}
+
+void SearchEngine::setStatus(std::string text) {
+  status_ = std::move(text);
+  if (listener_) listener_->statusChanged(status_);
+}
+
+}  // namespace kolvex

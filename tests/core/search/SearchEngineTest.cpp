@@ -1,0 +1,426 @@
+// The search run: which catalogs and records it reads in which order, the hits it makes,
+// the status and progress it reports, Pause, Resume and Stop, and runs ended by errors.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/persist/ComponentWriter.h"
+#include "core/persist/PersistError.h"
+#include "core/search/SearchEngine.h"
+#include "support/CatalogCraft.h"
+#include "support/ScriptedSeams.h"
+#include "support/TempDir.h"
+
+namespace kolvex {
+namespace {
+
+using test::dir;
+using test::file;
+
+// Counts the catalog files open at any moment.
+class CountingFileOps final : public FileOps {
+ public:
+  int openRead(const std::string& path) override {
+    const int fd = real_.openRead(path);
+    open += fd >= 0;
+    return fd;
+  }
+  int close(int fd) override {
+    --open;
+    return real_.close(fd);
+  }
+  int create(const std::string& p, bool e) override { return real_.create(p, e); }
+  ssize_t pread(int fd, void* b, size_t n, std::uint64_t o) override {
+    return real_.pread(fd, b, n, o);
+  }
+  ssize_t pwrite(int fd, const void* b, size_t n, std::uint64_t o) override {
+    return real_.pwrite(fd, b, n, o);
+  }
+  int fileSize(int fd, std::uint64_t& s) override { return real_.fileSize(fd, s); }
+  int fsync(int fd) override { return real_.fsync(fd); }
+  int rename(const std::string& a, const std::string& b) override { return real_.rename(a, b); }
+  int unlink(const std::string& p) override { return real_.unlink(p); }
+  int fsyncDir(const std::string& d) override { return real_.fsyncDir(d); }
+  int open = 0;
+
+ private:
+  FileOps& real_ = posixFileOps();
+};
+
+struct Recorder final : SearchListener {
+  void stateChanged(SearchState s) override { states.push_back(s); }
+  void resultsCleared() override { ++cleared; }
+  void hitFound(TTSearchResultItem&& hit) override { hits.push_back(std::move(hit)); }
+  void statusChanged(const std::string& text) override { statuses.push_back(text); }
+  void progressStarted(std::int64_t maximum) override { maxima.push_back(maximum); }
+  void progressEnded() override { ++ended; }
+
+  std::vector<std::string> names() const {
+    std::vector<std::string> out;
+    for (const auto& h : hits) out.push_back(h.Name);
+    return out;
+  }
+  std::vector<SearchState> states;
+  int cleared = 0;
+  std::vector<TTSearchResultItem> hits;
+  std::vector<std::string> statuses;
+  std::vector<std::int64_t> maxima;
+  int ended = 0;
+};
+
+class SearchEngineTest : public ::testing::Test {
+ protected:
+  SearchEngineTest() {
+    test::writeFile(tmp.file("Test.ini"),
+                    "[ResourceStrings]\nA045=Searching %s (%d of %d)\nA046=%d hit(s)\n"
+                    "A048=Catalog\nA049=Search\nA050=Resume\n");
+    engine.setListener(&rec);
+    engine.setEventSlice(std::chrono::milliseconds(0));
+    engine.setPausedWait(std::chrono::milliseconds(0));
+    engine.setMask("*");
+  }
+
+  // A catalog named label in the temporary folder, ticked in the engine's list.
+  std::string addCatalog(const std::string& label, const test::Entry& root, bool checked = true) {
+    TSCCDInfo h;
+    h.CDLabel = label;
+    h.BaseDir = "/media/" + label + "/";
+    h.CreateDateTime = 40000.25;
+    h.Removable = true;
+    const std::string path = tmp.file(label + ".qel");
+    test::writeCatalog(path, root, h);
+    list.push_back({label, path, checked});
+    engine.setArchives(list);
+    return path;
+  }
+
+  void run(std::uint8_t searchFor = kSearchCatalogs | kSearchDirectories | kSearchFiles) {
+    engine.criteria().SearchFor = searchFor;
+    engine.StartSearch();
+  }
+
+  test::TempDir tmp;
+  LanguageFile language{tmp.path(), "Test"};
+  test::ScriptedPump pump;
+  test::ScriptedDialogs dialogs;
+  CountingFileOps ops;
+  Recorder rec;
+  std::vector<CheckedArchive> list;
+  SearchEngine engine{pump, dialogs, language, ops};
+};
+
+using Names = std::vector<std::string>;
+
+TEST_F(SearchEngineTest, RecordsInFileOrderOfTickedCatalogsInListOrder) {
+  addCatalog("One", dir("", {file("a.txt", 5), dir("sub", {file("b.txt", 7)}), file("c")}));
+  addCatalog("Skipped", dir("", {file("x.txt")}), false);
+  const std::string two = addCatalog("Two", dir("", {file("d.txt", 9)}));
+  engine.setMask("*.txt;X*");
+  run(kSearchDirectories | kSearchFiles);
+
+  // Post-order: a folder's files come before its own record, the scanned folder last.
+  EXPECT_EQ(rec.names(), (Names{"a.txt", "b.txt", "X:\\", "d.txt", "X:\\"}));
+  const TTSearchResultItem& d = rec.hits[3];
+  EXPECT_EQ(d.Kind, kSearchFiles);
+  EXPECT_EQ(d.Size, 9);
+  EXPECT_DOUBLE_EQ(d.DateTime, 45000.5);
+  EXPECT_EQ(d.FilePath, "X:\\");
+  EXPECT_EQ(d.CatalogFile, two);
+  EXPECT_EQ(d.CDLabel, "Two");
+  EXPECT_EQ(d.BaseDir, "/media/Two/");
+  EXPECT_TRUE(d.Removable);
+  EXPECT_EQ(d.KindText, "");
+  EXPECT_EQ(rec.hits[1].FilePath, "X:\\sub\\");
+  const TTSearchResultItem& root = rec.hits[4];
+  EXPECT_EQ(root.Kind, kSearchDirectories);
+  EXPECT_EQ(root.FilePath, "X:\\");
+  EXPECT_EQ(root.Size, 0);
+  EXPECT_EQ(engine.hitCount(), 5);
+  EXPECT_EQ(ops.open, 0);
+}
+
+TEST_F(SearchEngineTest, StatusStatesAndProgressPerCatalog) {
+  addCatalog("One", dir("", {file("a"), file("b"), dir("s")}));
+  addCatalog("Off", dir("", {}), false);
+  addCatalog("Two", dir("", {}));
+  run();
+  EXPECT_EQ(rec.states, (std::vector<SearchState>{SearchState::Searching, SearchState::Idle}));
+  EXPECT_EQ(rec.cleared, 1);
+  // k counts the ticked catalogs only; the count follows each catalog. Catalog "Two"
+  // matches "*" as a catalog and its scanned folder as a record.
+  EXPECT_EQ(rec.statuses, (Names{"", "Searching One (1 of 2)", "5 hit(s)", "Searching Two (2 of 2)",
+                                 "7 hit(s)"}));
+  EXPECT_EQ(rec.maxima, (std::vector<std::int64_t>{3, 0}));
+  EXPECT_EQ(rec.ended, 2);
+  EXPECT_TRUE(engine.Stopped());
+  EXPECT_EQ(engine.state(), SearchState::Idle);
+}
+
+TEST_F(SearchEngineTest, CatalogsAloneTestTheLabelAgainstTheWholeTextAndReadNoRecord) {
+  const std::string path = addCatalog("x.txt;Disc", dir("", {file("a.txt")}));
+  addCatalog("Disc", dir("", {file("b.txt")}));
+  engine.setMask("*.txt;Disc*");  // one mask here, not a list
+  run(kSearchCatalogs);
+  ASSERT_EQ(rec.hits.size(), 1u);
+  const TTSearchResultItem& c = rec.hits[0];
+  EXPECT_EQ(c.Kind, kSearchCatalogs);
+  EXPECT_EQ(c.Name, "x.txt;Disc");
+  EXPECT_EQ(c.CDLabel, "x.txt;Disc");
+  EXPECT_EQ(c.FilePath, "/media/x.txt;Disc/");
+  EXPECT_EQ(c.CatalogFile, path);
+  EXPECT_DOUBLE_EQ(c.DateTime, 40000.25);
+  EXPECT_EQ(c.Size, 0);
+  EXPECT_EQ(c.BaseDir, "");
+  EXPECT_FALSE(c.Removable);
+  EXPECT_EQ(c.KindText, "Catalog");
+  EXPECT_TRUE(rec.maxima.empty());
+  EXPECT_EQ(ops.open, 0);
+
+  // With files too, a catalog's own hit comes before those of its records.
+  rec.hits.clear();
+  engine.setMask("D*");
+  run(kSearchCatalogs | kSearchFiles);
+  EXPECT_EQ(rec.names(), (Names{"Disc"}));
+  engine.setMask("*");
+  rec.hits.clear();
+  run(kSearchCatalogs | kSearchFiles);
+  EXPECT_EQ(rec.names(), (Names{"x.txt;Disc", "a.txt", "Disc", "b.txt"}));
+}
+
+TEST_F(SearchEngineTest, NothingToLookForDoesNothingAndNoTickedCatalogReadsNothing) {
+  addCatalog("One", dir("", {file("a")}), false);
+  run(0);
+  EXPECT_TRUE(rec.states.empty());
+  EXPECT_EQ(rec.cleared, 0);
+
+  run();
+  EXPECT_EQ(rec.states, (std::vector<SearchState>{SearchState::Searching, SearchState::Idle}));
+  EXPECT_EQ(rec.statuses, (Names{""}));
+  EXPECT_TRUE(rec.hits.empty());
+}
+
+TEST_F(SearchEngineTest, DefaultMaskNeedsADotAndTheScannedFolderGoesByItsPath) {
+  addCatalog("One", dir("", {file("readme"), file("a.txt"), file(".profile"), dir("docs")}));
+  addCatalog("Empty", dir("", {}));
+  engine.setMask("*.*");
+  run(kSearchDirectories | kSearchFiles);
+  EXPECT_EQ(rec.names(), (Names{"a.txt", ".profile"}));
+
+  rec.hits.clear();
+  engine.setMask("X*");
+  run(kSearchDirectories | kSearchFiles);
+  EXPECT_EQ(rec.names(), (Names{"X:\\", "X:\\"}));
+  EXPECT_EQ(rec.maxima.back(), 0);  // T = 0: one record, the folder itself
+}
+
+TEST_F(SearchEngineTest, KindSizeAndDateTests) {
+  addCatalog("One", dir("", {file("small", 10), file("big", 5000), dir("d")}));
+  run(kSearchFiles);
+  EXPECT_EQ(rec.names(), (Names{"small", "big"}));
+
+  rec.hits.clear();
+  engine.criteria().SizeEnabled = true;
+  engine.criteria().MinSize = 10;
+  engine.criteria().MaxSize = 4999;
+  run(kSearchDirectories | kSearchFiles);
+  EXPECT_EQ(rec.names(), (Names{"small"}));  // directories have size 0
+
+  rec.hits.clear();
+  engine.criteria().MinSize = 5000;
+  engine.criteria().MaxSize = 10;
+  run(kSearchDirectories | kSearchFiles);
+  EXPECT_TRUE(rec.hits.empty());
+
+  rec.hits.clear();
+  engine.criteria().SizeEnabled = false;
+  engine.criteria().DateEnabled = true;
+  engine.criteria().DateFrom = 0.0;  // takes in the directories' 0.0
+  engine.criteria().DateTo = 45000.5;
+  run(kSearchDirectories | kSearchFiles);
+  EXPECT_EQ(rec.names(), (Names{"small", "big", "d", "X:\\"}));
+  engine.criteria().DateFrom = 45000.5000001;
+  rec.hits.clear();
+  run(kSearchDirectories | kSearchFiles);
+  EXPECT_TRUE(rec.hits.empty());
+}
+
+TEST_F(SearchEngineTest, AttributeTests) {
+  auto crafted = [](const char* name, std::int32_t attr) {
+    test::Crafted c;
+    c.record.FileName = name;
+    c.record.FilePath = "X:\\";
+    c.record.Attribute = attr;
+    return c;
+  };
+  TSCCDInfo h;
+  h.TotalFiles = 5;
+  h.CDLabel = "Attrs";
+  test::writeFile(
+      tmp.file("attrs.qel"),
+      test::craftCatalog({crafted("plain", 0), crafted("hidden", faHidden),
+                          crafted("system", faSysFile), crafted("ro", faReadOnly),
+                          crafted("arch", faArchive), crafted("", faDirectory | faHidden)},
+                         5, h));
+  engine.setArchives({{"Attrs", tmp.file("attrs.qel"), true}});
+  const auto found = [&](std::uint8_t attrs) {
+    rec.hits.clear();
+    engine.criteria().Attributes = attrs;
+    run(kSearchDirectories | kSearchFiles);
+    return rec.names();
+  };
+  EXPECT_EQ(found(kAttrAnyFile | kAttrHidden),
+            (Names{"plain", "hidden", "system", "ro", "arch", "X:\\"}));
+  EXPECT_EQ(found(kAttrHidden | kAttrSystem), (Names{"hidden", "system", "X:\\"}));
+  EXPECT_EQ(found(kAttrReadOnly), (Names{"ro"}));
+  EXPECT_EQ(found(kAttrArchive), (Names{"arch"}));
+  EXPECT_TRUE(found(0).empty());  // no box ticked: nothing passes
+}
+
+TEST_F(SearchEngineTest, PauseThenResumeGoesOnWithTheNextRecord) {
+  std::vector<test::Entry> files;
+  for (int i = 0; i < 200; ++i) files.push_back(file("f" + std::to_string(i)));
+  addCatalog("Big", dir("", files));
+  std::int64_t atPause = -1;
+  std::string caption;
+  pump.onEvents = [&](int call) {
+    if (call == 1) {
+      engine.PauseClick();
+      atPause = engine.hitCount();
+    } else if (call == 3) {
+      EXPECT_EQ(engine.hitCount(), atPause);  // nothing read while paused
+      caption = engine.searchCaption();
+      engine.SearchClick();
+    }
+  };
+  run(kSearchFiles);
+  EXPECT_GT(atPause, 0);
+  EXPECT_LT(atPause, 200);
+  EXPECT_EQ(caption, "Resume");
+  ASSERT_EQ(rec.hits.size(), 200u);  // each record once, none skipped
+  for (int i = 0; i < 200; ++i) EXPECT_EQ(rec.hits[i].Name, "f" + std::to_string(i));
+  EXPECT_EQ(rec.states, (std::vector<SearchState>{SearchState::Searching, SearchState::Paused,
+                                                  SearchState::Searching, SearchState::Idle}));
+  EXPECT_EQ(engine.searchCaption(), "Search");
+}
+
+TEST_F(SearchEngineTest, StopWhilePausedReadsNoFurtherRecord) {
+  std::vector<test::Entry> files;
+  for (int i = 0; i < 200; ++i) files.push_back(file("f" + std::to_string(i)));
+  addCatalog("Big", dir("", files));
+  addCatalog("Never", dir("", {file("n")}));
+  std::int64_t atPause = -1;
+  pump.onEvents = [&](int call) {
+    if (call == 1) {
+      engine.PauseClick();
+      atPause = engine.hitCount();
+    } else if (call == 2) {
+      engine.StopClick();
+    }
+  };
+  run(kSearchFiles);
+  EXPECT_EQ(static_cast<std::int64_t>(rec.hits.size()), atPause);
+  EXPECT_EQ(engine.state(), SearchState::Idle);
+  EXPECT_FALSE(engine.Paused());
+  EXPECT_EQ(rec.states.back(), SearchState::Idle);
+  // The catalog is closed at once; the count is still shown and no other catalog is read.
+  EXPECT_EQ(rec.statuses.back(), std::to_string(atPause) + " hit(s)");
+  EXPECT_EQ(rec.maxima.size(), 1u);
+  EXPECT_EQ(ops.open, 0);
+}
+
+TEST_F(SearchEngineTest, PauseAndStopAreHeardBetweenCatalogsOfACatalogOnlyRun) {
+  for (int i = 0; i < 40; ++i) addCatalog("C" + std::to_string(i), dir("", {}));
+  pump.onEvents = [&](int) { engine.StopClick(); };
+  run(kSearchCatalogs);
+  EXPECT_GT(rec.hits.size(), 0u);
+  EXPECT_LT(rec.hits.size(), 40u);
+}
+
+TEST_F(SearchEngineTest, ButtonsDuringARunDoNotStartAnother) {
+  addCatalog("One", dir("", std::vector<test::Entry>(50, file("a"))));
+  pump.onEvents = [&](int) {
+    engine.SearchClick();
+    engine.StartSearch();
+    engine.setArchives({});  // a refreshed list applies to the next run
+  };
+  run(kSearchFiles);
+  EXPECT_EQ(rec.cleared, 1);
+  EXPECT_EQ(rec.hits.size(), 50u);
+}
+
+TEST_F(SearchEngineTest, MissingCatalogEndsTheRunWithItsMessage) {
+  addCatalog("One", dir("", {file("a")}));
+  list.push_back({"Gone", tmp.file("gone.qel"), true});
+  addCatalog("Three", dir("", {file("c")}));
+  run(kSearchFiles);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
+  EXPECT_EQ(dialogs.messages[0].text, "Cannot open file " + tmp.file("gone.qel"));
+  EXPECT_EQ(rec.names(), (Names{"a"}));
+  EXPECT_EQ(engine.state(), SearchState::Idle);
+  EXPECT_TRUE(engine.Stopped());
+  EXPECT_EQ(ops.open, 0);
+
+  // Usable again: the next run goes through.
+  engine.setArchives({list[0]});
+  rec.hits.clear();
+  run(kSearchFiles);
+  EXPECT_EQ(rec.names(), (Names{"a"}));
+  EXPECT_EQ(dialogs.messages.size(), 1u);
+}
+
+TEST_F(SearchEngineTest, DamagedCatalogEndsTheRunWithEveryFileClosed) {
+  const std::string path = addCatalog("One", dir("", {file("a"), file("b"), file("c")}));
+  std::string bytes = test::readFile(path);
+  test::writeFile(path, bytes.substr(0, bytes.size() - 30));  // the last record cut short
+  run(kSearchFiles);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_NE(dialogs.messages[0].text.find(msg::kStreamReadError), std::string::npos)
+      << dialogs.messages[0].text;
+  EXPECT_EQ(rec.names(), (Names{"a", "b", "c"}));
+  EXPECT_EQ(rec.ended, 1);  // the progress bar is put away
+  EXPECT_EQ(engine.state(), SearchState::Idle);
+  EXPECT_EQ(ops.open, 0);
+}
+
+TEST_F(SearchEngineTest, NegativeRecordCountIsDamage) {
+  TSCCDInfo h;
+  h.TotalFiles = -5;
+  test::Crafted root;
+  root.record.FilePath = "X:\\";
+  root.record.Attribute = faDirectory;
+  test::writeFile(tmp.file("neg.qel"), test::craftCatalog({root}, 0, h));
+  engine.setArchives({{"Neg", tmp.file("neg.qel"), true}});
+  run(kSearchFiles);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_NE(dialogs.messages[0].text.find("damaged"), std::string::npos);
+  EXPECT_EQ(ops.open, 0);
+}
+
+TEST_F(SearchEngineTest, InvalidMaskIsReportedAtTheFirstTestThatReachesIt) {
+  addCatalog("One", dir("", {file("a.txt"), file("b")}));
+  engine.setMask("*.txt;abc[");
+  run(kSearchFiles);
+  // a.txt matches the first mask; b reaches the second.
+  EXPECT_EQ(rec.names(), (Names{"a.txt"}));
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, "'abc[' is an invalid mask at (5)");
+  EXPECT_EQ(engine.state(), SearchState::Idle);
+  EXPECT_EQ(ops.open, 0);
+
+  // A catalog name is tested against the whole text, invalid as one mask.
+  dialogs.messages.clear();
+  run(kSearchCatalogs);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, "'*.txt;abc[' is an invalid mask at (11)");
+
+  // Never reached: every name matches the first mask.
+  dialogs.messages.clear();
+  engine.setMask("*;abc[");
+  run(kSearchFiles);
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+}  // namespace
+}  // namespace kolvex
