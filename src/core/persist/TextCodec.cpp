@@ -1,8 +1,6 @@
 #include "core/persist/TextCodec.h"
 
 namespace kolvex {
-namespace {
-
 void appendUtf8(std::string& out, std::uint32_t cp) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);
@@ -20,6 +18,8 @@ void appendUtf8(std::string& out, std::uint32_t cp) {
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
 }
+
+namespace {
 
 // Decodes one valid UTF-8 sequence at s[i]; returns its length, 0 when invalid.
 std::size_t decodeUtf8(std::string_view s, std::size_t i, std::uint32_t& cp) {

@@ -9,6 +9,8 @@
 namespace kolvex {
 
 bool isAscii(std::string_view s);
+// Appends one code point in UTF-8 (a surrogate keeps its three-byte form).
+void appendUtf8(std::string& out, std::uint32_t codePoint);
 bool isValidUtf8(std::string_view s);
 // Number of UTF-16 code units of a valid UTF-8 text.
 std::size_t utf16Length(std::string_view utf8);
