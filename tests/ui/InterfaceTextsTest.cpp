@@ -78,7 +78,8 @@ class InterfaceTextsTest : public QObject {
       std::string explore(const std::string&) override { return {}; }
       std::string print(const std::string&) override { return {}; }
     } shell;
-    AppContext context{options, pack, skin, language, pump, dialogs, shell, views};
+    ViewLinks links;
+    AppContext context{options, pack, skin, language, pump, dialogs, shell, views, links};
     auto* view = new KolvexView(context, &window);
     auto* inView = new QLabel("the view's own", view);
     setTag(inView, 20007);
