@@ -18,6 +18,7 @@
 
 #include "core/app/Dialogs.h"
 #include "core/app/EventPump.h"
+#include "core/explorer/ArchiveListEntry.h"
 #include "core/explorer/ExplorerHistory.h"
 #include "core/explorer/ExplorerListener.h"
 #include "core/explorer/FolderEntry.h"
@@ -26,12 +27,6 @@
 #include "core/persist/CatalogReader.h"
 
 namespace kolvex {
-
-// One entry of the catalog selector: the label shown and the catalog file behind it.
-struct ArchiveListEntry {
-  std::string label;
-  std::string path;
-};
 
 struct NavButtons {
   bool back = false;

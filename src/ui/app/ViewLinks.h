@@ -5,15 +5,10 @@
 #include <vector>
 
 #include "core/app/IconProvider.h"
+#include "core/explorer/ArchiveListEntry.h"
 #include "core/persist/TSCCDInfo.h"
 
 namespace kolvex {
-
-// One catalog as the archive manager hands it to the explorer and the search view.
-struct ArchiveListEntry {
-  std::string label;  // CDLabel: the catalog's display name
-  std::string path;   // full path of the catalog file
-};
 
 class ArchiveListReceiver {
  public:
