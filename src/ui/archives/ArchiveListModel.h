@@ -1,0 +1,44 @@
+#pragma once
+// The catalogs of the archive manager's list: label, file system, date and time, volume
+// size in bytes and base folder, with the catalog's icons, in folder order.
+#include <QAbstractTableModel>
+#include <QIcon>
+#include <vector>
+
+#include "core/persist/TSCCDInfo.h"
+
+namespace kolvex {
+
+class ArchiveListModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  enum Column { kLabel, kFormat, kDateTime, kSize, kBaseDir, kColumnCount };
+  // The catalog file of a row.
+  static constexpr int kPathRole = Qt::UserRole + 1;
+
+  struct Row {
+    QString label, format, dateTime, size, baseDir, path;
+    QIcon icon;
+  };
+
+  explicit ArchiveListModel(QObject* parent = nullptr);
+
+  static Row rowFor(const TSCCDInfo& header, const std::string& path);
+  void setRows(std::vector<Row> rows);
+  void clear() { setRows({}); }
+  const Row& row(int index) const { return rows_[static_cast<std::size_t>(index)]; }
+  void setColumnCaptions(const QStringList& captions);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ private:
+  std::vector<Row> rows_;
+  QStringList captions_;
+  QIcon fallback_;
+};
+
+}  // namespace kolvex

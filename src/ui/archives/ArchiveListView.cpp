@@ -1,0 +1,102 @@
+#include "ui/archives/ArchiveListView.h"
+
+#include <QHeaderView>
+#include <QListView>
+#include <QStackedLayout>
+#include <QTreeView>
+
+#include "ui/archives/ArchiveListModel.h"
+
+namespace kolvex {
+
+ArchiveListView::ArchiveListView(ArchiveListModel* model, QWidget* parent)
+    : QWidget(parent), model_(model) {
+  selection_ = new QItemSelectionModel(model, this);
+  stack_ = new QStackedLayout(this);
+  stack_->setContentsMargins(0, 0, 0, 0);
+
+  list_ = new QListView(this);
+  list_->setObjectName("lvArchivesItems");
+  detail_ = new QTreeView(this);
+  detail_->setObjectName("lvArchivesDetails");
+  detail_->setRootIsDecorated(false);
+  detail_->setUniformRowHeights(true);
+  detail_->setAllColumnsShowFocus(true);
+  detail_->header()->setSectionsClickable(false);
+  detail_->header()->setStretchLastSection(true);
+  for (QAbstractItemView* v :
+       {static_cast<QAbstractItemView*>(list_), static_cast<QAbstractItemView*>(detail_)}) {
+    v->setModel(model);
+    v->setSelectionModel(selection_);
+    v->setSelectionMode(QAbstractItemView::SingleSelection);
+    v->setSelectionBehavior(QAbstractItemView::SelectRows);
+    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    v->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(v, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { emit activated(index.row()); });
+    connect(v, &QWidget::customContextMenuRequested, this,
+            [this, v](const QPoint& pos) { emit contextMenuAt(v->viewport()->mapToGlobal(pos)); });
+    stack_->addWidget(v);
+  }
+  const int widths[] = {150, 100, 150, 100, 200};
+  for (int c = 0; c < ArchiveListModel::kColumnCount; ++c) detail_->setColumnWidth(c, widths[c]);
+  setStyle(Style::Icon);
+}
+
+void ArchiveListView::setStyle(Style style) {
+  style_ = style;
+  if (style == Style::Detailed) {
+    stack_->setCurrentWidget(detail_);
+    return;
+  }
+  list_->setWordWrap(true);
+  list_->setUniformItemSizes(false);
+  switch (style) {
+    case Style::Icon:
+      list_->setViewMode(QListView::IconMode);
+      list_->setIconSize(QSize(32, 32));
+      list_->setGridSize(QSize(104, 72));
+      list_->setFlow(QListView::LeftToRight);
+      break;
+    case Style::SmallIcon:
+      list_->setViewMode(QListView::ListMode);
+      list_->setIconSize(QSize(16, 16));
+      list_->setGridSize(QSize(160, 22));
+      list_->setFlow(QListView::LeftToRight);
+      break;
+    case Style::List:
+      list_->setViewMode(QListView::ListMode);
+      list_->setIconSize(QSize(16, 16));
+      list_->setGridSize(QSize());
+      list_->setFlow(QListView::TopToBottom);
+      break;
+    case Style::Detailed:
+      break;
+  }
+  list_->setWrapping(true);
+  list_->setResizeMode(QListView::Adjust);
+  list_->setMovement(QListView::Static);
+  stack_->setCurrentWidget(list_);
+}
+
+QAbstractItemView* ArchiveListView::current() const {
+  return style_ == Style::Detailed ? static_cast<QAbstractItemView*>(detail_)
+                                   : static_cast<QAbstractItemView*>(list_);
+}
+
+int ArchiveListView::selectedRow() const {
+  const QModelIndexList indexes = selection_->selectedIndexes();
+  return indexes.isEmpty() ? -1 : indexes.front().row();
+}
+
+void ArchiveListView::selectRow(int row) {
+  if (row < 0 || row >= model_->rowCount()) {
+    selection_->clearSelection();
+    return;
+  }
+  selection_->select(model_->index(row, 0),
+                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  selection_->setCurrentIndex(model_->index(row, 0), QItemSelectionModel::NoUpdate);
+}
+
+}  // namespace kolvex

@@ -1,0 +1,48 @@
+#pragma once
+// The archive manager's list in its four styles: large icons, small icons, list and
+// detailed columns. The styles are two Qt views over one model and one selection.
+#include <QWidget>
+
+class QAbstractItemView;
+class QItemSelectionModel;
+class QListView;
+class QStackedLayout;
+class QTreeView;
+
+namespace kolvex {
+
+class ArchiveListModel;
+
+class ArchiveListView : public QWidget {
+  Q_OBJECT
+
+ public:
+  enum class Style { Icon, SmallIcon, List, Detailed };
+
+  ArchiveListView(ArchiveListModel* model, QWidget* parent);
+
+  void setStyle(Style style);
+  Style style() const { return style_; }
+  QItemSelectionModel* selectionModel() const { return selection_; }
+  // The view of the current style.
+  QAbstractItemView* current() const;
+  QListView* listView() const { return list_; }
+  QTreeView* detailView() const { return detail_; }
+  // The selected row, or -1.
+  int selectedRow() const;
+  void selectRow(int row);
+
+ signals:
+  void activated(int row);
+  void contextMenuAt(const QPoint& globalPos);
+
+ private:
+  ArchiveListModel* model_;
+  QItemSelectionModel* selection_;
+  QStackedLayout* stack_;
+  QListView* list_;
+  QTreeView* detail_;
+  Style style_ = Style::Icon;
+};
+
+}  // namespace kolvex

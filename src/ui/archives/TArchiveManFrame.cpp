@@ -1,0 +1,518 @@
+#include "ui/archives/TArchiveManFrame.h"
+
+#include <unistd.h>
+
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <cerrno>
+#include <cstring>
+
+#include "core/catalog/AppDir.h"
+#include "core/catalog/ArchiveList.h"
+#include "core/catalog/DateTimeText.h"
+#include "core/catalog/FormatSize.h"
+#include "core/persist/CatalogReader.h"
+#include "ui/app/InterfaceTexts.h"
+#include "ui/app/QtDesktopShell.h"
+#include "ui/app/QtIconProvider.h"
+#include "ui/app/Skin.h"
+#include "ui/app/SkinWidgets.h"
+#include "ui/app/WindowFade.h"
+#include "ui/archives/ArchiveListModel.h"
+#include "ui/archives/TModifyArchiveForm.h"
+#include "ui/archives/ToolGlyphs.h"
+#include "ui/catalog/DesktopScanRunner.h"
+#include "ui/catalog/IconPicture.h"
+#include "ui/catalog/TAddArchiveForm.h"
+
+namespace kolvex {
+namespace {
+
+constexpr int kToolsWidth = 120, kDetailsWidth = 165, kButtonW = 81, kButtonH = 50;
+constexpr int kButtonGap = 0, kButtonTop = 2;
+
+// The detail panel's page: the package's LeftBar picture over the window colour.
+class DetailPage : public QWidget {
+ public:
+  DetailPage(const QImage& picture, QWidget* parent) : QWidget(parent), picture_(picture) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(rect(), palette().base());
+    if (!picture_.isNull()) p.drawImage(0, 0, picture_);
+  }
+
+ private:
+  const QImage& picture_;
+};
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// Labels, serials and paths rarely have spaces; a zero-width space after their separators
+// lets the narrow panel wrap them instead of cutting them off.
+QString breakable(const QString& text) {
+  QString out;
+  out.reserve(text.size() + text.size() / 4);
+  int run = 0;
+  for (QChar c : text) {
+    out += c;
+    ++run;
+    if (c.isSpace()) run = 0;
+    if (QStringLiteral("_/\\-.").contains(c) || run >= 18) {
+      out += QChar(0x200B);
+      run = 0;
+    }
+  }
+  return out;
+}
+
+QString formatted(LanguageFile& language, const char* key, const std::string& value) {
+  return breakable(qs(language.format(key, {value})));
+}
+
+}  // namespace
+
+// Lets the add-archive dialog keep one chooser while tests swap the one behind it.
+struct TArchiveManFrame::PickerRelay final : FolderPicker {
+  explicit PickerRelay(FolderPicker*& target) : target_(target) {}
+  std::string pickFolder(const std::string& title, const std::string& start) override {
+    return target_ ? target_->pickFolder(title, start) : std::string();
+  }
+  FolderPicker*& target_;
+};
+
+TArchiveManFrame::TArchiveManFrame(AppContext& context, QWidget* parent)
+    : KolvexView(context, parent) {
+  setObjectName("TArchiveManFrame");
+  ownPicker_ = std::make_unique<QtFolderPicker>();
+  picker_ = ownPicker_.get();
+  relay_ = std::make_unique<PickerRelay>(picker_);
+
+  static QtIconProvider desktopIcons;
+  IconProvider& icons = context_.links.icons ? *context_.links.icons : desktopIcons;
+  scans_ = std::make_unique<DesktopScanRunner>(context_, icons, ArchivesDir());
+  addForm_ = std::make_unique<TAddArchiveForm>(context_, *scans_, *relay_);
+  modifyForm_ = std::make_unique<TModifyArchiveForm>(context_);
+
+  BuildTools();
+  BuildDetails();
+  model_ = new ArchiveListModel(this);
+  lvArchives_ = new ArchiveListView(model_, this);
+  lvArchives_->setObjectName("lvArchives");
+  connect(lvArchives_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { lvArchivesSelectItem(); });
+  connect(lvArchives_, &ArchiveListView::activated, this, [this](int) { sbPropertiesClick(); });
+  sbStatus_ = new QStatusBar(this);
+  sbStatus_->setObjectName("sbStatus");
+  sbStatus_->setSizeGripEnabled(false);
+  BuildMenus();
+  connect(lvArchives_, &ArchiveListView::contextMenuAt, this,
+          [this](const QPoint& at) { pmArchiveMan_->popup(at); });
+
+  Button1_ = new QPushButton("Save Interface", this);
+  Button1_->setObjectName("Button1");
+  Button1_->hide();
+  connect(Button1_, &QPushButton::clicked, this, [this] { SaveInterface(); });
+
+  ApplyLanguage();
+  ShowArchiveDetails("");
+  context_.links.archiveManager = this;
+  context_.links.scans = scans_.get();
+}
+
+TArchiveManFrame::~TArchiveManFrame() {
+  if (context_.links.archiveManager == this) context_.links.archiveManager = nullptr;
+  if (context_.links.scans == scans_.get()) context_.links.scans = nullptr;
+  if (scans_->ScanRunning()) {
+    // The scan is further down the stack (shutdown came from an event it let through):
+    // it is told to stop, and its windows and dialogs live until it has returned.
+    scans_->CancelScan();
+    struct Leftovers : QObject {
+      std::unique_ptr<DesktopScanRunner> scans;
+      std::unique_ptr<TAddArchiveForm> add;
+      std::unique_ptr<TModifyArchiveForm> modify;
+      std::unique_ptr<FolderPicker> picker;
+      std::unique_ptr<PickerRelay> relay;
+    };
+    auto* later = new Leftovers;
+    later->scans = std::move(scans_);
+    later->add = std::move(addForm_);
+    later->modify = std::move(modifyForm_);
+    later->picker = std::move(ownPicker_);
+    later->relay = std::move(relay_);
+    later->deleteLater();
+  }
+}
+
+QToolButton* TArchiveManFrame::toolButton(const char* name, int tag, const char* caption,
+                                          const char* hint, int glyph) {
+  auto* b = new QToolButton(sbTools_->widget());
+  b->setObjectName(name);
+  setTag(b, tag);
+  b->setText(caption);
+  b->setToolTip(hint);
+  b->setIcon(toolGlyph(static_cast<ToolGlyph>(glyph)));
+  b->setIconSize(QSize(24, 24));
+  b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  b->setAutoRaise(true);
+  b->setFocusPolicy(Qt::NoFocus);
+  b->setStyleSheet(
+      "QToolButton { color: #1f2a36; border: 1px solid transparent; border-radius: 4px;"
+      " padding: 2px; }"
+      "QToolButton:hover { background: rgba(255, 255, 255, 120); border-color: #9fb3c4; }"
+      "QToolButton:pressed { background: rgba(255, 255, 255, 190); }"
+      "QToolButton:disabled { color: #7d8894; }");
+  const int index = glyph;
+  b->setGeometry((kToolsWidth - kButtonW) / 2 - 2, kButtonTop + index * (kButtonH + kButtonGap),
+                 kButtonW, kButtonH);
+  return b;
+}
+
+void TArchiveManFrame::BuildTools() {
+  pTools_ = new QWidget(this);
+  pTools_->setObjectName("pTools");
+  pTools_->setAutoFillBackground(true);
+  QPalette pal = pTools_->palette();
+  pal.setColor(QPalette::Window, QColor(254, 179, 92));
+  pTools_->setPalette(pal);
+  sbTools_ = new QScrollArea(pTools_);
+  sbTools_->setObjectName("sbTools");
+  sbTools_->setFrameShape(QFrame::NoFrame);
+  sbTools_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  auto* page = new QWidget;
+  page->setFixedSize(kToolsWidth - 4, 2 * kButtonTop + 8 * (kButtonH + kButtonGap));
+  pbTools_ = new TPaintBox(context_.skin, 5, page);
+  pbTools_->setObjectName("pbTools");
+  pbTools_->setGeometry(page->rect());
+  sbTools_->setWidget(page);
+
+  sbCreateArchive_ = toolButton("sbCreateArchive", 40001, "Create", "Create a new archive", 0);
+  sbDelete_ = toolButton("sbDelete", 40002, "Delete", "Delete selected archive", 1);
+  sbProperties_ = toolButton("sbProperties", 40003, "Browse", "Browse selected archive", 2);
+  sbSearch_ = toolButton("sbSearch", 40004, "Search", "Search selected archive", 3);
+  sbUpdate_ = toolButton("sbUpdate", 40005, "Update", "Update selected archive", 4);
+  sbModify_ =
+      toolButton("sbModify", 40008, "Modify", "Modify the information of selected archive", 5);
+  sbRefresh_ = toolButton("sbRefresh", 40006, "Refresh", "Refresh archives", 6);
+  sbChangeListStyle_ = toolButton("sbChangeListStyle", 90101, "View", "Chang list style", 7);
+  connect(sbCreateArchive_, &QToolButton::clicked, this, [this] { sbCreateArchiveClick(); });
+  connect(sbDelete_, &QToolButton::clicked, this, [this] { sbDeleteClick(); });
+  connect(sbProperties_, &QToolButton::clicked, this, [this] { sbPropertiesClick(); });
+  connect(sbSearch_, &QToolButton::clicked, this, [this] { sbSearchClick(); });
+  connect(sbUpdate_, &QToolButton::clicked, this, [this] { UpdateSelectedArchive(); });
+  connect(sbModify_, &QToolButton::clicked, this, [this] { miModifyArchiveClick(); });
+  connect(sbRefresh_, &QToolButton::clicked, this, [this] { RefreshArchives(); });
+  connect(sbChangeListStyle_, &QToolButton::clicked, this, [this] { sbChangeListStyleClick(); });
+}
+
+void TArchiveManFrame::BuildDetails() {
+  sbLeftBar_ = new QScrollArea(this);
+  sbLeftBar_->setObjectName("sbLeftBar");
+  sbLeftBar_->setFrameShape(QFrame::NoFrame);
+  sbLeftBar_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  sbLeftBar_->setWidgetResizable(true);
+  sbLeftBar_->setBackgroundRole(QPalette::Base);
+  pDetails_ = new DetailPage(context_.skin.LeftBar, nullptr);
+  pDetails_->setFixedWidth(kDetailsWidth - sbLeftBar_->verticalScrollBar()->sizeHint().width());
+  pDetails_->setObjectName("iLeftBar");
+  auto* column = new QVBoxLayout(pDetails_);
+  column->setContentsMargins(10, 12, 10, 10);
+  column->setSpacing(4);
+
+  iIcon_ = new TImage(pDetails_);
+  iIcon_->setObjectName("iIcon");
+  iIcon_->setFixedSize(32, 32);
+  column->addWidget(iIcon_);
+  auto makeLabel = [&](const char* name) {
+    auto* l = new QLabel(pDetails_);
+    l->setObjectName(name);
+    l->setWordWrap(true);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    column->addWidget(l);
+    return l;
+  };
+  lArchiveCaption_ = makeLabel("lArchiveCaption");
+  QFont bold = lArchiveCaption_->font();
+  bold.setBold(true);
+  lArchiveCaption_->setFont(bold);
+  column->addSpacing(4);
+  lFileSystem_ = makeLabel("lFileSystem");
+  lArchiveSize_ = makeLabel("lArchiveSize");
+  lSerialNumber_ = makeLabel("lSerialNumber");
+  lDateTime_ = makeLabel("lDateTime");
+  lRemovable_ = makeLabel("lRemovable");
+
+  mBaseDir_ = new QTextEdit(pDetails_);
+  mBaseDir_->setObjectName("mBaseDir");
+  mBaseDir_->setReadOnly(true);
+  mBaseDir_->setFrameShape(QFrame::NoFrame);
+  mBaseDir_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  mBaseDir_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  mBaseDir_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  mBaseDir_->viewport()->setAutoFillBackground(false);
+  mBaseDir_->setStyleSheet("QTextEdit { background: transparent; }");
+  mBaseDir_->document()->setDocumentMargin(0);
+  mBaseDir_->setFixedHeight(48);
+  column->addWidget(mBaseDir_);
+
+  lDescription_ = new QLabel("Description", pDetails_);
+  lDescription_->setObjectName("lDescription");
+  setTag(lDescription_, 40007);
+  lDescription_->setFont(bold);
+  column->addWidget(lDescription_);
+  mDescription_ = new QPlainTextEdit(pDetails_);
+  mDescription_->setObjectName("mDescription");
+  mDescription_->setReadOnly(true);
+  mDescription_->setMinimumHeight(80);
+  column->addWidget(mDescription_, 1);
+  column->addStretch(0);
+  sbLeftBar_->setWidget(pDetails_);
+}
+
+QAction* TArchiveManFrame::menuItem(QMenu* menu, const char* name, int tag, const char* caption,
+                                    const QKeySequence& shortcut) {
+  auto* a = new QAction(caption, menu);
+  a->setObjectName(name);
+  setTag(a, tag);
+  if (!shortcut.isEmpty()) {
+    a->setShortcut(shortcut);
+    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(a);  // the shortcut works while the view has the focus, menu open or not
+  }
+  menu->addAction(a);
+  return a;
+}
+
+void TArchiveManFrame::BuildMenus() {
+  pmArchiveMan_ = new QMenu(this);
+  pmArchiveMan_->setObjectName("pmArchiveMan");
+  miDeleteArchive_ = menuItem(pmArchiveMan_, "miDeleteArchive", 40009, "Delete Selected Archive",
+                              QKeySequence(Qt::Key_Delete));
+  miBrowseArchive_ = menuItem(pmArchiveMan_, "miBrowseArchive", 40010, "Browse Selected Archive",
+                              QKeySequence(Qt::CTRL | Qt::Key_B));
+  pmArchiveMan_->setDefaultAction(miBrowseArchive_);
+  miSearchArchive_ = menuItem(pmArchiveMan_, "miSearchArchive", 40011, "Search Selected Archive",
+                              QKeySequence(Qt::CTRL | Qt::Key_S));
+  miUpdateArchive_ = menuItem(pmArchiveMan_, "miUpdateArchive", 40012, "Update Selected Archive",
+                              QKeySequence(Qt::CTRL | Qt::Key_U));
+  miModifyArchive_ = menuItem(pmArchiveMan_, "miModifyArchive", 40013, "Modify",
+                              QKeySequence(Qt::CTRL | Qt::Key_M));
+  pmArchiveMan_->addSeparator()->setObjectName("miLine");
+  miCreateArchive_ = menuItem(pmArchiveMan_, "miCreateArchive", 40014, "Create A New Archive",
+                              QKeySequence(Qt::CTRL | Qt::Key_A));
+  miRefresh_ =
+      menuItem(pmArchiveMan_, "miRefresh", 40015, "Refresh Archives", QKeySequence(Qt::Key_F5));
+  pmArchiveMan_->setToolTipsVisible(true);
+  connect(miDeleteArchive_, &QAction::triggered, this, [this] { sbDeleteClick(); });
+  connect(miBrowseArchive_, &QAction::triggered, this, [this] { sbPropertiesClick(); });
+  connect(miSearchArchive_, &QAction::triggered, this, [this] { sbSearchClick(); });
+  connect(miUpdateArchive_, &QAction::triggered, this, [this] { UpdateSelectedArchive(); });
+  connect(miModifyArchive_, &QAction::triggered, this, [this] { miModifyArchiveClick(); });
+  connect(miCreateArchive_, &QAction::triggered, this, [this] { sbCreateArchiveClick(); });
+  connect(miRefresh_, &QAction::triggered, this, [this] { RefreshArchives(); });
+
+  pmListStyle_ = new QMenu(this);
+  pmListStyle_->setObjectName("pmListStyle");
+  using Style = ArchiveListView::Style;
+  const struct {
+    const char* name;
+    int tag;
+    const char* caption;
+    Style style;
+  } styles[] = {{"miIcon", 90102, "Icon", Style::Icon},
+                {"miList", 90103, "List", Style::List},
+                {"miSmallIcon", 90104, "Small Icon", Style::SmallIcon},
+                {"miDetailed", 90105, "Detailed", Style::Detailed}};
+  for (const auto& s : styles) {
+    QAction* a = menuItem(pmListStyle_, s.name, s.tag, s.caption, {});
+    const Style style = s.style;
+    connect(a, &QAction::triggered, this, [this, style] { lvArchives_->setStyle(style); });
+  }
+}
+
+void TArchiveManFrame::ApplyLanguage() {
+  KolvexView::ApplyLanguage();
+  QStringList captions;
+  for (const char* key : {"A021", "A022", "A023", "A024", "A025"})
+    captions << qs(context_.language.message(key));
+  model_->setColumnCaptions(captions);
+  if (selectedArchive_.empty()) lArchiveCaption_->setText(qs(context_.language.message("A008")));
+}
+
+void TArchiveManFrame::resizeEvent(QResizeEvent*) {
+  const int statusH = sbStatus_->sizeHint().height();
+  const int h = std::max(0, height() - statusH);
+  pTools_->setGeometry(0, 0, kToolsWidth, h);
+  sbTools_->setGeometry(pTools_->rect());
+  sbLeftBar_->setGeometry(kToolsWidth, 0, kDetailsWidth, h);
+  lvArchives_->setGeometry(kToolsWidth + kDetailsWidth, 0,
+                           std::max(0, width() - kToolsWidth - kDetailsWidth), h);
+  sbStatus_->setGeometry(0, h, width(), statusH);
+}
+
+void TArchiveManFrame::SetStatus(const QString& text) { sbStatus_->showMessage(text); }
+
+QString TArchiveManFrame::StatusText() const { return sbStatus_->currentMessage(); }
+
+void TArchiveManFrame::RefreshArchives() {
+  SetStatus(qs(context_.language.message("A051")));
+  context_.pump.processEvents();
+  ShowArchiveDetails("");
+  model_->clear();
+
+  std::vector<ArchiveEntry> entries;
+  try {
+    entries = ListArchives(ArchivesDir());
+  } catch (const std::exception& e) {
+    context_.dialogs.message(MessageKind::Error, e.what());
+  }
+  std::vector<ArchiveListModel::Row> rows;
+  std::vector<ArchiveListEntry> catalogs;
+  bool complete = true;
+  for (const ArchiveEntry& entry : entries) {
+    if (!entry.header) {
+      // As far as the list got; the other views keep the list they had.
+      context_.dialogs.message(MessageKind::Error, entry.error);
+      complete = false;
+      break;
+    }
+    rows.push_back(ArchiveListModel::rowFor(*entry.header, entry.path));
+    catalogs.push_back({entry.header->CDLabel, entry.path});
+  }
+  model_->setRows(std::move(rows));
+  if (complete) {
+    if (context_.links.explorer) context_.links.explorer->UpdatingArchiveList(catalogs);
+    if (context_.links.search) context_.links.search->UpdatingArchiveList(catalogs);
+  }
+  SetStatus(qs(context_.language.format("A046", {static_cast<std::int64_t>(catalogs.size())})));
+}
+
+void TArchiveManFrame::lvArchivesSelectItem() {
+  const int row = lvArchives_->selectedRow();
+  ShowArchiveDetails(row < 0 ? std::string() : model_->row(row).path.toStdString());
+}
+
+void TArchiveManFrame::ShowArchiveDetails(const std::string& path) {
+  selectedArchive_ = path;
+  TSCCDInfo header;
+  bool shown = false;
+  if (!path.empty()) {
+    try {
+      CatalogReader reader(path);
+      const TSCCDInfo& h = reader.header();
+      LanguageFile& lang = context_.language;
+      lArchiveCaption_->setText(breakable(qs(h.CDLabel)));
+      lFileSystem_->setText(formatted(lang, "A065", h.CDFormat));
+      lArchiveSize_->setText(formatted(lang, "A066", FormatSize(h.CDSize)));
+      lSerialNumber_->setText(formatted(lang, "A067", h.CreateSerial));
+      lDateTime_->setText(formatted(lang, "A068", DateTimeText(h.CreateDateTime)));
+      lRemovable_->setText(qs(lang.message(h.Removable ? "A019" : "A020")));
+      mBaseDir_->setPlainText(qs(lang.format("A069", {h.BaseDir})));
+      iIcon_->setPicture(iconPicture(*h.CDIconLarge, 32));
+      context_.pump.processEvents();
+      QStringList lines;
+      for (const std::string& line : h.CDDescription->lines) lines << qs(line);
+      mDescription_->setPlainText(lines.join('\n'));
+      shown = true;
+    } catch (const std::exception& e) {
+      context_.dialogs.message(MessageKind::Error, e.what());
+      selectedArchive_.clear();
+    }
+  }
+  if (!shown) {
+    lArchiveCaption_->setText(qs(context_.language.message("A008")));
+    for (QLabel* l : {lFileSystem_, lArchiveSize_, lSerialNumber_, lDateTime_, lRemovable_})
+      l->clear();
+    mBaseDir_->clear();
+    iIcon_->setPicture(QImage());
+    mDescription_->clear();
+  }
+  const bool hasDescription = !mDescription_->toPlainText().isEmpty();
+  mDescription_->setVisible(hasDescription);
+  lDescription_->setVisible(hasDescription);
+  mBaseDir_->setVisible(shown);
+  SetSelectionCommandsEnabled(shown);
+}
+
+void TArchiveManFrame::SetSelectionCommandsEnabled(bool enabled) {
+  for (QToolButton* b : {sbDelete_, sbProperties_, sbSearch_, sbUpdate_, sbModify_})
+    b->setEnabled(enabled);
+  for (QAction* a :
+       {miSearchArchive_, miDeleteArchive_, miBrowseArchive_, miUpdateArchive_, miModifyArchive_})
+    a->setEnabled(enabled);
+}
+
+void TArchiveManFrame::sbDeleteClick() {
+  if (selectedArchive_.empty()) return;
+  if (context_.dialogs.ask(context_.language.message("A009")) != Answer::Yes) return;
+  const std::string path = selectedArchive_;
+  if (context_.links.explorer) context_.links.explorer->CloseIfShown(path);
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+    const std::string reason = std::strerror(errno);
+    context_.dialogs.message(MessageKind::Error, "Cannot delete file " + path + ": " + reason);
+  }
+  RefreshArchives();
+}
+
+void TArchiveManFrame::sbCreateArchiveClick() {
+  if (addForm_->VolumePath().empty()) addForm_->SetVolumePath(TAddArchiveForm::DefaultPath());
+  ShowGradually(addForm_.get(), context_.options, context_.pump);
+  addForm_->raise();
+  addForm_->activateWindow();
+}
+
+void TArchiveManFrame::OfferFolder(const std::string& folder) {
+  if (folder.empty()) return;
+  addForm_->SetVolumePath(folder);
+  ShowGradually(addForm_.get(), context_.options, context_.pump);
+  addForm_->raise();
+  addForm_->activateWindow();
+}
+
+void TArchiveManFrame::sbPropertiesClick() {
+  if (selectedArchive_.empty() || !context_.links.explorer) return;
+  context_.links.explorer->BrowseArchive(selectedArchive_, "", "");
+  context_.views.ShowView(kExplorerView);
+}
+
+void TArchiveManFrame::sbSearchClick() {
+  if (selectedArchive_.empty() || !context_.links.search) return;
+  context_.links.search->SearchOnly(selectedArchive_);
+  context_.views.ShowView(kSearchView);
+}
+
+void TArchiveManFrame::miModifyArchiveClick() {
+  if (selectedArchive_.empty()) return;
+  if (!modifyForm_->SetArchive(selectedArchive_)) return;
+  ShowGradually(modifyForm_.get(), context_.options, context_.pump);
+  modifyForm_->raise();
+  modifyForm_->activateWindow();
+}
+
+void TArchiveManFrame::UpdateSelectedArchive() {
+  if (selectedArchive_.empty()) return;
+  scans_->UpdateArchive(selectedArchive_);
+  RefreshArchives();
+}
+
+void TArchiveManFrame::sbChangeListStyleClick() {
+  pmListStyle_->popup(sbChangeListStyle_->mapToGlobal(sbChangeListStyle_->rect().topRight()));
+}
+
+void TArchiveManFrame::SetFolderPicker(FolderPicker* picker) {
+  picker_ = picker ? picker : ownPicker_.get();
+}
+
+}  // namespace kolvex

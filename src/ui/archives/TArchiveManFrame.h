@@ -1,0 +1,131 @@
+#pragma once
+// The archive manager: every catalog of the catalog folder with its details, and the
+// commands on catalogs (create, delete, browse, search, update, modify, refresh, list
+// style). It is the one place that lists the catalog folder and hands the list on to the
+// explorer and the search view. It owns the program's scans and their dialogs.
+#include <memory>
+#include <string>
+
+#include "core/app/DesktopShell.h"
+#include "ui/app/KolvexView.h"
+#include "ui/archives/ArchiveListView.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollArea;
+class QStatusBar;
+class QTextEdit;
+class QToolButton;
+
+namespace kolvex {
+
+class ArchiveListModel;
+class DesktopScanRunner;
+class TAddArchiveForm;
+class TImage;
+class TModifyArchiveForm;
+class TPaintBox;
+
+class TArchiveManFrame : public KolvexView, public ArchiveManagerLink {
+  Q_OBJECT
+
+ public:
+  TArchiveManFrame(AppContext& context, QWidget* parent);
+  ~TArchiveManFrame() override;
+
+  void ApplyLanguage() override;
+
+  void RefreshArchives() override;
+  void OfferFolder(const std::string& folder) override;
+
+  void ShowArchiveDetails(const std::string& path);
+  const std::string& SelectedArchive() const { return selectedArchive_; }
+  void UpdateSelectedArchive();
+
+  void sbCreateArchiveClick();
+  void sbDeleteClick();
+  void sbPropertiesClick();
+  void sbSearchClick();
+  void miModifyArchiveClick();
+  void sbChangeListStyleClick();
+
+  // The folder chooser of the add-archive dialog (the desktop's by default).
+  void SetFolderPicker(FolderPicker* picker);
+
+  ArchiveListModel* Model() const { return model_; }
+  ArchiveListView* List() const { return lvArchives_; }
+  TAddArchiveForm* AddArchiveForm() const { return addForm_.get(); }
+  TModifyArchiveForm* ModifyArchiveForm() const { return modifyForm_.get(); }
+  DesktopScanRunner* Scans() const { return scans_.get(); }
+  QString StatusText() const;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QToolButton* toolButton(const char* name, int tag, const char* caption, const char* hint,
+                          int glyph);
+  QAction* menuItem(QMenu* menu, const char* name, int tag, const char* caption,
+                    const QKeySequence& shortcut);
+  void BuildTools();
+  void BuildDetails();
+  void BuildMenus();
+  void LayoutDetails();
+  void lvArchivesSelectItem();
+  void SetSelectionCommandsEnabled(bool enabled);
+  void SetStatus(const QString& text);
+
+  std::unique_ptr<FolderPicker> ownPicker_;
+  FolderPicker* picker_ = nullptr;
+  struct PickerRelay;
+  std::unique_ptr<PickerRelay> relay_;
+  std::unique_ptr<DesktopScanRunner> scans_;
+  std::unique_ptr<TAddArchiveForm> addForm_;
+  std::unique_ptr<TModifyArchiveForm> modifyForm_;
+  std::string selectedArchive_;
+
+  QWidget* pTools_;
+  QScrollArea* sbTools_;
+  TPaintBox* pbTools_;
+  QToolButton* sbCreateArchive_;
+  QToolButton* sbDelete_;
+  QToolButton* sbProperties_;
+  QToolButton* sbSearch_;
+  QToolButton* sbUpdate_;
+  QToolButton* sbModify_;
+  QToolButton* sbRefresh_;
+  QToolButton* sbChangeListStyle_;
+
+  QScrollArea* sbLeftBar_;
+  QWidget* pDetails_;
+  TImage* iIcon_;
+  QLabel* lArchiveCaption_;
+  QLabel* lFileSystem_;
+  QLabel* lArchiveSize_;
+  QLabel* lSerialNumber_;
+  QLabel* lDateTime_;
+  QLabel* lRemovable_;
+  QTextEdit* mBaseDir_;
+  QLabel* lDescription_;
+  QPlainTextEdit* mDescription_;
+
+  ArchiveListModel* model_;
+  ArchiveListView* lvArchives_;
+  QStatusBar* sbStatus_;
+
+  QMenu* pmArchiveMan_;
+  QAction* miDeleteArchive_;
+  QAction* miBrowseArchive_;
+  QAction* miSearchArchive_;
+  QAction* miUpdateArchive_;
+  QAction* miModifyArchive_;
+  QAction* miCreateArchive_;
+  QAction* miRefresh_;
+  QMenu* pmListStyle_;
+  QPushButton* Button1_;
+};
+
+}  // namespace kolvex

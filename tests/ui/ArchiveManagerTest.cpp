@@ -1,0 +1,268 @@
+// The archive manager: listing the catalog folder, handing the list on, the detail panel,
+// delete, browse, search, update and a damaged catalog.
+#include <dirent.h>
+
+#include <QLabel>
+#include <QTest>
+#include <QToolButton>
+#include <fstream>
+#include <memory>
+
+#include "core/catalog/AppDir.h"
+#include "core/catalog/ScanState.h"
+#include "core/persist/CatalogReader.h"
+#include "support/ScriptedSeams.h"
+#include "ui/app/Skin.h"
+#include "ui/archives/ArchiveListModel.h"
+#include "ui/archives/TArchiveManFrame.h"
+#include "ui/catalog/DesktopScanRunner.h"
+#include "ui/support/RecordingSeams.h"
+#include "ui/support/UiAppFolder.h"
+
+using namespace kolvex;
+using namespace kolvex::test;
+
+namespace {
+
+struct RecordingExplorer final : ExplorerLink {
+  void UpdatingArchiveList(const std::vector<ArchiveListEntry>& c) override { lists.push_back(c); }
+  void BrowseArchive(const std::string& path, const std::string&, const std::string&) override {
+    browsed.push_back(path);
+  }
+  void CloseIfShown(const std::string& path) override { closed.push_back(path); }
+  std::vector<std::vector<ArchiveListEntry>> lists;
+  std::vector<std::string> browsed, closed;
+};
+
+struct RecordingSearch final : SearchLink {
+  void UpdatingArchiveList(const std::vector<ArchiveListEntry>& c) override { lists.push_back(c); }
+  void SearchOnly(const std::string& path) override { only.push_back(path); }
+  std::vector<std::vector<ArchiveListEntry>> lists;
+  std::vector<std::string> only;
+};
+
+struct RecordingViews final : ViewSwitcher {
+  void ShowView(int index) override { shown.push_back(index); }
+  std::vector<int> shown;
+};
+
+struct Fixture {
+  Fixture() : language(LanguagesDir(), "English") {
+    options.setFactoryValues();
+    links.explorer = &explorer;
+    links.search = &search;
+    frame = std::make_unique<TArchiveManFrame>(context, nullptr);
+    frame->resize(700, 430);
+  }
+  static UiAppFolder& folder() {
+    static UiAppFolder f;
+    f.useAsAppDir();
+    return f;
+  }
+  // A catalog of a new folder holding `files` small files, made by the program's scanner.
+  std::string makeCatalog(const std::string& name, int files) {
+    std::string dir = scratch.path().toStdString() + "/" + name;
+    QDir().mkpath(QString::fromStdString(dir));
+    for (int i = 0; i < files; ++i) writeBytes(dir + "/f" + std::to_string(i) + ".txt", "x");
+    TSCCDInfo header;
+    DesktopScanRunner& scans = *frame->Scans();
+    if (!scans.scanner().GetVolumeInfo(dir, header)) throw std::runtime_error("no volume");
+    std::string catalog = scans.scanner().ArchiveFileNameFor(header);
+    if (!scans.CreateArchive(false, true, header, dir, catalog))
+      throw std::runtime_error("scan failed");
+    return catalog;
+  }
+  static std::vector<std::string> folderOrder() {
+    std::vector<std::string> names;
+    folder();
+    DIR* d = ::opendir(ArchivesDir().c_str());
+    if (!d) throw std::runtime_error("no catalog folder");
+    while (dirent* e = ::readdir(d))
+      if (std::string(e->d_name).ends_with(".qel")) names.push_back(ArchivesDir() + e->d_name);
+    ::closedir(d);
+    return names;
+  }
+
+  UiAppFolder& app = folder();
+  QTemporaryDir scratch;
+  TSCOptions options;
+  TSCInterfacePack package;
+  Skin skin;
+  LanguageFile language;
+  ScriptedPump pump;
+  ScriptedDialogs dialogs;
+  RecordingShell shell;
+  RecordingViews views;
+  RecordingExplorer explorer;
+  RecordingSearch search;
+  ViewLinks links;
+  AppContext context{options, package, skin, language, pump, dialogs, shell, views, links};
+  std::unique_ptr<TArchiveManFrame> frame;
+};
+
+// A detail label as the user reads it, without the invisible wrapping points.
+std::string shown(const QLabel* label) { return label->text().remove(QChar(0x200B)).toStdString(); }
+
+void clearArchives() {
+  for (const std::string& p : Fixture::folderOrder()) std::remove(p.c_str());
+}
+
+}  // namespace
+
+class ArchiveManagerTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { clearArchives(); }
+
+  void registersItselfAndTheScanRunner() {
+    Fixture f;
+    QCOMPARE(f.links.archiveManager, static_cast<ArchiveManagerLink*>(f.frame.get()));
+    QCOMPARE(f.links.scans, static_cast<ScanRunner*>(f.frame->Scans()));
+    f.frame.reset();
+    QVERIFY(f.links.archiveManager == nullptr);
+    QVERIFY(f.links.scans == nullptr);
+  }
+
+  void anEmptyFolderGivesAnEmptyListAndHandsItOn() {
+    Fixture f;
+    f.frame->RefreshArchives();
+    QCOMPARE(f.frame->Model()->rowCount(), 0);
+    QCOMPARE(f.frame->StatusText(), QString("0 item(s)"));
+    QCOMPARE(f.explorer.lists.size(), std::size_t(1));
+    QVERIFY(f.explorer.lists.back().empty());
+    QCOMPARE(f.search.lists.size(), std::size_t(1));
+  }
+
+  void refreshListsCatalogsInFolderOrderAndHandsThemOn() {
+    Fixture f;
+    for (const char* name : {"alpha", "beta", "gamma"}) f.makeCatalog(name, 2);
+    f.frame->RefreshArchives();
+    const std::vector<std::string> order = Fixture::folderOrder();
+    QCOMPARE(f.frame->Model()->rowCount(), 3);
+    QCOMPARE(f.frame->StatusText(), QString("3 item(s)"));
+    const auto& handed = f.explorer.lists.back();
+    QCOMPARE(handed.size(), std::size_t(3));
+    for (int i = 0; i < 3; ++i) {
+      const ArchiveListModel::Row& row = f.frame->Model()->row(i);
+      QCOMPARE(row.path.toStdString(), order[i]);
+      QCOMPARE(handed[i].path, order[i]);
+      QCOMPARE(handed[i].label, row.label.toStdString());
+      CatalogReader reader(order[i]);
+      QCOMPARE(row.size, QString::number(reader.header().CDSize));
+      QCOMPARE(row.baseDir.toStdString(), reader.header().BaseDir);
+    }
+    QCOMPARE(f.search.lists.back().size(), std::size_t(3));
+    // Nothing is selected after a refresh, so the selection commands wait.
+    QVERIFY(f.frame->SelectedArchive().empty());
+    QVERIFY(!f.frame->findChild<QToolButton*>("sbDelete")->isEnabled());
+    QVERIFY(f.frame->findChild<QToolButton*>("sbCreateArchive")->isEnabled());
+  }
+
+  void selectingShowsTheDetailsAndEnablesTheCommands() {
+    Fixture f;
+    f.makeCatalog("details", 1);
+    f.frame->RefreshArchives();
+    f.frame->List()->selectRow(0);
+    CatalogReader reader(f.frame->Model()->row(0).path.toStdString());
+    QCOMPARE(f.frame->SelectedArchive(), f.frame->Model()->row(0).path.toStdString());
+    QCOMPARE(shown(f.frame->findChild<QLabel*>("lArchiveCaption")), reader.header().CDLabel);
+    QCOMPARE(shown(f.frame->findChild<QLabel*>("lSerialNumber")),
+             "Serial number: " + reader.header().CreateSerial);
+    QVERIFY(f.frame->findChild<QLabel*>("lArchiveSize")->text().endsWith("B"));
+    QVERIFY(f.frame->findChild<QToolButton*>("sbDelete")->isEnabled());
+    // No readme in the folder: no description.
+    QVERIFY(f.frame->findChild<QLabel*>("lDescription")->isHidden());
+    f.frame->List()->selectRow(-1);
+    QVERIFY(f.frame->SelectedArchive().empty());
+    QCOMPARE(f.frame->findChild<QLabel*>("lArchiveCaption")->text(), QString("(none)"));
+  }
+
+  void deleteAsksClosesInTheExplorerAndRemovesTheFile() {
+    Fixture f;
+    const std::string catalog = f.makeCatalog("doomed", 1);
+    f.frame->RefreshArchives();
+    f.frame->List()->selectRow(0);
+    f.frame->sbDeleteClick();  // answered No
+    QVERIFY(exists(catalog));
+    QCOMPARE(f.dialogs.questions.back(), f.language.message("A009"));
+    f.dialogs.answers.push_back(Answer::Yes);
+    f.frame->List()->selectRow(0);
+    f.frame->sbDeleteClick();
+    QVERIFY(!exists(catalog));
+    QCOMPARE(f.explorer.closed, std::vector<std::string>{catalog});
+    QCOMPARE(f.frame->Model()->rowCount(), 0);
+  }
+
+  void browseAndSearchHandOverTheSelectedCatalog() {
+    Fixture f;
+    const std::string catalog = f.makeCatalog("handed", 1);
+    f.frame->RefreshArchives();
+    f.frame->sbPropertiesClick();  // nothing selected: nothing happens
+    QVERIFY(f.views.shown.empty());
+    f.frame->List()->selectRow(0);
+    f.frame->sbPropertiesClick();
+    f.frame->sbSearchClick();
+    QCOMPARE(f.explorer.browsed, std::vector<std::string>{catalog});
+    QCOMPARE(f.search.only, std::vector<std::string>{catalog});
+    QCOMPARE(f.views.shown, (std::vector<int>{kExplorerView, kSearchView}));
+  }
+
+  void aDamagedCatalogEndsTheRefreshAndTheViewStaysUsable() {
+    Fixture f;
+    f.makeCatalog("good", 1);
+    const std::string bad = ArchivesDir() + "broken.qel";
+    writeBytes(bad, "TPF0 this is no catalog");
+    f.frame->RefreshArchives();
+    QCOMPARE(f.dialogs.messages.size(), std::size_t(1));
+    QCOMPARE(f.dialogs.messages[0].kind, MessageKind::Error);
+    const std::vector<std::string> order = Fixture::folderOrder();
+    const int before = static_cast<int>(std::find(order.begin(), order.end(), bad) - order.begin());
+    QCOMPARE(f.frame->Model()->rowCount(), before);
+    QVERIFY(f.explorer.lists.empty());
+    QVERIFY(f.search.lists.empty());
+    std::remove(bad.c_str());
+    f.frame->RefreshArchives();
+    QCOMPARE(f.frame->Model()->rowCount(), 1);
+    QCOMPARE(f.explorer.lists.size(), std::size_t(1));
+  }
+
+  void updateRescansTheVolumeOnlyWhenItIsPresent() {
+    Fixture f;
+    const std::string catalog = f.makeCatalog("grows", 1);
+    const std::string dir = CatalogReader(catalog).header().BaseDir;
+    writeBytes(dir + "added.txt", "more");
+    f.frame->RefreshArchives();
+    f.frame->List()->selectRow(0);
+    f.dialogs.answers.push_back(Answer::Yes);
+    f.frame->UpdateSelectedArchive();
+    QCOMPARE(f.dialogs.questions.back(), f.language.message("A028"));
+    QCOMPARE(CatalogReader(catalog).header().TotalFiles, 2);
+    QCOMPARE(f.explorer.closed, std::vector<std::string>{catalog});
+    QVERIFY(f.dialogs.messages.empty());  // quiet: no success message
+
+    // The folder is gone: A027, and the catalog stays as it was.
+    const std::string before = readBytes(catalog);
+    QDir(QString::fromStdString(dir)).removeRecursively();
+    f.frame->List()->selectRow(0);
+    f.dialogs.answers.push_back(Answer::Yes);
+    f.frame->UpdateSelectedArchive();
+    QCOMPARE(f.dialogs.messages.back().text, f.language.message("A027"));
+    QCOMPARE(readBytes(catalog), before);
+  }
+
+  void theListHasFourStylesAndTranslatedColumns() {
+    Fixture f;
+    auto* model = f.frame->Model();
+    QCOMPARE(model->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QString("Archive"));
+    QCOMPARE(model->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QString("Base Folder"));
+    QCOMPARE(f.frame->List()->style(), ArchiveListView::Style::Icon);
+    f.frame->findChild<QAction*>("miDetailed")->trigger();
+    QCOMPARE(f.frame->List()->style(), ArchiveListView::Style::Detailed);
+    QCOMPARE(f.frame->findChild<QAction*>("miRefresh")->shortcut(), QKeySequence(Qt::Key_F5));
+  }
+};
+
+QTEST_MAIN(ArchiveManagerTest)
+#include "ArchiveManagerTest.moc"
