@@ -7,6 +7,8 @@ namespace kolvex {
 class QtEventPump final : public EventPump {
  public:
   void processEvents() override;
+  // Blocks in Qt's event queue until an event comes or the limit passes.
+  void waitForEvents(std::chrono::milliseconds limit) override;
 };
 
 }  // namespace kolvex

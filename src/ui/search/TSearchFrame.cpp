@@ -1,0 +1,591 @@
+#include "ui/search/TSearchFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <climits>
+
+#include "core/catalog/FormatSize.h"
+#include "ui/app/InterfaceTexts.h"
+#include "ui/app/QtDesktopShell.h"
+#include "ui/app/Skin.h"
+#include "ui/app/SkinWidgets.h"
+#include "ui/search/CriteriaBox.h"
+#include "ui/search/HitOrder.h"
+#include "ui/search/HitTexts.h"
+#include "ui/search/SearchResultModel.h"
+
+namespace kolvex {
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+constexpr int kToolsWidth = 120;
+constexpr int kLeftBarWidth = 165;
+constexpr int kExecuteTag = 90201, kBrowseTag = 90202, kPrintTag = 90203;
+constexpr int kCopyNameTag = 90204, kCopyPathTag = 90205, kCopyPathNameTag = 90206;
+
+}  // namespace
+
+TSearchFrame::TSearchFrame(AppContext& context, QWidget* parent)
+    : KolvexView(context, parent),
+      engine_(context.pump, context.dialogs, context.language),
+      locator_(std::make_unique<MediaLocator>(context.dialogs, context.language)),
+      ownClipboard_(std::make_unique<QtClipboard>()),
+      clipboard_(ownClipboard_.get()) {
+  setObjectName("TSearchFrame");
+  engine_.setListener(this);
+  context_.links.search = this;
+
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->setSpacing(0);
+  auto* body = new QHBoxLayout;
+  body->setSpacing(0);
+  outer->addLayout(body, 1);
+
+  sSearchOps_ = new QSplitter(Qt::Vertical, this);
+  sSearchOps_->setObjectName("sSearchOps");
+  sSearchOps_->setChildrenCollapsible(false);
+  box_ = new CriteriaBox(context, engine_, this, sSearchOps_);
+  sSearchOps_->addWidget(box_);
+  BuildResults();
+  sSearchOps_->setStretchFactor(0, 0);
+  sSearchOps_->setStretchFactor(1, 1);
+  sSearchOps_->setSizes({CriteriaBox::kHeight, 400});
+  body->addWidget(sSearchOps_, 1);
+  BuildTools();
+  body->addWidget(pTools_);
+  BuildStatusStrip();
+  outer->addWidget(statusStrip_);
+  BuildMenus();
+
+  TimerPaused_.setObjectName("TimerPaused");
+  TimerPaused_.setInterval(500);
+  connect(&TimerPaused_, &QTimer::timeout, this, [this] { pPaused_->setVisible(!pPaused_->isVisible()); });
+  TimerInitFrame_.setObjectName("TimerInitFrame");
+  TimerInitFrame_.setSingleShot(true);
+  TimerInitFrame_.setInterval(1000);
+  connect(&TimerInitFrame_, &QTimer::timeout, this, [this] {
+    appearance_.setIconsReady(true);
+    if (model_->rowCount() > 0)
+      emit model_->dataChanged(model_->index(0, 0), model_->index(model_->rowCount() - 1, 0),
+                               {Qt::DecorationRole});
+  });
+
+  RefreshTexts();
+  ShowItemInfo(nullptr, -1);
+  SetControls(SearchState::Idle);
+  TimerInitFrame_.start();
+}
+
+TSearchFrame::~TSearchFrame() {
+  if (context_.links.search == this) context_.links.search = nullptr;
+  engine_.setListener(nullptr);
+  engine_.StopClick();
+  // The lists and the model read the hit appearance up to their end, so they go before
+  // the members do.
+  qDeleteAll(findChildren<QObject*>(Qt::FindDirectChildrenOnly));
+}
+
+QToolButton* TSearchFrame::toolButton(const char* name, int tag) {
+  auto* b = new QToolButton(pTools_);
+  b->setObjectName(name);
+  setTag(b, tag);
+  b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  b->setMinimumHeight(28);
+  return b;
+}
+
+void TSearchFrame::BuildTools() {
+  pTools_ = new QWidget(this);
+  pTools_->setObjectName("pTools");
+  pTools_->setFixedWidth(kToolsWidth);
+  auto* pbTools = new TPaintBox(context_.skin, 5, pTools_);
+  pbTools->setObjectName("pbTools");
+  pbTools->setGeometry(0, 0, kToolsWidth, 4000);
+  auto* v = new QVBoxLayout(pTools_);
+  v->setContentsMargins(8, 10, 8, 10);
+  sbSearch_ = toolButton("sbSearch", 20002);
+  sbPause_ = toolButton("sbPause", 20003);
+  sbStop_ = toolButton("sbStop", 20004);
+  sbClearResult_ = toolButton("sbClearResult", 20001);
+  pPaused_ = new QLabel(pTools_);
+  pPaused_->setObjectName("pPaused");
+  setTag(pPaused_, 20029);
+  pPaused_->setAlignment(Qt::AlignCenter);
+  pPaused_->setWordWrap(true);
+  pPaused_->setMinimumHeight(36);
+  pPaused_->setStyleSheet(
+      "background: #c62828; color: white; font-weight: bold; border-radius: 3px; padding: 3px;");
+  sbView_ = toolButton("sbView", 90101);
+  sbSortBy_ = toolButton("sbSortBy", 90301);
+  for (QWidget* w : {sbSearch_, sbPause_, sbStop_}) v->addWidget(w);
+  v->addSpacing(12);
+  v->addWidget(sbClearResult_);
+  v->addSpacing(12);
+  v->addWidget(pPaused_);
+  v->addStretch();
+  v->addWidget(sbView_);
+  v->addWidget(sbSortBy_);
+
+  connect(sbSearch_, &QToolButton::clicked, this, [this] { engine_.SearchClick(); });
+  connect(sbPause_, &QToolButton::clicked, this, [this] { engine_.PauseClick(); });
+  connect(sbStop_, &QToolButton::clicked, this, [this] { engine_.StopClick(); });
+  connect(sbClearResult_, &QToolButton::clicked, this, [this] { sbClearResultClick(); });
+  connect(sbView_, &QToolButton::clicked, this, [this] { popupBeside(pmListStyle_, sbView_); });
+  connect(sbSortBy_, &QToolButton::clicked, this, [this] { popupBeside(pmSortBy_, sbSortBy_); });
+}
+
+void TSearchFrame::BuildResults() {
+  auto* lower = new QWidget(sSearchOps_);
+  lower->setObjectName("pResults");
+  auto* h = new QHBoxLayout(lower);
+  h->setContentsMargins(0, 0, 0, 0);
+  h->setSpacing(0);
+  BuildLeftBar();
+  sbLeftBar_->setParent(lower);
+  h->addWidget(sbLeftBar_);
+
+  model_ = new SearchResultModel(appearance_, this);
+  lists_ = new QStackedWidget(lower);
+  lvArchive_ = new QListView(lists_);
+  lvArchive_->setObjectName("lvArchive");
+  lvArchive_->setUniformItemSizes(true);
+  lvArchive_->setLayoutMode(QListView::Batched);
+  lvArchive_->setBatchSize(2000);
+  lvArchive_->setResizeMode(QListView::Adjust);
+  lvArchiveReport_ = new QTreeView(lists_);
+  lvArchiveReport_->setObjectName("lvArchiveReport");
+  lvArchiveReport_->setRootIsDecorated(false);
+  lvArchiveReport_->setUniformRowHeights(true);
+  lvArchiveReport_->setItemsExpandable(false);
+  lvArchiveReport_->header()->setSectionsClickable(true);
+  lvArchiveReport_->header()->setStretchLastSection(false);
+  connect(lvArchiveReport_->header(), &QHeaderView::sectionClicked, this,
+          [this](int column) { lvArchiveColumnClick(column); });
+  for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(lvArchive_),
+                               static_cast<QAbstractItemView*>(lvArchiveReport_)}) {
+    v->setSelectionMode(QAbstractItemView::SingleSelection);
+    v->setSelectionBehavior(QAbstractItemView::SelectRows);
+    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    v->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(v, &QWidget::customContextMenuRequested, this,
+            [this, v](const QPoint& at) { pmShell_->popup(v->viewport()->mapToGlobal(at)); });
+    connect(v, &QAbstractItemView::doubleClicked, this, [this] { lvArchiveDblClick(); });
+    lists_->addWidget(v);
+  }
+  h->addWidget(lists_, 1);
+  sSearchOps_->addWidget(lower);
+  setListStyle(kIconStyle);
+}
+
+void TSearchFrame::BuildLeftBar() {
+  sbLeftBar_ = new QWidget(this);
+  sbLeftBar_->setObjectName("sbLeftBar");
+  sbLeftBar_->setFixedWidth(kLeftBarWidth);
+  sbLeftBar_->setAutoFillBackground(true);
+  QPalette p = sbLeftBar_->palette();
+  p.setColor(QPalette::Window, p.color(QPalette::Base));
+  sbLeftBar_->setPalette(p);
+  auto* iLeftBar = new TImage(sbLeftBar_);
+  iLeftBar->setObjectName("iLeftBar");
+  iLeftBar->setPicture(context_.skin.LeftBar);
+  iLeftBar->move(0, 0);
+  iLeftBar->lower();
+
+  auto* v = new QVBoxLayout(sbLeftBar_);
+  v->setContentsMargins(10, 10, 8, 10);
+  auto label = [this, v](const char* name) {
+    auto* l = new QLabel(sbLeftBar_);
+    l->setObjectName(name);
+    l->setWordWrap(true);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    v->addWidget(l);
+    return l;
+  };
+  lCDLabel_ = label("lCDLabel");
+  QFont big = lCDLabel_->font();
+  big.setPixelSize(16);
+  lCDLabel_->setFont(big);
+  iIcon_ = new QLabel(sbLeftBar_);
+  iIcon_->setObjectName("iIcon");
+  iIcon_->setFixedSize(32, 32);
+  v->addWidget(iIcon_);
+  lFileName_ = label("lFileName");
+  QFont bold = lFileName_->font();
+  bold.setBold(true);
+  lFileName_->setFont(bold);
+  lKind_ = label("lKind");
+  lDate_ = label("lDate");
+  lSize_ = label("lSize");
+  mPath_ = new QPlainTextEdit(sbLeftBar_);
+  mPath_->setObjectName("mPath");
+  mPath_->setReadOnly(true);
+  mPath_->setFrameShape(QFrame::NoFrame);
+  mPath_->setMaximumHeight(90);
+  mPath_->viewport()->setAutoFillBackground(false);
+  mPath_->setStyleSheet("background: transparent;");
+  v->addWidget(mPath_);
+  v->addStretch();
+}
+
+void TSearchFrame::BuildStatusStrip() {
+  statusStrip_ = new QWidget(this);
+  statusStrip_->setObjectName("pStatus");
+  auto* h = new QHBoxLayout(statusStrip_);
+  h->setContentsMargins(4, 2, 4, 2);
+  pbSubSearch_ = new QProgressBar(statusStrip_);
+  pbSubSearch_->setObjectName("pbSubSearch");
+  pbSubSearch_->setTextVisible(false);
+  pbSubSearch_->setMaximumHeight(16);
+  pbSubSearch_->hide();
+  sbSearchStatus_ = new QLabel(statusStrip_);
+  sbSearchStatus_->setObjectName("sbSearchStatus");
+  sbSearchStatus_->setMinimumHeight(20);
+  h->addWidget(pbSubSearch_, 1);
+  h->addWidget(sbSearchStatus_, 1);
+}
+
+void TSearchFrame::BuildMenus() {
+  auto action = [](QMenu* menu, const char* name, int tag) {
+    QAction* a = menu->addAction(QString());
+    a->setObjectName(name);
+    setTag(a, tag);
+    return a;
+  };
+  pmListStyle_ = new QMenu(this);
+  pmListStyle_->setObjectName("pmListStyle");
+  const std::pair<const char*, ListStyle> styles[] = {{"miIcon", kIconStyle},
+                                                      {"miList", kListStyle},
+                                                      {"miSmallIcon", kSmallIconStyle},
+                                                      {"miReport", kReportStyle}};
+  int tag = 90102;
+  for (auto [name, style] : styles)
+    connect(action(pmListStyle_, name, tag++), &QAction::triggered, this,
+            [this, style] { setListStyle(style); });
+
+  pmSortBy_ = new QMenu(this);
+  pmSortBy_->setObjectName("pmSortBy");
+  pmSortBy_->setToolTipsVisible(true);
+  const std::pair<const char*, int> sorts[] = {{"misbName", 90302},
+                                               {"misbArchive", 90306},
+                                               {"misbKind", 90303},
+                                               {"misbDate", 90304},
+                                               {"misbSize", 90305}};
+  for (auto [name, t] : sorts)
+    connect(action(pmSortBy_, name, t), &QAction::triggered, this,
+            [this, t] { lvArchiveColumnClick(ColumnOfSortTag(t)); });
+
+  pmShell_ = new QMenu(this);
+  pmShell_->setObjectName("pmShell");
+  pmShell_->setToolTipsVisible(true);
+  connect(action(pmShell_, "miBrowseArchive", 20028), &QAction::triggered, this,
+          [this] { miBrowseArchiveClick(); });
+  pmShell_->addSeparator();
+  QAction* execute = action(pmShell_, "miExecuteItem", kExecuteTag);
+  pmShell_->setDefaultAction(execute);
+  connect(execute, &QAction::triggered, this, [this] { miShellAction(kExecuteTag); });
+  connect(action(pmShell_, "miBrowseFolder", kBrowseTag), &QAction::triggered, this,
+          [this] { miShellAction(kBrowseTag); });
+  connect(action(pmShell_, "miPrintItem", kPrintTag), &QAction::triggered, this,
+          [this] { miShellAction(kPrintTag); });
+  pmShell_->addSeparator();
+  for (auto [name, t] : {std::pair{"miCopyName", kCopyNameTag}, std::pair{"miCopyPath", kCopyPathTag},
+                         std::pair{"miCopyPathName", kCopyPathNameTag}})
+    connect(action(pmShell_, name, t), &QAction::triggered, this, [this, t] { copyText(t); });
+}
+
+void TSearchFrame::popupBeside(QMenu* menu, QWidget* button) {
+  menu->popup(button->mapToGlobal(button->rect().topRight()));
+}
+
+void TSearchFrame::ApplyLanguage() { RefreshTexts(); }
+
+void TSearchFrame::RefreshTexts() {
+  LanguageFile& language = context_.language;
+  model_->setCaptions({qs(language.message("A012")), qs(language.message("A021")),
+                       qs(language.message("A013")), qs(language.message("A014")),
+                       qs(language.message("A015"))});
+  folderText_ = language.message("A016");
+  box_->RefreshSummaries();
+  box_->LoadCategories();
+  KolvexView::ApplyLanguage();
+  // The Search button's caption follows the state (Search or Resume).
+  sbSearch_->setText(qs(engine_.searchCaption()));
+  selectionChanged();
+}
+
+void TSearchFrame::setClipboard(Clipboard* clipboard) {
+  clipboard_ = clipboard ? clipboard : ownClipboard_.get();
+}
+
+void TSearchFrame::setVolumeSource(MediaLocator::VolumeSource volumes) {
+  locator_ = std::make_unique<MediaLocator>(context_.dialogs, context_.language, std::move(volumes));
+}
+
+// --- Catalog list
+
+void TSearchFrame::UpdatingArchiveList(const std::vector<ArchiveListEntry>& catalogs) {
+  std::vector<CheckedArchive> list;
+  list.reserve(catalogs.size());
+  for (const ArchiveListEntry& e : catalogs) list.push_back({e.label, e.path, true});
+  engine_.setArchives(std::move(list));
+  box_->archivesReloaded();
+}
+
+void TSearchFrame::SearchOnly(const std::string& catalogPath) {
+  engine_.CheckOnly(catalogPath);
+  box_->ticksChanged();
+}
+
+// --- The run
+
+void TSearchFrame::SetControls(SearchState state) {
+  const SearchControls c = ControlsOf(state);
+  box_->setCriteriaEnabled(c.criteriaEnabled);
+  sbClearResult_->setEnabled(c.clearEnabled);
+  sbStop_->setEnabled(c.stopEnabled);
+  sbPause_->setEnabled(c.pauseEnabled);
+  sbSearch_->setEnabled(c.searchEnabled);
+  sbSearch_->setText(qs(context_.language.message(c.searchCaptionKey)));
+  pPaused_->setVisible(c.pausedShown);
+  if (c.pausedShown)
+    TimerPaused_.start();
+  else
+    TimerPaused_.stop();
+}
+
+void TSearchFrame::stateChanged(SearchState state) {
+  flushPending();
+  SetControls(state);
+}
+
+void TSearchFrame::resultsCleared() {
+  sbClearResultClick();
+  // Rows stay in the order in which they are found.
+  model_->setSortKey(kHitSortNone);
+  lvArchiveReport_->header()->setSortIndicatorShown(false);
+}
+
+void TSearchFrame::hitFound(TTSearchResultItem&& hit) {
+  pendingIcons_.push_back(appearance_.describe(hit, folderText_));
+  pending_.push_back(std::move(hit));
+}
+
+void TSearchFrame::flushPending() {
+  if (pending_.empty()) return;
+  model_->add(std::move(pending_), std::move(pendingIcons_));
+  pending_.clear();
+  pendingIcons_.clear();
+}
+
+void TSearchFrame::statusChanged(const std::string& text) {
+  flushPending();
+  sbSearchStatus_->setText(qs(text));
+}
+
+void TSearchFrame::progressStarted(std::int64_t maximum) {
+  // The bar takes the strip's left half; it counts up to the catalog's last record.
+  pbSubSearch_->setRange(0, static_cast<int>(std::min<std::int64_t>(maximum, INT_MAX)));
+  pbSubSearch_->setValue(0);
+  pbSubSearch_->show();
+}
+
+void TSearchFrame::progressChanged(std::int64_t position) {
+  flushPending();
+  pbSubSearch_->setValue(static_cast<int>(std::min<std::int64_t>(position, INT_MAX)));
+}
+
+void TSearchFrame::progressEnded() {
+  flushPending();
+  pbSubSearch_->hide();
+}
+
+void TSearchFrame::sbClearResultClick() {
+  sbSearchStatus_->setText(qs(context_.language.message("A047")));
+  context_.pump.processEvents();
+  pending_.clear();
+  pendingIcons_.clear();
+  model_->clear();
+  ShowItemInfo(nullptr, -1);
+  sbSearchStatus_->clear();
+}
+
+// --- The results
+
+void TSearchFrame::setListStyle(ListStyle style) {
+  const int row = selectedRow();
+  style_ = style;
+  QAbstractItemView* target = style == kReportStyle ? static_cast<QAbstractItemView*>(lvArchiveReport_)
+                                                    : static_cast<QAbstractItemView*>(lvArchive_);
+  // Only the shown list follows the model, so a long run updates one view.
+  QAbstractItemView* other = target == lvArchive_ ? static_cast<QAbstractItemView*>(lvArchiveReport_)
+                                                   : static_cast<QAbstractItemView*>(lvArchive_);
+  if (other->model()) other->setModel(nullptr);
+  if (style != kReportStyle) {
+    const bool large = style == kIconStyle;
+    lvArchive_->setViewMode(style == kIconStyle || style == kSmallIconStyle ? QListView::IconMode
+                                                                           : QListView::ListMode);
+    lvArchive_->setFlow(style == kListStyle ? QListView::TopToBottom : QListView::LeftToRight);
+    lvArchive_->setWrapping(true);
+    lvArchive_->setMovement(QListView::Static);
+    lvArchive_->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
+    lvArchive_->setGridSize(large ? QSize(96, 64) : (style == kSmallIconStyle ? QSize(150, 22) : QSize()));
+    lvArchive_->setWordWrap(large);
+    lvArchive_->setTextElideMode(Qt::ElideRight);
+    lvArchive_->setSpacing(style == kListStyle ? 1 : 0);
+  }
+  if (target->model() != model_) {
+    target->setModel(model_);
+    connect(target->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { selectionChanged(); });
+    if (target == lvArchiveReport_) {
+      const int widths[] = {150, 100, 50, 100, 100};
+      for (int i = 0; i < SearchResultModel::kColumnCount; ++i)
+        lvArchiveReport_->setColumnWidth(i, widths[i]);
+    }
+  }
+  lvArchive_->setModelColumn(SearchResultModel::kNameColumn);
+  lists_->setCurrentWidget(target);
+  selectRow(row);
+}
+
+QAbstractItemView* TSearchFrame::currentList() const {
+  return style_ == kReportStyle ? static_cast<QAbstractItemView*>(lvArchiveReport_)
+                                : static_cast<QAbstractItemView*>(lvArchive_);
+}
+
+void TSearchFrame::selectRow(int row) {
+  QAbstractItemView* list = currentList();
+  if (!list->selectionModel()) return;
+  if (row < 0 || row >= model_->rowCount()) {
+    list->selectionModel()->clearSelection();
+    selectionChanged();
+    return;
+  }
+  const QModelIndex index = model_->index(row, 0);
+  list->selectionModel()->setCurrentIndex(
+      index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  list->scrollTo(index);
+}
+
+int TSearchFrame::selectedRow() const {
+  QAbstractItemView* list = currentList();
+  if (!list->selectionModel()) return -1;
+  const QModelIndexList rows = list->selectionModel()->selectedIndexes();
+  return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void TSearchFrame::selectionChanged() {
+  const int row = selectedRow();
+  ShowItemInfo(model_->hitAt(row), row);
+}
+
+void TSearchFrame::ShowItemInfo(const TTSearchResultItem* hit, int row) {
+  if (!pmShell_) return;  // still being built
+  for (QAction* a : pmShell_->actions())
+    if (!a->isSeparator()) a->setEnabled(hit != nullptr);
+  if (!hit) {
+    for (QLabel* l : {lCDLabel_, lKind_, lDate_, lSize_}) l->clear();
+    lFileName_->setText(qs(context_.language.message("A008")));
+    mPath_->clear();
+    iIcon_->clear();
+    return;
+  }
+  LanguageFile& language = context_.language;
+  lCDLabel_->setText(qs(hit->CDLabel));
+  lFileName_->setText(qs(hit->Name));
+  lKind_->setText(qs(hit->KindText));
+  lDate_->setText(qs(language.format("A068", {HitDateText(*hit)})));
+  mPath_->setPlainText(qs(language.format("A070", {HitShownPath(*hit)})));
+  lSize_->setText(qs(language.format("A071", {FormatSize(hit->Size)})));
+  const QIcon icon = appearance_.icon(model_->iconAt(row));
+  if (icon.isNull())
+    iIcon_->clear();
+  else
+    iIcon_->setPixmap(icon.pixmap(32, 32));
+}
+
+void TSearchFrame::lvArchiveColumnClick(int column) {
+  const int key = NextSortKey(model_->sortKey(), column);
+  if (key < 0) return;
+  model_->setSortKey(key);
+  QHeaderView* header = lvArchiveReport_->header();
+  header->setSortIndicatorShown(true);
+  header->setSortIndicator(column, key % 2 == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+  const int row = selectedRow();
+  if (row >= 0) currentList()->scrollTo(model_->index(row, 0));
+}
+
+void TSearchFrame::lvArchiveDblClick() {
+  const TTSearchResultItem* hit = model_->hitAt(selectedRow());
+  if (!hit) return;
+  if (hit->Kind == kSearchCatalogs)
+    miBrowseArchiveClick();
+  else
+    miShellAction(kExecuteTag);
+}
+
+void TSearchFrame::miShellAction(int tag) {
+  const TTSearchResultItem* found = model_->hitAt(selectedRow());
+  if (!found || found->Kind == kSearchCatalogs) return;
+  // The row may go while the user is asked for the medium (a run adding or clearing).
+  const TTSearchResultItem hit = *found;
+  const std::string real =
+      locator_->LocateOnMedia(HitStoredPath(hit), hit.BaseDir, hit.CDLabel, hit.Removable);
+  if (real.empty()) return;
+  const QFileInfo info(QString::fromStdString(real));
+  const std::string folder = info.isFile() ? info.absolutePath().toStdString() : real;
+  std::string failure;
+  if (tag == kExecuteTag)
+    failure = context_.shell.open(real);
+  else if (tag == kBrowseTag)
+    failure = context_.shell.explore(folder);
+  else if (tag == kPrintTag)
+    failure = context_.shell.print(real);
+  // A desktop that cannot do it says so, rather than nothing happening.
+  if (!failure.empty()) context_.dialogs.message(MessageKind::Error, failure);
+}
+
+void TSearchFrame::copyText(int tag) {
+  const TTSearchResultItem* hit = model_->hitAt(selectedRow());
+  if (!hit) return;
+  if (tag == kCopyNameTag)
+    clipboard_->setText(hit->Name);
+  else if (tag == kCopyPathTag)
+    clipboard_->setText(hit->FilePath);
+  else if (tag == kCopyPathNameTag)
+    clipboard_->setText(HitPathnameText(*hit));
+}
+
+void TSearchFrame::miBrowseArchiveClick() {
+  const TTSearchResultItem* found = model_->hitAt(selectedRow());
+  if (!found) return;
+  const TTSearchResultItem hit = *found;
+  if (context_.links.explorer) {
+    if (hit.Kind == kSearchCatalogs)
+      context_.links.explorer->BrowseArchive(hit.CatalogFile, std::string(), std::string());
+    else if (IsUnnamedRecord(hit))
+      context_.links.explorer->BrowseArchive(hit.CatalogFile, HitStoredFolder(hit), std::string());
+    else
+      context_.links.explorer->BrowseArchive(hit.CatalogFile, HitStoredFolder(hit), hit.Name);
+  }
+  context_.views.ShowView(kExplorerView);
+}
+
+}  // namespace kolvex
