@@ -70,6 +70,7 @@ constexpr MessageKey kKeys[] = {
     {"A069", kText},            // detail: base folder
     {"A070", kText},            // information panel: path
     {"A071", kText},            // information panel: size
+    {"A072", {}},               // no language chosen: nothing saved
     {"EH01", {}},               // help lines of the options view
     {"EH02", {}},
     {"EH03", {}},

@@ -2,6 +2,10 @@
 
 #include "ui/app/PlaceholderView.h"
 #include "ui/app/TAboutFrame.h"
+#include "ui/archives/TArchiveManFrame.h"
+#include "ui/search/TSearchFrame.h"
+#include "ui/app/TOptionsFrame.h"
+#include "ui/explorer/TArchiveExplorerFrame.h"
 
 namespace kolvex {
 
@@ -15,8 +19,16 @@ KolvexView* createStandardView(int index, AppContext& context, QWidget* parent) 
   static const char* const names[kViewCount] = {"TArchiveManFrame", "TArchiveExplorerFrame",
                                                 "TSearchFrame", "TOptionsFrame", "TAboutFrame"};
   KolvexView* view = nullptr;
-  if (index == kAboutView)
+  if (index == kArchiveManagerView)
+    view = new TArchiveManFrame(context, parent);
+  else if (index == kAboutView)
     view = new TAboutFrame(context, parent);
+  else if (index == kSearchView)
+    view = new TSearchFrame(context, parent);
+  else if (index == kExplorerView)
+    view = new TArchiveExplorerFrame(context, parent);
+  else if (index == kOptionsView)
+    view = new TOptionsFrame(context, parent);
   else
     view = new PlaceholderView(context, viewNameKey(index), parent);
   view->setObjectName(names[index]);

@@ -32,6 +32,7 @@
 #include "ui/app/QtDialogs.h"
 #include "ui/app/QtEventPump.h"
 #include "ui/app/SkinWidgets.h"
+#include "ui/app/TSpyer.h"
 #include "ui/app/TilePaint.h"
 #include "ui/app/ViewHost.h"
 
@@ -138,8 +139,7 @@ TVORN_MainForm::TVORN_MainForm(CommandLine commandLine, MainFormSeams seams)
   }
   if (!seams_.createView) seams_.createView = createStandardView;
   if (!seams_.terminate) seams_.terminate = [] { QCoreApplication::quit(); };
-  monitor_ =
-      seams_.driveMonitor ? std::move(seams_.driveMonitor) : std::make_unique<IdleMonitorSwitch>();
+  monitor_ = std::move(seams_.driveMonitor);
 
   // Options and package come before anything that reads or paints them.
   LoadOptions();
@@ -149,6 +149,7 @@ TVORN_MainForm::TVORN_MainForm(CommandLine commandLine, MainFormSeams seams)
       options_, package_, skin_, language_, *seams_.pump, *seams_.dialogs, *seams_.shell, *this,
       links_});
   links_.icons = &iconProvider_;
+  if (!monitor_) monitor_ = std::make_unique<TSpyer>(*context_);
 
   resize(kClientWidth, kClientHeight);
   setMinimumSize(560, 420);

@@ -46,7 +46,7 @@ struct MainFormSeams {
   EventPump* pump = nullptr;
   Dialogs* dialogs = nullptr;
   DesktopShell* shell = nullptr;
-  std::unique_ptr<MonitorSwitch> driveMonitor;  // an idle one when not given
+  std::unique_ptr<MonitorSwitch> driveMonitor;  // TSpyer when not given
   ViewFactory createView;                      // createStandardView when not given
   std::function<void()> terminate;             // QCoreApplication::quit when not given
   // A folder to catalogue (command line or hand-off); the add-archive dialog takes it.

@@ -1,0 +1,130 @@
+#include "ui/app/TSpyer.h"
+
+#include <sys/stat.h>
+
+#include <QGuiApplication>
+#include <QTimer>
+#include <algorithm>
+
+#include "core/app/IconProvider.h"
+#include "core/catalog/AppDir.h"
+#include "core/catalog/ScanContext.h"
+#include "core/catalog/ScanProgress.h"
+#include "core/catalog/VolumeScanner.h"
+#include "platform/LinuxSystemProbe.h"
+#include "platform/VolumeTable.h"
+
+namespace kolvex {
+namespace {
+
+bool fileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace
+
+TSpyer::TSpyer(AppContext& context, Seams seams)
+    : context_(context),
+      seams_(std::move(seams)),
+      probe_(std::make_unique<LinuxSystemProbe>()),
+      volumes_(std::make_unique<VolumeTable>(*probe_)),
+      monitor_(DriveMonitor::Hooks{
+          [this] { return TakeSnapshot(); },
+          [this] {
+            if (seams_.shiftDown) return seams_.shiftDown();
+            return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+          },
+          [this] { return context_.links.scans && context_.links.scans->ScanRunning(); },
+          [this](const std::string& mountPoint) {
+            timer_->stop();  // no tick while the scan runs events
+            CatalogNewMedium(mountPoint);
+          }}),
+      timer_(new QTimer) {
+  setObjectName("Spyer");
+  timer_->setObjectName("Timer");
+  connect(timer_, &QTimer::timeout, this, [this] { Poll(); });
+  SetInterval(context_.options.SpyFrequency);
+}
+
+TSpyer::~TSpyer() {
+  *alive_ = false;
+  timer_->stop();
+  // Destroyed from inside a tick (shutdown during a scan): the timer that is delivering
+  // that tick goes when the event is over.
+  if (polling_)
+    timer_->deleteLater();
+  else
+    delete timer_;
+}
+
+bool TSpyer::Running() const { return monitor_.running() || (monitor_.handling() && wanted_); }
+
+void TSpyer::StartMonitor() {
+  wanted_ = true;
+  monitor_.start();
+  SetInterval(context_.options.SpyFrequency);
+  SyncTimer();
+}
+
+void TSpyer::StopMonitor() {
+  wanted_ = false;
+  monitor_.stop();
+  SyncTimer();
+}
+
+void TSpyer::SetInterval(int milliseconds) {
+  timer_->setInterval(std::max(milliseconds, kShortestInterval));
+}
+
+int TSpyer::Interval() const { return timer_->interval(); }
+
+bool TSpyer::TimerActive() const { return timer_->isActive(); }
+
+void TSpyer::SyncTimer() {
+  if (monitor_.running() && !monitor_.handling()) {
+    if (!timer_->isActive()) timer_->start();
+  } else {
+    timer_->stop();
+  }
+}
+
+DriveMonitor::Snapshot TSpyer::TakeSnapshot() {
+  return seams_.takeSnapshot ? seams_.takeSnapshot() : volumes_->snapshot();
+}
+
+void TSpyer::Poll() {
+  if (polling_) return;
+  std::shared_ptr<bool> alive = alive_;
+  polling_ = true;
+  monitor_.poll();
+  if (!*alive) return;
+  polling_ = false;
+  SyncTimer();
+}
+
+void TSpyer::CatalogNewMedium(const std::string& mountPoint) {
+  ScanRunner* scans = context_.links.scans;
+  if (!scans || scans->ScanRunning()) return;
+  NoScanProgress noProgress;
+  NoIconProvider noIcons;
+  IconProvider& icons = context_.links.icons ? *context_.links.icons : noIcons;
+  ScanContext scan{context_.options,  *volumes_,     icons,      context_.dialogs,
+                   context_.language, context_.pump, noProgress, ArchivesDir()};
+  VolumeScanner scanner(scan);
+  TSCCDInfo header;
+  // The medium may have gone again since the poll: then there is nothing to catalogue.
+  if (!scanner.GetVolumeInfo(mountPoint, header)) return;
+  const std::string fileName = scanner.ArchiveFileNameFor(header);
+  if (!scanner.ConfirmOverwrite(false, false, fileName)) return;  // it has a catalog
+
+  // The scan runs window events: the program may shut down and destroy this monitor.
+  std::shared_ptr<bool> alive = alive_;
+  AppContext& context = context_;
+  scans->CreateArchive(true, true, header, mountPoint, fileName);
+  if (!*alive) return;
+  if (fileExists(fileName) && context.links.archiveManager)
+    context.links.archiveManager->RefreshArchives();
+}
+
+}  // namespace kolvex
