@@ -34,7 +34,7 @@ bool RecordingIcons::iconsOf(const std::string& path, TIcon& small, TIcon& large
   return true;
 }
 
-ScanRig::ScanRig(DiscSpec spec) : volumes(probe, dir.path() + "root"), texts("/nonexistent/", "") {
+ScanRig::ScanRig(DiscSetup disc) : volumes(probe, dir.path() + "root"), texts("/nonexistent/", "") {
   const std::string root = dir.path() + "root";
   mount_ = probe.realPath(dir.path().substr(0, dir.path().size() - 1)) + "/disc";
   makeDirs(mount_);
@@ -44,10 +44,10 @@ ScanRig::ScanRig(DiscSpec spec) : volumes(probe, dir.path() + "root"), texts("/n
   writeFile(root + "/proc/self/mountinfo",
             "1 0 8:1 / / rw,relatime - ext4 /dev/sda1 rw\n"
             "50 1 0:99 / " +
-                mount_ + " rw,relatime - " + spec.fsType + " /dev/sdz1 rw\n");
-  if (!spec.label.empty())
-    fs::create_symlink("../../sdz1", root + "/dev/disk/by-label/" + spec.label);
-  if (!spec.uuid.empty()) fs::create_symlink("../../sdz1", root + "/dev/disk/by-uuid/" + spec.uuid);
+                mount_ + " rw,relatime - " + disc.fsType + " /dev/sdz1 rw\n");
+  if (!disc.label.empty())
+    fs::create_symlink("../../sdz1", root + "/dev/disk/by-label/" + disc.label);
+  if (!disc.uuid.empty()) fs::create_symlink("../../sdz1", root + "/dev/disk/by-uuid/" + disc.uuid);
   probe.capacities[mount_] = 650LL << 20;
   options.setFactoryValues();
   const char* old = std::getenv("TMPDIR");

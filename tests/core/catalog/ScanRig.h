@@ -55,7 +55,7 @@ class RecordingIcons final : public IconProvider {
   std::vector<std::string> asked;
 };
 
-struct DiscSpec {
+struct DiscSetup {
   std::string label = "MYDISC";
   std::string uuid = "0000-007B";  // serial 123
   std::string fsType = "vfat";
@@ -63,7 +63,7 @@ struct DiscSpec {
 
 class ScanRig {
  public:
-  explicit ScanRig(DiscSpec spec = {});
+  explicit ScanRig(DiscSetup disc = {});
   ~ScanRig();
 
   // The mounted disc, with a trailing '/'.
