@@ -5,28 +5,13 @@
 #include <ostream>
 #include <sstream>
 
+#include "cli/FieldText.h"
 #include "platform/LinuxSystemProbe.h"
 #include "platform/VolumeError.h"
 #include "platform/VolumeTable.h"
 
 namespace kolvex::cli {
 namespace {
-
-// Tabs and line breaks inside a mount point or label would break the columns; they are
-// written the way the kernel writes them in mountinfo ("\011"), and so is the backslash.
-std::string field(const std::string& s) {
-  std::string out;
-  for (unsigned char c : s) {
-    if (c < 0x20 || c == 0x7f || c == '\\') {
-      char buf[5];
-      std::snprintf(buf, sizeof buf, "\\%03o", c);
-      out += buf;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out;
-}
 
 nlohmann::ordered_json toJson(const Volume& v) {
   nlohmann::ordered_json o = {{"mountPoint", v.mountPoint},
@@ -68,8 +53,8 @@ int VolumesCommand::run(Io& io) {
   }
   std::ostringstream out;
   for (const auto& v : volumes)
-    out << field(v.mountPoint) << '\t' << field(v.label) << '\t' << v.serialText() << '\t'
-        << field(v.fileSystem) << '\t' << v.capacity << '\t' << driveKindName(v.kind) << '\n';
+    out << fieldText(v.mountPoint) << '\t' << fieldText(v.label) << '\t' << v.serialText() << '\t'
+        << fieldText(v.fileSystem) << '\t' << v.capacity << '\t' << driveKindName(v.kind) << '\n';
   io.out << out.str();
   return kExitOk;
 }
