@@ -105,10 +105,7 @@ void FolderTreeLoader::readFolderRecords(std::int64_t rootPos) {
 
 TTFileObjectInfo FolderTreeLoader::fetch(std::int64_t pos, std::int64_t holder) {
   if (pos < 0 || pos >= holder) reader_.readAt(pos, holder);  // throws the reader's error
-  if (!seen_.insert(pos).second) {
-    throw ECatalogLinkError("The catalog is damaged: the record at " + std::to_string(holder) +
-                            " links to position " + std::to_string(pos));
-  }
+  if (!seen_.insert(pos).second) throwBadLink(pos, holder);
   auto it = std::lower_bound(positions_.begin(), positions_.end(), pos);
   if (it != positions_.end() && *it == pos)
     return std::move(records_[static_cast<std::size_t>(it - positions_.begin())]);

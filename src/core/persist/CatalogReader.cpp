@@ -24,7 +24,7 @@ void CatalogReader::readHeader() {
   area_ = file_.stream().size() - base_;
 }
 
-void CatalogReader::badLink(std::int64_t link, std::int64_t holder) const {
+void throwBadLink(std::int64_t link, std::int64_t holder) {
   std::string where = holder == kNoRecord ? "the header" : "the record at " + std::to_string(holder);
   throw ECatalogLinkError("The catalog is damaged: " + where + " links to position " +
                           std::to_string(link));
@@ -34,9 +34,9 @@ TSCFileObjectInfo& CatalogReader::readAt(std::int64_t pos, std::int64_t holder) 
   if (pos < 0 || static_cast<std::uint64_t>(pos) >= area_) {
     // Past the end of the file, as a reader without the check would find it.
     if (pos >= 0 && holder == kNoRecord) throwReadError();
-    badLink(pos, holder);
+    throwBadLink(pos, holder);
   }
-  if (holder != kNoRecord && pos >= holder) badLink(pos, holder);
+  if (holder != kNoRecord && pos >= holder) throwBadLink(pos, holder);
   file_.seek(base_ + static_cast<std::uint64_t>(pos));
   file_.ReadCurrFile();
   return *file_.CurrFile;
@@ -64,7 +64,7 @@ void CatalogReader::walkTree(const TreeVisit& visit, bool withFiles) {
   // Records already reached: one reached twice would repeat a whole subtree.
   std::unordered_set<std::int64_t> seen;
   auto mark = [&](std::int64_t pos, std::int64_t holder) {
-    if (!seen.insert(pos).second) badLink(pos, holder);
+    if (!seen.insert(pos).second) throwBadLink(pos, holder);
   };
   struct Frame {
     std::int64_t next;    // next sub-directory to visit

@@ -13,6 +13,9 @@
 
 namespace kolvex {
 
+// The error for a link that breaks the rules above; holder is kNoRecord for the header.
+[[noreturn]] void throwBadLink(std::int64_t link, std::int64_t holder);
+
 class CatalogReader {
  public:
   // Opens the catalog for reading and reads its header (OpenForRead, Rewind, ReadCDHeader).
@@ -53,7 +56,6 @@ class CatalogReader {
 
  private:
   void readHeader();
-  [[noreturn]] void badLink(std::int64_t link, std::int64_t holder) const;
 
   TQELFile file_;
   std::uint64_t base_ = 0;
