@@ -1,24 +1,39 @@
 #include <ostream>
 
 #include "cli/Command.h"
+#include "core/catalog/AppDir.h"
+
+#ifndef KOLVEX_VERSION
+#define KOLVEX_VERSION "unknown"
+#endif
 
 namespace kolvex::cli {
 
+std::unique_ptr<CLI::App> makeCliApp(const std::vector<std::unique_ptr<Command>>& commands) {
+  auto app = std::make_unique<CLI::App>(
+      "Kolvex catalogues discs and folders. This tool works on its catalogs from the "
+      "command line.",
+      "kolvex-cli");
+  app->require_subcommand(1);
+  app->allow_windows_style_options(false);
+  app->set_version_flag("--version", versionText, "Print the version and the folders in use");
+  for (const auto& c : commands) c->setup(*app->add_subcommand(c->name(), c->description()));
+  return app;
+}
+
+std::string versionText() { return "kolvex-cli " KOLVEX_VERSION "\n" + Paths().description(); }
+
 int runCli(int argc, char** argv, Io& io) {
-  CLI::App app{"Kolvex catalogues discs and folders. This tool works on its catalogs from the "
-               "command line.",
-               "kolvex-cli"};
-  app.require_subcommand(1);
-  app.allow_windows_style_options(false);
   auto commands = allCommands();
+  auto cli = makeCliApp(commands);
+  CLI::App& app = *cli;
   std::vector<std::pair<CLI::App*, Command*>> subs;
-  for (auto& c : commands) {
-    CLI::App* sub = app.add_subcommand(c->name(), c->description());
-    c->setup(*sub);
-    subs.emplace_back(sub, c.get());
-  }
+  for (auto& c : commands) subs.emplace_back(app.get_subcommand(c->name()), c.get());
   try {
     app.parse(argc, argv);
+  } catch (const CLI::CallForVersion& e) {
+    io.out << e.what();
+    return kExitOk;
   } catch (const CLI::CallForHelp&) {
     io.out << app.help();
     return kExitOk;

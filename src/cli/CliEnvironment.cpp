@@ -1,5 +1,6 @@
 #include "cli/CliEnvironment.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "core/app/OptionsFile.h"
@@ -9,11 +10,15 @@
 namespace kolvex::cli {
 namespace {
 
+// The user's settings; before anything has made them, the shipped factory settings.
 TSCOptions loadedOptions() {
   TSCOptions o;
   o.setFactoryValues();
+  std::string file = Paths().optionsFile();
+  struct stat st {};
+  if (file.empty() || ::stat(file.c_str(), &st) != 0) file = Paths().defaultOptionsFile();
   try {
-    loadOptions(o, AppDir() + kOptionsFileName);
+    loadOptions(o, file);
   } catch (const EStreamError&) {
     // loadOptions leaves the options as they were: the factory settings.
   }
@@ -29,7 +34,13 @@ CliEnvironment::CliEnvironment() : texts(LanguagesDir(), "") {
 }
 
 std::string CliEnvironment::archivesDir(const std::string& given) {
-  if (given.empty()) return ArchivesDir();
+  if (given.empty()) {
+    // An installed copy's first use makes the user's folder; a failure shows when the
+    // folder is read or written.
+    std::string error;
+    Paths().prepareUserFolder(error);
+    return ArchivesDir();
+  }
   return given.back() == '/' ? given : given + "/";
 }
 

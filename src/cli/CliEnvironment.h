@@ -16,7 +16,8 @@ class CliEnvironment {
   TSCOptions options;
   LanguageFile texts;
 
-  // The catalog folder: the one given, with a trailing '/', else Archives/ of AppDir.
+  // The catalog folder: the one given, with a trailing '/', else the user's Archives/
+  // (made when missing in an installed copy).
   static std::string archivesDir(const std::string& given);
   static bool stdinIsTerminal();
   static bool stderrIsTerminal();

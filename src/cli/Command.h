@@ -31,6 +31,11 @@ class Command {
 // Every command of the tool, in the order of the help text.
 std::vector<std::unique_ptr<Command>> allCommands();
 
+// The tool's command line with every command as a sub-command; the commands must outlive it.
+std::unique_ptr<CLI::App> makeCliApp(const std::vector<std::unique_ptr<Command>>& commands);
+// What --version prints: the version, then the mode and the folders in use.
+std::string versionText();
+
 // Parses argv and runs the command named; returns the exit status.
 int runCli(int argc, char** argv, Io& io);
 

@@ -14,7 +14,7 @@ namespace kolvex::cli {
 
 void ListCommand::setup(CLI::App& sub) {
   sub.add_option("--archives", archives_,
-                 "The catalog folder (default: Archives/ of the application folder)");
+                 "The catalog folder (default: the one --version names)");
 }
 
 int ListCommand::run(Io& io) {

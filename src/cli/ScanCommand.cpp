@@ -13,7 +13,7 @@ ScanCommand::ScanCommand() : terminal_(realTerminal()) {}
 void ScanCommand::setup(CLI::App& sub) {
   sub.add_option("PATH", path_, "The folder or mount point to catalogue")->required();
   sub.add_option("--archives", archives_,
-                 "The catalog folder (default: Archives/ of the application folder)");
+                 "The catalog folder (default: the one --version names)");
   sub.add_option("--label", label_, "The catalog's label instead of the volume's");
   sub.add_flag("--yes,-y", yes_, "Replace a catalog of the same name without asking");
 }

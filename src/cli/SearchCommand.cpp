@@ -361,7 +361,7 @@ void SearchCommand::setup(CLI::App& sub) {
           },
           "MIN..MAX"));
   sub.add_option("--archives", archives_,
-                 "The catalog folder (default: Archives/ in the application folder)");
+                 "The catalog folder (default: the one --version names)");
   sub.add_flag("--json", json_, "One JSON object per hit and line, without the count line");
 }
 

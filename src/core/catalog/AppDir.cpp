@@ -3,13 +3,20 @@
 #include <unistd.h>
 
 #include <climits>
+#include <optional>
+
+#include "core/app/XdgFolders.h"
+
+#ifndef KOLVEX_RESOURCES_FROM_PROGRAM
+#define KOLVEX_RESOURCES_FROM_PROGRAM "../share/kolvex"
+#endif
 
 namespace kolvex {
 namespace {
 
-std::string& overrideDir() {
-  static std::string dir;
-  return dir;
+std::optional<AppPaths>& overridePaths() {
+  static std::optional<AppPaths> paths;
+  return paths;
 }
 
 std::string executableDir() {
@@ -22,17 +29,21 @@ std::string executableDir() {
 
 }  // namespace
 
-std::string AppDir() {
-  if (!overrideDir().empty()) return overrideDir();
-  static const std::string dir = executableDir();
-  return dir;
+const AppPaths& Paths() {
+  if (overridePaths()) return *overridePaths();
+  static const AppPaths paths =
+      AppPaths::decide(executableDir(), KOLVEX_RESOURCES_FROM_PROGRAM, xdg::dataHome());
+  return paths;
 }
 
 void setAppDirForTesting(const std::string& dir) {
-  overrideDir() = dir.empty() || dir.back() == '/' ? dir : dir + "/";
+  if (dir.empty())
+    overridePaths().reset();
+  else
+    overridePaths() = AppPaths::portable(dir);
 }
 
-std::string ArchivesDir() { return AppDir() + "Archives/"; }
-std::string LanguagesDir() { return AppDir() + "Languages/"; }
+std::string ArchivesDir() { return Paths().archivesDir(); }
+std::string LanguagesDir() { return Paths().languagesDir(); }
 
 }  // namespace kolvex

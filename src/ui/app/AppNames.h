@@ -12,8 +12,6 @@ inline constexpr const char* kApplicationTitle = "Kolvex";
 inline constexpr const char* kTrayTip = "Kolvex 1.0 Beta";
 inline constexpr const char* kMinimizeSwitch = "/am";
 inline constexpr const char* kHandOffFileName = "parg.prg";
-inline constexpr const char* kInterfacePackFileName = "IPack.ipk";
-inline constexpr const char* kHelpFileName = "Kolvex.html";
 
 // Messages between copies of the program (and the tray icon's, kept for its number).
 inline constexpr int kMessageTrayIcon = 2146;

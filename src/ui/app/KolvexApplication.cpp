@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/app/DesktopEntryText.h"
 #include "core/catalog/AppDir.h"
 #include "ui/app/AppNames.h"
 #include "ui/app/InstanceNames.h"
@@ -40,16 +41,21 @@ int RunKolvex(int argc, char** argv) {
     std::fprintf(stderr,
                  "kolvex: no graphical desktop here (neither $DISPLAY nor $WAYLAND_DISPLAY is "
                  "set).\nUse the command-line tool instead: %skolvex-cli --help\n",
-                 AppDir().c_str());
+                 Paths().programDir().c_str());
     return 1;
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(kApplicationTitle);
   QApplication::setApplicationDisplayName(kApplicationTitle);
   QApplication::setQuitOnLastWindowClosed(false);
+  // Wayland desktops find the menu entry, and with it the icon, by this name.
+  if (Paths().mode() == AppPaths::Mode::Installed) QGuiApplication::setDesktopFileName(kDesktopId);
 
-  Startup startup(AppDir(), commandLine, InstanceNames::runtimeFolder(), showStartupError);
-  switch (startup.prepare()) {
+  Startup startup(Paths(), commandLine, InstanceNames::runtimeFolder(), showStartupError);
+  const Startup::Outcome outcome = startup.prepare();
+  if (!startup.warning().isEmpty())
+    std::fprintf(stderr, "kolvex: %s\n", qPrintable(startup.warning()));
+  switch (outcome) {
     case Startup::Outcome::Refused:
       return 1;
     case Startup::Outcome::HandedOff:
@@ -57,8 +63,6 @@ int RunKolvex(int argc, char** argv) {
     case Startup::Outcome::Primary:
       break;
   }
-  if (!startup.warning().isEmpty())
-    std::fprintf(stderr, "kolvex: %s\n", qPrintable(startup.warning()));
 
   // From here on a stop signal runs the ordinary shutdown, even while the window is built.
   ShutdownSignals stopSignals;

@@ -3,8 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "core/app/OptionsFile.h"
-#include "ui/app/AppNames.h"
 
 namespace kolvex {
 namespace {
@@ -24,8 +22,8 @@ const char* const RequiredFiles::kErrorText =
     "Please try to reinstall Kolvex using the default setup program to fix the problem.\n\r"
     "I am very sorry to bring such inconvenience to you!";
 
-bool RequiredFiles::present(const std::string& appDir) {
-  return readableFile(appDir + kInterfacePackFileName) && readableFile(appDir + kOptionsFileName);
+bool RequiredFiles::present(const AppPaths& paths) {
+  return readableFile(paths.interfacePackFile()) && readableFile(paths.optionsFile());
 }
 
 }  // namespace kolvex

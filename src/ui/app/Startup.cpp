@@ -8,9 +8,9 @@
 
 namespace kolvex {
 
-Startup::Startup(std::string appDir, CommandLine commandLine, QString runtimeFolder,
+Startup::Startup(AppPaths paths, CommandLine commandLine, QString runtimeFolder,
                  ErrorBox errorBox)
-    : appDir_(std::move(appDir)),
+    : paths_(std::move(paths)),
       commandLine_(std::move(commandLine)),
       runtimeFolder_(std::move(runtimeFolder)),
       errorBox_(std::move(errorBox)) {}
@@ -18,11 +18,14 @@ Startup::Startup(std::string appDir, CommandLine commandLine, QString runtimeFol
 Startup::~Startup() = default;
 
 Startup::Outcome Startup::prepare(HandOff::Timing timing) {
-  if (!RequiredFiles::present(appDir_)) {
+  std::string folderError;
+  if (!paths_.prepareUserFolder(folderError)) warning_ = QString::fromStdString(folderError);
+  if (!RequiredFiles::present(paths_)) {
     if (errorBox_) errorBox_(RequiredFiles::kErrorText);
     return Outcome::Refused;
   }
-  ProbeFiles::create(appDir_);
+  ProbeFiles::create(paths_.userDir());
+  paths_.refreshLauncher();
 
   if (runtimeFolder_.isEmpty()) {
     warning_ = "no private runtime folder for the single-instance lock";
@@ -32,7 +35,8 @@ Startup::Outcome Startup::prepare(HandOff::Timing timing) {
   switch (lock_->acquire()) {
     case InstanceLock::State::HeldByOther:
       handOffResult_ =
-          HandOff::run(InstanceNames::serverName(runtimeFolder_), appDir_, commandLine_, timing);
+          HandOff::run(InstanceNames::serverName(runtimeFolder_), paths_.userDir(), commandLine_,
+                       timing);
       return Outcome::HandedOff;
     case InstanceLock::State::Unavailable:
       // Better one copy too many than a program that does not start.

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "core/app/AppPaths.h"
 #include "ui/app/CommandLine.h"
 #include "ui/app/HandOff.h"
 
@@ -22,7 +23,12 @@ class Startup {
   using ErrorBox = std::function<void(const std::string& text)>;
 
   // runtimeFolder: where the lock and the socket live (InstanceNames::runtimeFolder()).
-  Startup(std::string appDir, CommandLine commandLine, QString runtimeFolder, ErrorBox errorBox);
+  Startup(AppPaths paths, CommandLine commandLine, QString runtimeFolder, ErrorBox errorBox);
+  // A portable application folder.
+  Startup(const std::string& appDir, CommandLine commandLine, QString runtimeFolder,
+          ErrorBox errorBox)
+      : Startup(AppPaths::portable(appDir), std::move(commandLine), std::move(runtimeFolder),
+                std::move(errorBox)) {}
   ~Startup();
 
   Outcome prepare(HandOff::Timing timing = {});
@@ -35,7 +41,7 @@ class Startup {
   HandOff::Result handOffResult() const { return handOffResult_; }
 
  private:
-  std::string appDir_;
+  AppPaths paths_;
   CommandLine commandLine_;
   QString runtimeFolder_;
   ErrorBox errorBox_;

@@ -408,7 +408,7 @@ bool TOptionsFrame::ApplyOpt() {
   }
   draft.LanguageName = language;
   try {
-    saveOptions(draft, AppDir() + kOptionsFileName);
+    saveOptions(draft, Paths().optionsFile());
   } catch (const std::exception& e) {
     context_.dialogs.message(MessageKind::Error, e.what());
     return false;
@@ -434,7 +434,7 @@ void TOptionsFrame::AffectOpt() {
 
 void TOptionsFrame::sbReloadClick() {
   try {
-    loadOptions(context_.options, AppDir() + kOptionsFileName);
+    loadOptions(context_.options, Paths().optionsFile());
   } catch (const std::exception& e) {
     context_.dialogs.message(MessageKind::Error, e.what());
   }
@@ -447,7 +447,7 @@ void TOptionsFrame::sbDefaultClick() {
   TSCOptions defaults;
   copyOptions(context_.options, defaults);
   try {
-    loadOptions(defaults, AppDir() + kDefaultOptionsFileName);
+    loadOptions(defaults, Paths().defaultOptionsFile());
   } catch (const std::exception& e) {
     context_.dialogs.message(MessageKind::Error, e.what());
     return;

@@ -191,7 +191,7 @@ TVORN_MainForm::~TVORN_MainForm() {
 void TVORN_MainForm::LoadOptions() {
   options_.setFactoryValues();
   try {
-    loadOptions(options_, AppDir() + kOptionsFileName);
+    loadOptions(options_, Paths().optionsFile());
   } catch (const std::exception& e) {
     ReportError(e.what());
   }
@@ -199,7 +199,7 @@ void TVORN_MainForm::LoadOptions() {
 
 void TVORN_MainForm::LoadInterfacePack() {
   try {
-    InterfacePackFile::load(package_, AppDir() + kInterfacePackFileName);
+    InterfacePackFile::load(package_, Paths().interfacePackFile());
   } catch (const std::exception& e) {
     ReportError(e.what());
   }
@@ -652,7 +652,7 @@ void TVORN_MainForm::SyncMaximizeGlyph() {
   lCapBtn_->setCaption(maximized ? "0 2 r" : "0 1 r");
 }
 
-void TVORN_MainForm::sbHelpClick() { seams_.shell->open(AppDir() + kHelpFileName); }
+void TVORN_MainForm::sbHelpClick() { seams_.shell->open(Paths().helpFile()); }
 
 void TVORN_MainForm::TimerAMTimer() {
   TimerAM_->stop();
@@ -661,7 +661,7 @@ void TVORN_MainForm::TimerAMTimer() {
 
 void TVORN_MainForm::TakeHandedOverFolder() {
   if (shuttingDown_) return;
-  std::optional<std::string> folder = PargFile::take(AppDir());
+  std::optional<std::string> folder = PargFile::take(Paths().userDir());
   if (folder && !folder->empty()) OfferFolder(*folder);
 }
 
@@ -699,7 +699,7 @@ void TVORN_MainForm::Shutdown() {
     monitor_->Stop();
     monitor_.reset();
   }
-  ProbeFiles::removeAll(AppDir());
+  ProbeFiles::removeAll(Paths().userDir());
   seams_.terminate();
 }
 
@@ -714,7 +714,7 @@ void TVORN_MainForm::Button1Click() {
 void TVORN_MainForm::Button4Click() {
   options_.setFactoryValues();
   try {
-    saveOptions(options_, AppDir() + kOptionsFileName);
+    saveOptions(options_, Paths().optionsFile());
   } catch (const std::exception& e) {
     ReportError(e.what());
   }
@@ -723,15 +723,15 @@ void TVORN_MainForm::Button4Click() {
 void TVORN_MainForm::Button2Click() {
   try {
     auto mask = std::make_shared<TBitmap>();
-    std::string bitmap = readWholeFile(AppDir() + "flatmask2.bmp");
+    std::string bitmap = readWholeFile(Paths().userDir() + "flatmask2.bmp");
     if (bitmap.size() < 2 || bitmap.compare(0, 2, "BM") != 0)
       throw EStreamError(msg::kBitmapNotValid);
     mask->setBytes(std::move(bitmap));
     auto leftBar = std::make_shared<TJPEGImage>();
-    leftBar->setBytes(readWholeFile(AppDir() + "ph3.jpg"));
+    leftBar->setBytes(readWholeFile(Paths().userDir() + "ph3.jpg"));
     package_.FlatMask = mask;
     package_.LeftBar = leftBar;
-    InterfacePackFile::save(package_, AppDir() + kInterfacePackFileName);
+    InterfacePackFile::save(package_, Paths().interfacePackFile());
   } catch (const std::exception& e) {
     ReportError(e.what());
   }
