@@ -1,12 +1,16 @@
 #include "ui/app/TAboutFrame.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QUrl>
 
+#include <algorithm>
+
+#include "core/catalog/AppDir.h"
 #include "ui/app/AboutPictures.h"
 #include "ui/app/AppNames.h"
 #include "ui/app/InterfaceTexts.h"
@@ -22,10 +26,10 @@ class AboutPanel : public QWidget {
   AboutPanel(const Skin& skin, QWidget* parent) : QWidget(parent) {
     auto* pbClient2 = new TPaintBox(skin, 5, this);
     pbClient2->setObjectName("pbClient2");
-    pbClient2->setGeometry(0, 0, TAboutFrame::kPanelSize, TAboutFrame::kPanelSize);
+    pbClient2->setGeometry(0, 0, TAboutFrame::kPanelSize, TAboutFrame::kPanelHeight);
     pbClient2->lower();
     veil_ = new QWidget(this);
-    veil_->setGeometry(0, 0, TAboutFrame::kPanelSize, TAboutFrame::kPanelSize);
+    veil_->setGeometry(0, 0, TAboutFrame::kPanelSize, TAboutFrame::kPanelHeight);
     veil_->setStyleSheet(
         "background: rgba(255, 255, 255, 150); border: 1px solid #c3ccd6; border-radius: 6px;");
     veil_->setAttribute(Qt::WA_StyledBackground);
@@ -45,7 +49,7 @@ TAboutFrame::TAboutFrame(AppContext& context, QWidget* parent) : KolvexView(cont
   auto* panel = new AboutPanel(context.skin, this);
   pAbout_ = panel;
   pAbout_->setObjectName("pAbout");
-  pAbout_->setFixedSize(kPanelSize, kPanelSize);
+  pAbout_->setFixedSize(kPanelSize, kPanelHeight);
 
   iTitle_ = new TImage(pAbout_);
   iTitle_->setObjectName("iTitle");
@@ -68,11 +72,16 @@ TAboutFrame::TAboutFrame(AppContext& context, QWidget* parent) : KolvexView(cont
     link->installEventFilter(this);
   }
 
+  const AppPaths& paths = Paths();
+  const bool portable = paths.mode() == AppPaths::Mode::Portable;
+  folderRow("lCopy", portable ? 70009 : 70010, 236, paths.programDir());
+  folderRow("lUserFiles", 70011, 260, paths.userDir());
+
   iPicture_ = new TImage(pAbout_);
   iPicture_->setObjectName("iPicture");
   iPicture_->setPicture(paintAboutPicture(160, 80));
-  iPicture_->move((kPanelSize - 160) / 2, 236);
-  QLabel* caption = label("lPicture", 70008, 0, 320, kPanelSize);
+  iPicture_->move((kPanelSize - 160) / 2, 290);
+  QLabel* caption = label("lPicture", 70008, 0, 372, kPanelSize);
   caption->setAlignment(Qt::AlignCenter);
   caption->setStyleSheet("color: #5a6878;");
 
@@ -89,6 +98,30 @@ QLabel* TAboutFrame::label(const char* name, int tag, int x, int y, int width) {
   l->setGeometry(x, y, width, 20);
   l->setStyleSheet("color: #2a3442;");
   return l;
+}
+
+// A caption by tag and the folder beside it: shortened in the middle when it is long (the
+// whole path in its tip) and selectable, so it can be copied.
+void TAboutFrame::folderRow(const char* name, int tag, int y, const std::string& folder) {
+  label((std::string(name) + "Cap").c_str(), tag, 28, y, 86);
+  QLabel* value = label(name, 0, 118, y, 210);
+  QString path = QString::fromStdString(folder);
+  const QString home = QDir::homePath();
+  if (home != "/" && path.startsWith(home + '/')) path = "~" + path.mid(home.size());
+  value->setToolTip(QString::fromStdString(folder));
+  value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  folders_.emplace_back(value, path);
+  ElideFolders();
+}
+
+void TAboutFrame::ElideFolders() {
+  for (auto& [value, path] : folders_)
+    value->setText(value->fontMetrics().elidedText(path, Qt::ElideMiddle, value->width()));
+}
+
+void TAboutFrame::ApplyLanguage() {
+  KolvexView::ApplyLanguage();
+  ElideFolders();  // the language's font may be wider
 }
 
 QString TAboutFrame::linkFor(const QString& caption) {
@@ -115,7 +148,7 @@ bool TAboutFrame::eventFilter(QObject* watched, QEvent* event) {
 
 void TAboutFrame::resizeEvent(QResizeEvent*) {
   pbClient_->setGeometry(rect());
-  pAbout_->move((width() - kPanelSize) / 2, (height() - kPanelSize) / 2);
+  pAbout_->move((width() - kPanelSize) / 2, std::max(0, (height() - kPanelHeight) / 2));
 }
 
 }  // namespace kolvex

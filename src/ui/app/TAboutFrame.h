@@ -1,6 +1,10 @@
 #pragma once
-// The about view: the program's name, version, author and where to reach its makers, on
-// a fixed panel that stays in the middle of the view.
+// The about view: the program's name, version, author and where to reach its makers, and
+// whether this copy is portable or installed with the folders it uses, on a fixed panel
+// that stays in the middle of the view.
+#include <utility>
+#include <vector>
+
 #include "ui/app/KolvexView.h"
 
 class QLabel;
@@ -15,6 +19,7 @@ class TAboutFrame : public KolvexView {
 
  public:
   static constexpr int kPanelSize = 350;
+  static constexpr int kPanelHeight = 400;
 
   TAboutFrame(AppContext& context, QWidget* parent);
 
@@ -22,12 +27,16 @@ class TAboutFrame : public KolvexView {
   // when it has no scheme), an e-mail address as a mailto: link.
   static QString linkFor(const QString& caption);
 
+  void ApplyLanguage() override;
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QLabel* label(const char* name, int tag, int x, int y, int width);
+  void folderRow(const char* name, int tag, int y, const std::string& folder);
+  void ElideFolders();
   void lWebClick(QLabel* label);
 
   QWidget* pbClient_;
@@ -37,6 +46,8 @@ class TAboutFrame : public KolvexView {
   QLabel* lWeb_;
   QLabel* lMail_;
   QPushButton* Button1_;
+  // The folder labels with the text they shorten to their width.
+  std::vector<std::pair<QLabel*, QString>> folders_;
 };
 
 }  // namespace kolvex
