@@ -10,6 +10,11 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   xvfb xauth
+  # Installing and packaging: the icon's SVG, the validators and tools of the install
+  # check (desktop entry, AppStream, manual pages, a window manager and key presses under
+  # Xvfb), CPack's dependency search, and a Debian chroot for the package check.
+  qt6-svg-dev desktop-file-utils appstream man-db openbox xdotool imagemagick
+  dpkg-dev debootstrap
 )
 
 missing=()

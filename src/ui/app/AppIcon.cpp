@@ -12,6 +12,13 @@ QImage paintAppIcon(int size) {
   QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter p(&image);
+  drawAppIcon(p, size);
+  p.end();
+  return image;
+}
+
+void drawAppIcon(QPainter& p, int size) {
+  p.save();
   p.setRenderHint(QPainter::Antialiasing);
   p.scale(size / 64.0, size / 64.0);
 
@@ -43,8 +50,7 @@ QImage paintAppIcon(int size) {
   p.setPen(QPen(QColor(0x4f, 0xb3, 0xa9), 1.6));
   p.setBrush(Qt::NoBrush);
   p.drawEllipse(QPointF(25, 27), 9, 9);
-  p.end();
-  return image;
+  p.restore();
 }
 
 QIcon appIcon() {

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Runs inside an X session as the user: a window manager, the installed desktop program
+# with a folder to catalogue, then OK in the add-archive dialog it shows. Ends with status
+# 0 once the main window was shown, the catalog exists in the user's Archives/ and the
+# program has stopped on SIGTERM.
+#   PREFIX=/usr SHOTS=DIR first_catalog.sh   (HOME: the user's; ~/Music/Disc 1 exists)
+set -u
+openbox >/dev/null 2>&1 &
+wm=$!
+trap 'kill $wm 2>/dev/null' EXIT
+"$PREFIX/bin/kolvex" "$HOME/Music/Disc 1" >"$HOME/kolvex.log" 2>&1 &
+pid=$!
+for _ in $(seq 120); do
+  xdotool search --onlyvisible --name '^Kolvex$' >/dev/null 2>&1 && break
+  sleep 0.5
+done
+xdotool search --onlyvisible --name '^Kolvex$' >/dev/null || { echo "no main window"; exit 1; }
+dialog=""
+for _ in $(seq 120); do
+  dialog=$(xdotool search --onlyvisible --name '^Add A New Archive$' 2>/dev/null | head -1)
+  [ -n "$dialog" ] && break
+  sleep 0.5
+done
+[ -n "$dialog" ] || { echo "no add-archive dialog"; exit 1; }
+sleep 1  # the dialog fades in
+xdotool windowactivate --sync "$dialog" key Return
+for _ in $(seq 120); do
+  ls "$HOME/.local/share/Kolvex/Archives/"*.qel >/dev/null 2>&1 && break
+  sleep 0.5
+done
+# "The archive has been created." waits for its OK, as a user would give it.
+box=""
+for _ in $(seq 60); do
+  box=$(xdotool search --onlyvisible --name '^Kolvex 1.0 Beta' 2>/dev/null | head -1)
+  [ -n "$box" ] && break
+  sleep 0.5
+done
+[ -n "$box" ] || { echo "no message that the catalog was made"; exit 1; }
+xdotool windowactivate --sync "$box" key Return
+sleep 2  # the windows fade out
+command -v import >/dev/null && import -window root "$SHOTS/installed-main-window.png" 2>/dev/null
+kill -TERM "$pid"
+for _ in $(seq 60); do kill -0 "$pid" 2>/dev/null || break; sleep 0.5; done
+! kill -0 "$pid" 2>/dev/null || { echo "the program did not stop"; exit 1; }
