@@ -20,16 +20,16 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # folders, file types, the icon theme; printing goes through lp when it is there.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, shared-mime-info, hicolor-icon-theme")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups-client")
-# The description's first line is the summary above; the rest, indented, is the long text.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "cataloguer of discs and folders
- Kolvex walks a CD, a USB stick, an external disk or any folder once and keeps
- a catalog of every file and folder on it. With the media put away you can
- list the catalogs, browse one like a file manager and search many at once;
- a file opens as soon as its medium is back, wherever it is mounted.
- .
- The package holds the desktop program kolvex and the command-line tool
- kolvex-cli.")
+# CPack puts the summary first and indents the long text itself; an empty line starts a
+# new paragraph.
+set(CPACK_PACKAGE_DESCRIPTION
+    "Kolvex walks a CD, a USB stick, an external disk or any folder once and
+keeps a catalog of every file and folder on it. With the media put away you
+can list the catalogs, browse one like a file manager and search many at
+once; a file opens as soon as its medium is back, wherever it is mounted.
+
+The package holds the desktop program kolvex and the command-line tool
+kolvex-cli.")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

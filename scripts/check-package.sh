@@ -60,6 +60,10 @@ cleanup() {
 }
 trap cleanup EXIT
 cp -a "$base/." "$root/"
+# The root itself a mount point, so that the program sees a volume below / as it would on
+# a real system (mount points outside a chroot are hidden from it).
+mount --bind "$root" "$root"
+mounted+=("$root")
 for m in proc sys dev dev/pts; do
   mount --bind "/$m" "$root/$m"
   mounted+=("$root/$m")
@@ -77,7 +81,8 @@ echo "apt-get pulled in $(comm -13 <(echo "$before") <(echo "$after") | wc -l) p
 [ "$(in_root dpkg-query -W -f='${Status}' kolvex)" = "install ok installed" ] || fail "not installed"
 
 # The tools of the check itself come after, so they cannot stand in for a dependency.
-in_root apt-get install -y -qq --no-install-recommends xvfb xauth xdotool openbox >/dev/null
+in_root apt-get install -y -qq --no-install-recommends xvfb xauth xdotool openbox imagemagick \
+  >/dev/null
 in_root useradd -m -s /bin/bash tester
 as_tester() { chroot --userspec=tester:tester "$root" env -i HOME=/home/tester \
                 PATH=/usr/bin:/bin LANG=C.UTF-8 "$@"; }

@@ -17,7 +17,7 @@ done
 xdotool search --onlyvisible --name '^Kolvex$' >/dev/null || { echo "no main window"; exit 1; }
 dialog=""
 for _ in $(seq 120); do
-  dialog=$(xdotool search --onlyvisible --name '^Add A New Archive$' 2>/dev/null | head -1)
+  dialog=$(xdotool search --onlyvisible --name '^Add A New Archive' 2>/dev/null | head -1)
   [ -n "$dialog" ] && break
   sleep 0.5
 done
