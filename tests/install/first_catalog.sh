@@ -8,33 +8,26 @@ set -u
 openbox >/dev/null 2>&1 &
 wm=$!
 trap 'kill $wm 2>/dev/null' EXIT
+# The first visible window whose title starts with $1, within a minute; or nothing.
+window() {
+  local id=""
+  for _ in $(seq 120); do
+    id=$(xdotool search --onlyvisible --name "^$1" 2>/dev/null | head -1)
+    [ -n "$id" ] && break
+    sleep 0.5
+  done
+  echo "$id"
+}
+
 "$PREFIX/bin/kolvex" "$HOME/Music/Disc 1" >"$HOME/kolvex.log" 2>&1 &
 pid=$!
-for _ in $(seq 120); do
-  xdotool search --onlyvisible --name '^Kolvex$' >/dev/null 2>&1 && break
-  sleep 0.5
-done
-xdotool search --onlyvisible --name '^Kolvex$' >/dev/null || { echo "no main window"; exit 1; }
-dialog=""
-for _ in $(seq 120); do
-  dialog=$(xdotool search --onlyvisible --name '^Add A New Archive' 2>/dev/null | head -1)
-  [ -n "$dialog" ] && break
-  sleep 0.5
-done
+[ -n "$(window 'Kolvex$')" ] || { echo "no main window"; exit 1; }
+dialog=$(window 'Add A New Archive')
 [ -n "$dialog" ] || { echo "no add-archive dialog"; exit 1; }
 sleep 1  # the dialog fades in
 xdotool windowactivate --sync "$dialog" key Return
-for _ in $(seq 120); do
-  ls "$HOME/.local/share/Kolvex/Archives/"*.qel >/dev/null 2>&1 && break
-  sleep 0.5
-done
 # "The archive has been created." waits for its OK, as a user would give it.
-box=""
-for _ in $(seq 60); do
-  box=$(xdotool search --onlyvisible --name '^Kolvex 1.0 Beta' 2>/dev/null | head -1)
-  [ -n "$box" ] && break
-  sleep 0.5
-done
+box=$(window 'Kolvex 1.0 Beta')
 [ -n "$box" ] || { echo "no message that the catalog was made"; exit 1; }
 xdotool windowactivate --sync "$box" key Return
 sleep 2  # the windows fade out

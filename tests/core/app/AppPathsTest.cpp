@@ -5,6 +5,7 @@
 
 #include "core/app/AppPaths.h"
 #include "core/app/XdgFolders.h"
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
 namespace kolvex {
@@ -162,24 +163,14 @@ TEST(AppPaths, TheDescriptionNamesTheModeAndEveryFolder) {
 }
 
 TEST(XdgFolders, TheDataHomeFollowsXdgDataHomeThenHome) {
-  const char* savedXdg = getenv("XDG_DATA_HOME");
-  const char* savedHome = getenv("HOME");
-  std::string xdg = savedXdg ? savedXdg : "", home = savedHome ? savedHome : "";
-  setenv("XDG_DATA_HOME", "/srv/data//", 1);
+  test::ScopedEnv env;
+  env.set("XDG_DATA_HOME", "/srv/data//");
   EXPECT_EQ(xdg::dataHome(), "/srv/data");
-  setenv("XDG_DATA_HOME", "relative/data", 1);  // ignored, as the rules say
-  setenv("HOME", "/home/someone/", 1);
+  env.set("XDG_DATA_HOME", "relative/data");  // ignored, as the rules say
+  env.set("HOME", "/home/someone/");
   EXPECT_EQ(xdg::dataHome(), "/home/someone/.local/share");
-  setenv("HOME", "/", 1);
+  env.set("HOME", "/");
   EXPECT_EQ(xdg::dataHome(), "/.local/share");
-  if (savedXdg)
-    setenv("XDG_DATA_HOME", xdg.c_str(), 1);
-  else
-    unsetenv("XDG_DATA_HOME");
-  if (savedHome)
-    setenv("HOME", home.c_str(), 1);
-  else
-    unsetenv("HOME");
 }
 
 }  // namespace

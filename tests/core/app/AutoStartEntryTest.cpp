@@ -4,6 +4,7 @@
 
 #include "core/app/AutoStartEntry.h"
 #include "support/FaultyFileOps.h"
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
 namespace kolvex {
@@ -65,21 +66,14 @@ TEST(AutoStartEntry, AFailedWriteKeepsTheOldEntryWholeAndLeavesNoHalfWrittenOne)
 }
 
 TEST(AutoStartEntry, TheUsersFolderFollowsXdgConfigHome) {
-  const char* savedXdg = getenv("XDG_CONFIG_HOME");
-  const char* savedHome = getenv("HOME");
-  std::string xdg = savedXdg ? savedXdg : "", home = savedHome ? savedHome : "";
-  setenv("XDG_CONFIG_HOME", "/tmp/cfg/", 1);
+  test::ScopedEnv env;
+  env.set("XDG_CONFIG_HOME", "/tmp/cfg/");
   EXPECT_EQ(AutoStartEntry::userConfigHome(), "/tmp/cfg");
-  setenv("XDG_CONFIG_HOME", "relative/cfg", 1);  // ignored, as the rules say
-  setenv("HOME", "/home/someone", 1);
+  env.set("XDG_CONFIG_HOME", "relative/cfg");  // ignored, as the rules say
+  env.set("HOME", "/home/someone");
   EXPECT_EQ(AutoStartEntry::userConfigHome(), "/home/someone/.config");
-  unsetenv("XDG_CONFIG_HOME");
+  env.unset("XDG_CONFIG_HOME");
   EXPECT_EQ(AutoStartEntry::userConfigHome(), "/home/someone/.config");
-  if (savedXdg) setenv("XDG_CONFIG_HOME", xdg.c_str(), 1);
-  if (savedHome)
-    setenv("HOME", home.c_str(), 1);
-  else
-    unsetenv("HOME");
 }
 
 }  // namespace
