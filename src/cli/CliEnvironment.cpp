@@ -34,14 +34,17 @@ CliEnvironment::CliEnvironment() : texts(LanguagesDir(), "") {
 }
 
 std::string CliEnvironment::archivesDir(const std::string& given) {
+  if (given.empty()) return ArchivesDir();
+  return given.back() == '/' ? given : given + "/";
+}
+
+std::string CliEnvironment::preparedArchivesDir(const std::string& given) {
   if (given.empty()) {
-    // An installed copy's first use makes the user's folder; a failure shows when the
-    // folder is read or written.
+    // A failure shows when the folder is read or written.
     std::string error;
     Paths().prepareUserFolder(error);
-    return ArchivesDir();
   }
-  return given.back() == '/' ? given : given + "/";
+  return archivesDir(given);
 }
 
 bool CliEnvironment::stdinIsTerminal() { return ::isatty(0) == 1; }

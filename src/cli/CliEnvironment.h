@@ -16,9 +16,11 @@ class CliEnvironment {
   TSCOptions options;
   LanguageFile texts;
 
-  // The catalog folder: the one given, with a trailing '/', else the user's Archives/
-  // (made when missing in an installed copy).
+  // The catalog folder: the one given, with a trailing '/', else the user's Archives/.
   static std::string archivesDir(const std::string& given);
+  // The same for a command that works in the folder: an installed copy's first use makes
+  // the user's folder (Archives/ and Options.cfg) when none is given.
+  static std::string preparedArchivesDir(const std::string& given);
   static bool stdinIsTerminal();
   static bool stderrIsTerminal();
 };

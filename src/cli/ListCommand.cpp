@@ -21,7 +21,7 @@ int ListCommand::run(Io& io) {
   std::setlocale(LC_TIME, "");  // the user's date and time format
   std::vector<ArchiveEntry> all;
   try {
-    all = ListArchives(CliEnvironment::archivesDir(archives_));
+    all = ListArchives(CliEnvironment::preparedArchivesDir(archives_));
   } catch (const EStreamError& e) {
     io.err << "kolvex-cli: " << e.what() << "\n";
     return kExitFailure;

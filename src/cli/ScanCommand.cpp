@@ -19,7 +19,7 @@ void ScanCommand::setup(CLI::App& sub) {
 }
 
 int ScanCommand::run(Io& io) {
-  ScanSession session(io.err, terminal_, archives_);
+  ScanSession session(io.err, terminal_, CliEnvironment::preparedArchivesDir(archives_));
   VolumeScanner& scanner = session.scanner();
   TSCCDInfo header;
   if (!scanner.GetVolumeInfo(path_, header)) {

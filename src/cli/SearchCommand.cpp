@@ -367,7 +367,7 @@ void SearchCommand::setup(CLI::App& sub) {
 
 int SearchCommand::run(Io& io) {
   LanguageFile language(LanguagesDir(), "English");
-  const std::string dir = CliEnvironment::archivesDir(archives_);
+  const std::string dir = CliEnvironment::preparedArchivesDir(archives_);
 
   // The criteria as the panel makes them: its defaults, then what was given.
   CriteriaPanel panel;

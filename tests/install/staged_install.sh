@@ -105,11 +105,21 @@ grep -qF "$catalog" <<<"$list" || fail "list does not show $catalog: $list"
 hits=$(cli search '*.mp3' --for files) || fail "search"
 [ "$(grep -c $'^file\t' <<<"$hits")" -eq 3 ] || fail "search found: $hits"
 
+# Commands that name their catalog make nothing in a home that has no Kolvex folder yet.
+other=$work/other-home
+mkdir -p "$other"
+chown $uid:$gid "$other"
+as_user env -i HOME="$other" PATH=/usr/bin:/bin LANG=C.UTF-8 ASAN_OPTIONS="${ASAN_OPTIONS:-}" \
+  "$prefix/bin/kolvex-cli" update "$catalog" >/dev/null 2>&1 || fail "update"
+as_user env -i HOME="$other" PATH=/usr/bin:/bin LANG=C.UTF-8 ASAN_OPTIONS="${ASAN_OPTIONS:-}" \
+  "$prefix/bin/kolvex-cli" ls "$catalog" >/dev/null || fail "ls"
+[ -z "$(ls -A "$other")" ] || fail "update or ls wrote into the home: $(ls -A "$other")"
+
 # Nothing written beside the program or outside the home.
 changed=$(find "$stage" -newer "$work/marker" | head -5)
 [ -z "$changed" ] || fail "written into the installation: $changed"
 if [ "$uid" = 65534 ]; then
-  stray=$(find /tmp /var/tmp /dev/shm -xdev -path "$home" -prune -o \
+  stray=$(find /tmp /var/tmp /dev/shm -xdev \( -path "$home" -o -path "$other" \) -prune -o \
                -user $uid -newer "$work/marker" -print 2>/dev/null | head -5)
   [ -z "$stray" ] || fail "written outside the home: $stray"
 fi
