@@ -38,9 +38,9 @@ void writeDir(CatalogWriter& w, const Entry& d, const std::string& path) {
       TSCFileObjectInfo r;
       r.FileName = e.name;
       r.FilePath = inner;
-      r.Attribute = faArchive;
+      r.Attribute = faArchive | e.attributes;
       r.FileSize = e.size;
-      r.CreateDateTime = 45000.5;
+      r.CreateDateTime = e.time;
       w.addFile(r);
       ++ownFiles;
     }
@@ -49,7 +49,7 @@ void writeDir(CatalogWriter& w, const Entry& d, const std::string& path) {
   TSCFileObjectInfo r;
   r.FileName = d.name;
   r.FilePath = path;
-  r.Attribute = faDirectory;
+  r.Attribute = faDirectory | d.attributes;
   r.FilesUnderMe = c.files;
   r.DirsUnderMe = c.dirs;
   r.FilesOnlyUM = ownFiles;

@@ -16,6 +16,8 @@ struct Entry {
   bool dir = false;
   std::int64_t size = 0;
   std::vector<Entry> entries;
+  double time = 45000.5;  // files: the time stamp (day count)
+  std::int32_t attributes = 0;  // added to the kind's own bit (directory or archive)
 };
 
 Entry file(std::string name, std::int64_t size = 1);

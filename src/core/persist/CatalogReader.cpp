@@ -61,6 +61,13 @@ void CatalogReader::forEachChild(std::int64_t dirPos, const TSCFileObjectInfo& d
 }
 
 void CatalogReader::walkTree(const TreeVisit& visit, bool withFiles) {
+  walkFrom(
+      header().EntranceRP,
+      [&](const WalkStep& step) { visit(step.pos, step.record, step.depth); }, withFiles);
+}
+
+void CatalogReader::walkFrom(std::int64_t start, const std::function<void(const WalkStep&)>& visit,
+                             bool withFiles) {
   // Records already reached: one reached twice would repeat a whole subtree.
   std::unordered_set<std::int64_t> seen;
   auto mark = [&](std::int64_t pos, std::int64_t holder) {
@@ -76,18 +83,18 @@ void CatalogReader::walkTree(const TreeVisit& visit, bool withFiles) {
     const TSCFileObjectInfo& dir = readAt(pos, holder);
     mark(pos, holder);
     std::int64_t brother = dir.BrotherRP, subdirs = dir.ChildDirRP, files = dir.ChildFileRP;
-    visit(pos, dir, depth);
+    visit(WalkStep{pos, dir, depth, false});
     if (withFiles) {
       forEachInChain(files, pos, [&](std::int64_t fpos, const TSCFileObjectInfo& f) {
         mark(fpos, pos);
-        visit(fpos, f, depth + 1);
+        visit(WalkStep{fpos, f, depth + 1, true});
       });
     }
     stack.push_back({subdirs, pos});
     return brother;
   };
 
-  enter(header().EntranceRP, kNoRecord, 0);
+  enter(start, kNoRecord, 0);
   while (!stack.empty()) {
     Frame& top = stack.back();
     if (top.next == kNoRecord) {

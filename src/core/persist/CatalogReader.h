@@ -49,6 +49,19 @@ class CatalogReader {
       std::function<void(std::int64_t pos, const TSCFileObjectInfo& record, int depth)>;
   void walkTree(const TreeVisit& visit, bool withFiles);
 
+  // One step of walkFrom: a record, its depth below the starting folder (0 for that
+  // folder) and whether a file chain reached it (a folder chain otherwise).
+  struct WalkStep {
+    std::int64_t pos;
+    const TSCFileObjectInfo& record;
+    int depth;
+    bool viaFileChain;
+  };
+  // walkTree from the directory record at start instead of EntranceRP: that folder and
+  // everything below it, in the same order and with the same checks.
+  void walkFrom(std::int64_t start, const std::function<void(const WalkStep&)>& visit,
+                bool withFiles);
+
   // Reads TotalFiles + TotalDirectories + 1 records one after the other.
   void forEachInFileOrder(const Visit& visit);
 

@@ -71,6 +71,23 @@ bool isValidUtf8(std::string_view s) {
   return true;
 }
 
+std::string readableUtf8(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  std::uint32_t cp;
+  for (std::size_t i = 0; i < s.size();) {
+    const std::size_t n = decodeUtf8(s, i, cp);
+    if (n == 0) {
+      out += "\xEF\xBF\xBD";
+      ++i;
+    } else {
+      out.append(s.substr(i, n));
+      i += n;
+    }
+  }
+  return out;
+}
+
 std::size_t utf16Length(std::string_view utf8) {
   std::size_t units = 0;
   for (unsigned char c : utf8) {

@@ -12,6 +12,10 @@ bool isAscii(std::string_view s);
 // Appends one code point in UTF-8 (a surrogate keeps its three-byte form).
 void appendUtf8(std::string& out, std::uint32_t codePoint);
 bool isValidUtf8(std::string_view s);
+// A text that can be shown as UTF-8: valid UTF-8 stays as it is; each byte that does not
+// belong to a valid sequence becomes U+FFFD (writers that must lose nothing put the exact
+// bytes beside it).
+std::string readableUtf8(std::string_view s);
 // Number of UTF-16 code units of a valid UTF-8 text.
 std::size_t utf16Length(std::string_view utf8);
 // UTF-8 to UTF-16LE bytes (valid UTF-8 only).

@@ -172,6 +172,7 @@ void SearchEngine::SearchCatalog(Run& run, CatalogReader& reader, const std::str
     hit.Kind = (r.Attribute & faDirectory) ? kSearchDirectories : kSearchFiles;
     hit.DateTime = r.CreateDateTime;
     hit.Size = r.FileSize;
+    hit.Attribute = r.Attribute;
     hit.Name = NameUnderTest(r);
     hit.FilePath = r.FilePath;
     hit.CatalogFile = path;

@@ -10,6 +10,7 @@ struct TTSearchResultItem {
   std::uint8_t Kind = 0;    // kSearchCatalogs, kSearchDirectories or kSearchFiles
   double DateTime = 0.0;    // the header's or the record's CreateDateTime
   std::int64_t Size = 0;    // the record's FileSize; 0 for a catalog
+  std::int32_t Attribute = 0;  // the record's Attribute; 0 for a catalog
   std::string Name;         // the catalog's label, or the record's name (its path when unnamed)
   std::string FilePath;     // the header's BaseDir, or the record's "X:\..." path
   std::string CatalogFile;  // full path of the catalog file
