@@ -5,11 +5,13 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-charts-dev libqt6opengl6-dev shared-mime-info
   libblkid-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   xvfb xauth
+  # Qt Charts (statistics panel) needs the OpenGL development files to configure.
   # Installing and packaging: the icon's SVG, the validators and tools of the install
   # check (desktop entry, AppStream, manual pages, a window manager and key presses under
   # Xvfb), CPack's dependency search, and a Debian chroot for the package check.

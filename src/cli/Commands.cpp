@@ -8,6 +8,8 @@
 #include "cli/UpdateCommand.h"
 #include "cli/ModifyCommand.h"
 #include "cli/SearchCommand.h"
+#include "cli/ExportCommand.h"
+#include "cli/StatsCommand.h"
 
 namespace kolvex::cli {
 
@@ -22,6 +24,8 @@ std::vector<std::unique_ptr<Command>> allCommands() {
   all.push_back(std::make_unique<UpdateCommand>());
   all.push_back(std::make_unique<ModifyCommand>());
   all.push_back(std::make_unique<SearchCommand>());
+  all.push_back(std::make_unique<ExportCommand>());
+  all.push_back(std::make_unique<StatsCommand>());
   return all;
 }
 

@@ -11,6 +11,7 @@
 #include <ostream>
 
 #include "cli/CliEnvironment.h"
+#include "cli/ExportOutput.h"
 #include "cli/InterruptPump.h"
 #include "core/app/CheckedFormat.h"
 #include "core/app/Dialogs.h"
@@ -22,6 +23,8 @@
 #include "core/catalog/LocalDayCount.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/PersistError.h"
+#include "core/report/CatalogExport.h"
+#include "core/report/ExportWriter.h"
 #include "core/search/CriteriaPanel.h"
 #include "core/search/CriteriaSummaries.h"
 #include "core/search/SearchEngine.h"
@@ -222,8 +225,13 @@ std::string timeText(double dayCount) {
 
 class PrintingListener final : public SearchListener {
  public:
-  PrintingListener(std::ostream& out, bool json) : out_(out), json_(json) {}
+  PrintingListener(std::ostream& out, bool json, ExportWriter* rows)
+      : out_(out), json_(json), rows_(rows) {}
   void hitFound(TTSearchResultItem&& hit) override {
+    if (rows_) {
+      rows_->row(SearchHitRow(hit, folder_));
+      return;
+    }
     if (json_) {
       nlohmann::ordered_json o = {{"kind", kindName(hit.Kind)}, {"name", hit.Name},
                                   {"label", hit.CDLabel},       {"path", hit.FilePath},
@@ -239,6 +247,8 @@ class PrintingListener final : public SearchListener {
  private:
   std::ostream& out_;
   bool json_;
+  ExportWriter* rows_;  // --format: the export's rows instead of the lines above
+  std::string folder_;
 };
 
 // Messages of the run go to standard error; nobody is there to answer a question.
@@ -362,7 +372,13 @@ void SearchCommand::setup(CLI::App& sub) {
           "MIN..MAX"));
   sub.add_option("--archives", archives_,
                  "The catalog folder (default: the one --version names)");
-  sub.add_flag("--json", json_, "One JSON object per hit and line, without the count line");
+  auto* json = sub.add_flag("--json", json_, "One JSON object per hit and line, without the count line");
+  sub.add_option("--format", format_,
+                 "csv or jsonl: the hits as kolvex-cli export writes entries (CSV with a header "
+                 "row, or JSON Lines with the catalog label and attributes), without the count "
+                 "line")
+      ->check(ExportFormatCheck(false))
+      ->excludes(json);
 }
 
 int SearchCommand::run(Io& io) {
@@ -390,7 +406,13 @@ int SearchCommand::run(Io& io) {
 
   StopOnInterrupt pump;
   StderrDialogs dialogs(io.err);
-  PrintingListener listener(io.out, json_);
+  OstreamTextOut rowsOut(io.out);
+  std::unique_ptr<ExportWriter> rows;
+  if (!format_.empty()) {
+    rows = MakeExportWriter(*ExportFormatNamed(format_), rowsOut);
+    rows->begin(ExportSource{masks_, nullptr, masks_, {}, -1});
+  }
+  PrintingListener listener(io.out, json_, rows.get());
   SearchEngine engine(pump, dialogs, language);
   pump.engine = &engine;
   engine.setListener(&listener);
@@ -398,9 +420,10 @@ int SearchCommand::run(Io& io) {
   engine.criteria() = search;
   engine.setMask(masks_);
   engine.StartSearch();
+  if (rows) rows->end();
   if (dialogs.failed) return kExitUsage;
   if (pump.stopped) io.err << "kolvex-cli: search stopped\n";
-  if (!json_) {
+  if (!json_ && !rows) {
     const FormatArg count(engine.hitCount());
     const std::string text = language.message("A046");
     // Without a language file the key stands for the text; the count is still shown.

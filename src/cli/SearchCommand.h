@@ -4,7 +4,7 @@
 namespace kolvex::cli {
 
 // kolvex-cli search MASKLIST [--in CATALOG]... [--for ...] [--attr ...] [--date FROM..TO]
-// [--size MIN..MAX] [--archives DIR] [--json]: the search of the desktop program over the
+// [--size MIN..MAX] [--archives DIR] [--json | --format csv|jsonl]: the search of the desktop program over the
 // catalogs of the catalog folder, one line per hit in the order found.
 class SearchCommand final : public Command {
  public:
@@ -25,6 +25,7 @@ class SearchCommand final : public Command {
   std::string date_, size_;
   std::string archives_;
   bool json_ = false;
+  std::string format_;
 };
 
 }  // namespace kolvex::cli
