@@ -2,6 +2,7 @@
 // The desktop's actions on real files. A path is always handed over as one path: it never
 // passes through a shell.
 #include <string>
+#include <vector>
 
 namespace kolvex {
 
@@ -25,6 +26,15 @@ class FolderPicker {
   virtual ~FolderPicker() = default;
   // The folder the user chose, starting at start; empty when cancelled.
   virtual std::string pickFolder(const std::string& title, const std::string& start) = 0;
+  // A file to write, starting at start (a path with a suggested name), offering the file
+  // types of filters ("Name (*.ext)"); chosenFilter is the one offered first and, on
+  // return, the one picked. Empty when cancelled. Pickers that only choose folders
+  // cancel.
+  virtual std::string pickSaveFile(const std::string& /*title*/, const std::string& /*start*/,
+                                   const std::vector<std::string>& /*filters*/,
+                                   int& /*chosenFilter*/) {
+    return {};
+  }
 };
 
 }  // namespace kolvex

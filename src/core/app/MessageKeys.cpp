@@ -81,6 +81,44 @@ constexpr MessageKey kKeys[] = {
     {"EH08", {}},
     {"EH09", {}},
     {"EH10", {}},
+    {"R001", {}},              // save dialog title
+    {"R002", {}},              // file type: CSV
+    {"R003", {}},              // file type: JSON Lines
+    {"R004", {}},              // file type: HTML report
+    {"R005", kText},           // export progress: the file
+    {"R006", kTwoTexts},       // export failed: file, reason
+    {"R007", kNumber},         // space map: aggregate of small entries
+    {"R008", kTwoTexts},       // space map hint: path, size
+    {"R009", {}},              // space map: reading the catalog
+    {"R010", {}},              // space map: empty folder
+    {"R011", {}},              // statistics window title
+    {"R012", {}},              // statistics: every catalog
+    {"R013", {}},              // statistics: files
+    {"R014", {}},              // statistics: folders
+    {"R015", {}},              // statistics: total size
+    {"R016", {}},              // statistics: capacity
+    {"R017", {}},              // statistics: share of the capacity
+    {"R018", {}},              // statistics: no capacity known
+    {"R019", {}},              // statistics: chart of kinds
+    {"R020", {}},              // statistics: chart of extensions
+    {"R021", {}},              // statistics: ranking
+    {"R022", {}},              // statistics: ranking
+    {"R023", {}},              // statistics: ranking
+    {"R024", {}},              // statistics: ranking
+    {"R025", {}},              // kind of file
+    {"R026", {}},              // kind of file
+    {"R027", {}},              // kind of file
+    {"R028", {}},              // kind of file
+    {"R029", {}},              // kind of file
+    {"R030", {}},              // kind of file
+    {"R031", {}},              // statistics: files without an extension
+    {"R032", {}},              // statistics: column
+    {"R033", {}},              // statistics: column
+    {"R034", {}},              // statistics: column
+    {"R035", {}},              // statistics: column
+    {"R036", kText},           // statistics: the catalog being read
+    {"R037", {}},              // statistics: column
+    {"R038", {}},              // statistics: number of catalogs
 };
 
 }  // namespace

@@ -51,4 +51,19 @@ std::string QtFolderPicker::pickFolder(const std::string& title, const std::stri
   return folder.isEmpty() ? std::string() : QFile::encodeName(folder).toStdString();
 }
 
+std::string QtFolderPicker::pickSaveFile(const std::string& title, const std::string& start,
+                                         const std::vector<std::string>& filters,
+                                         int& chosenFilter) {
+  QStringList offered;
+  for (const std::string& f : filters) offered << QString::fromStdString(f);
+  QString selected = chosenFilter >= 0 && chosenFilter < offered.size() ? offered[chosenFilter] : QString();
+  // The dialog asks before it replaces a file that exists.
+  const QString file = QFileDialog::getSaveFileName(QApplication::activeWindow(),
+                                                    QString::fromStdString(title), fromBytes(start),
+                                                    offered.join(QStringLiteral(";;")), &selected);
+  if (file.isEmpty()) return {};
+  chosenFilter = static_cast<int>(offered.indexOf(selected));
+  return QFile::encodeName(file).toStdString();
+}
+
 }  // namespace kolvex

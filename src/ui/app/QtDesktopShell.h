@@ -20,6 +20,8 @@ class QtClipboard final : public Clipboard {
 class QtFolderPicker final : public FolderPicker {
  public:
   std::string pickFolder(const std::string& title, const std::string& start) override;
+  std::string pickSaveFile(const std::string& title, const std::string& start,
+                           const std::vector<std::string>& filters, int& chosenFilter) override;
 };
 
 }  // namespace kolvex

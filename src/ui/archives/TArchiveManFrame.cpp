@@ -31,6 +31,7 @@
 #include "ui/app/WindowFade.h"
 #include "ui/archives/ArchiveListModel.h"
 #include "ui/archives/TModifyArchiveForm.h"
+#include "ui/report/StatisticsDialog.h"
 #include "ui/archives/ToolGlyphs.h"
 #include "ui/catalog/DesktopScanRunner.h"
 #include "ui/catalog/IconPicture.h"
@@ -314,6 +315,7 @@ void TArchiveManFrame::BuildMenus() {
                               QKeySequence(Qt::CTRL | Qt::Key_A));
   miRefresh_ =
       menuItem(pmArchiveMan_, "miRefresh", 40015, "Refresh Archives", QKeySequence(Qt::Key_F5));
+  BuildReportMenus();
   pmArchiveMan_->setToolTipsVisible(true);
   connect(miDeleteArchive_, &QAction::triggered, this, [this] { sbDeleteClick(); });
   connect(miBrowseArchive_, &QAction::triggered, this, [this] { sbPropertiesClick(); });
@@ -344,6 +346,7 @@ void TArchiveManFrame::BuildMenus() {
 
 void TArchiveManFrame::ApplyLanguage() {
   KolvexView::ApplyLanguage();
+  if (statistics_) statistics_->ApplyLanguage();
   QStringList captions;
   for (const char* key : {"A021", "A022", "A023", "A024", "A025"})
     captions << qs(context_.language.message(key));
@@ -393,6 +396,7 @@ void TArchiveManFrame::RefreshArchives() {
   }
   model_->setRows(std::move(rows));
   if (complete) {
+    listed_ = catalogs;
     if (context_.links.explorer) context_.links.explorer->UpdatingArchiveList(catalogs);
     if (context_.links.search) context_.links.search->UpdatingArchiveList(catalogs);
   }
@@ -449,8 +453,8 @@ void TArchiveManFrame::ShowArchiveDetails(const std::string& path) {
 void TArchiveManFrame::SetSelectionCommandsEnabled(bool enabled) {
   for (QToolButton* b : {sbDelete_, sbProperties_, sbSearch_, sbUpdate_, sbModify_})
     b->setEnabled(enabled);
-  for (QAction* a :
-       {miSearchArchive_, miDeleteArchive_, miBrowseArchive_, miUpdateArchive_, miModifyArchive_})
+  for (QAction* a : {miSearchArchive_, miDeleteArchive_, miBrowseArchive_, miUpdateArchive_,
+                     miModifyArchive_, miExportArchive_})
     a->setEnabled(enabled);
 }
 

@@ -5,6 +5,7 @@
 // explorer and the search view. It owns the program's scans and their dialogs.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/app/DesktopShell.h"
 #include "ui/app/KolvexView.h"
@@ -24,6 +25,7 @@ namespace kolvex {
 
 class ArchiveListModel;
 class DesktopScanRunner;
+class StatisticsDialog;
 class TAddArchiveForm;
 class TImage;
 class TModifyArchiveForm;
@@ -52,6 +54,11 @@ class TArchiveManFrame : public KolvexView, public ArchiveManagerLink {
   void miModifyArchiveClick();
   void sbChangeListStyleClick();
 
+  // "Export..." of the selected catalog and the statistics window (TArchiveManReports.cpp).
+  void miExportArchiveClick();
+  void miStatisticsClick();
+  StatisticsDialog* Statistics() const { return statistics_.get(); }
+
   // The folder chooser of the add-archive dialog (the desktop's by default).
   void SetFolderPicker(FolderPicker* picker);
 
@@ -73,6 +80,7 @@ class TArchiveManFrame : public KolvexView, public ArchiveManagerLink {
   void BuildTools();
   void BuildDetails();
   void BuildMenus();
+  void BuildReportMenus();
   void LayoutDetails();
   void lvArchivesSelectItem();
   void SetSelectionCommandsEnabled(bool enabled);
@@ -86,6 +94,10 @@ class TArchiveManFrame : public KolvexView, public ArchiveManagerLink {
   std::unique_ptr<TAddArchiveForm> addForm_;
   std::unique_ptr<TModifyArchiveForm> modifyForm_;
   std::string selectedArchive_;
+  std::vector<ArchiveListEntry> listed_;  // the catalogs of the last refresh
+  std::unique_ptr<StatisticsDialog> statistics_;
+  QAction* miExportArchive_ = nullptr;
+  QAction* miStatistics_ = nullptr;
 
   QWidget* pTools_;
   QScrollArea* sbTools_;

@@ -30,6 +30,7 @@
 #include "ui/explorer/FileListModel.h"
 #include "ui/explorer/FolderTreeModel.h"
 #include "ui/explorer/InfoPanel.h"
+#include "ui/explorer/SpaceMapView.h"
 
 namespace kolvex {
 namespace {
@@ -39,7 +40,13 @@ constexpr int kExecuteTag = 90201, kBrowseTag = 90202, kPrintTag = 90203;
 constexpr int kFirstStyleTag = 90102, kFirstSortTag = 90302;
 // Pages of the folder and file panels.
 constexpr int kTreePage = 0, kLoadingPage = 1;
-constexpr int kIconPage = 0, kReportPage = 1, kBuildingPage = 2;
+constexpr int kIconPage = 0, kReportPage = 1, kBuildingPage = 2, kMapPage = 3;
+
+int pageOf(TArchiveExplorerFrame::ListStyle style) {
+  return style == TArchiveExplorerFrame::kDetails    ? kReportPage
+         : style == TArchiveExplorerFrame::kSpaceMap ? kMapPage
+                                                     : kIconPage;
+}
 
 const char* const kToolStyle =
     "QToolButton { background: rgba(255, 255, 255, 175); border: 1px solid rgba(40, 60, 80, 70);"
@@ -254,6 +261,15 @@ QWidget* TArchiveExplorerFrame::BuildDirs() {
   pDirs_->addWidget(tvTree_);
   pDirs_->addWidget(panelCaption("lLoadingTree", 50006, pDirs_));
   connect(tvTree_, &QTreeView::clicked, this, [this](const QModelIndex& i) { tvTreeClick(i); });
+  tvTree_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(tvTree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    // The folder under the pointer, else the one shown.
+    const TreeNode* node = FolderTreeModel::nodeOf(tvTree_->indexAt(at));
+    if (!node) node = model_.CurrentNode();
+    if (!node) return;
+    pmFolder_->setProperty("folder", QVariant::fromValue(static_cast<const void*>(node)));
+    pmFolder_->popup(tvTree_->viewport()->mapToGlobal(at));
+  });
   return pDirs_;
 }
 
@@ -301,6 +317,8 @@ QWidget* TArchiveExplorerFrame::BuildFiles() {
   pFiles_->addWidget(lvArchive_);
   pFiles_->addWidget(lvReport_);
   pFiles_->addWidget(panelCaption("lBuildingList", 50007, pFiles_));
+  spaceMap_ = new SpaceMapView(context_, pFiles_);
+  pFiles_->addWidget(spaceMap_);
   row->addWidget(pFiles_, 1);
 
   connect(lvArchive_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -353,6 +371,7 @@ void TArchiveExplorerFrame::BuildMenus() {
     const ListStyle style = styleOf[i];
     connect(a, &QAction::triggered, this, [this, style] { setListStyle(style); });
   }
+  BuildReportMenus(styles);
 
   pmSortBy_ = new QMenu(this);
   pmSortBy_->setObjectName("pmSortBy");
@@ -486,9 +505,11 @@ void TArchiveExplorerFrame::openHistoryMenu(bool back) {
 // --- The file list
 
 void TArchiveExplorerFrame::setListStyle(ListStyle style) {
+  if (style != kSpaceMap) listStyleBeforeMap_ = style;
   style_ = style;
   styleItems_[style]->setChecked(true);
-  if (style != kDetails) {
+  if (style == kSpaceMap) showSpaceMap();
+  if (style != kDetails && style != kSpaceMap) {
     const bool large = style == kLargeIcons;
     lvArchive_->setViewMode(large ? QListView::IconMode : QListView::ListMode);
     lvArchive_->setFlow(style == kList ? QListView::TopToBottom : QListView::LeftToRight);
@@ -502,8 +523,7 @@ void TArchiveExplorerFrame::setListStyle(ListStyle style) {
     lvArchive_->setUniformItemSizes(true);
     lvArchive_->setSpacing(0);
   }
-  if (model_.busy() != ExplorerBusy::Listing)
-    pFiles_->setCurrentIndex(style == kDetails ? kReportPage : kIconPage);
+  if (model_.busy() != ExplorerBusy::Listing) pFiles_->setCurrentIndex(pageOf(style));
   QAbstractItemView* shown = style == kDetails ? static_cast<QAbstractItemView*>(lvReport_)
                                                : static_cast<QAbstractItemView*>(lvArchive_);
   const QModelIndex current = lvArchive_->selectionModel()->currentIndex();
@@ -626,7 +646,7 @@ void TArchiveExplorerFrame::busyChanged(ExplorerBusy busy) {
   pDirs_->setCurrentIndex(building ? kLoadingPage : kTreePage);
   tvTree_->setEnabled(!listing);
   cbArchives_->setEnabled(busy == ExplorerBusy::Idle);
-  pFiles_->setCurrentIndex(listing ? kBuildingPage : style_ == kDetails ? kReportPage : kIconPage);
+  pFiles_->setCurrentIndex(listing ? kBuildingPage : pageOf(style_));
   if (listing) {
     pbProgress_->setRange(
         0, static_cast<int>(std::min<std::int64_t>(model_.progressMaximum(), INT_MAX)));
@@ -649,7 +669,10 @@ void TArchiveExplorerFrame::progressChanged(std::int64_t position, std::int64_t 
   pbProgress_->setValue(static_cast<int>(std::min<std::int64_t>(position, pbProgress_->maximum())));
 }
 
-void TArchiveExplorerFrame::treeAboutToChange() { treeModel_->beginChange(); }
+void TArchiveExplorerFrame::treeAboutToChange() {
+  spaceMap_->reset();
+  treeModel_->beginChange();
+}
 
 void TArchiveExplorerFrame::treeChanged() {
   treeModel_->endChange();
@@ -687,6 +710,7 @@ void TArchiveExplorerFrame::folderChanged(const TreeNode* previous) {
     tvTree_->selectionModel()->clear();
   }
   lAddress_->setText(storedText(model_.Address()));
+  if (style_ == kSpaceMap) showSpaceMap();
   sbLeftBar_->setFolderCaption(storedText(model_.folderCaption()));
   showStatus();
   updateToolStates();

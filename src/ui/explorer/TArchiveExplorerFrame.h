@@ -12,6 +12,7 @@
 #include "ui/explorer/ExplorerIcons.h"
 
 class QAction;
+class QActionGroup;
 class QComboBox;
 class QLabel;
 class QListView;
@@ -28,14 +29,16 @@ namespace kolvex {
 class FileListModel;
 class FolderTreeModel;
 class InfoPanel;
+class SpaceMapView;
 class TPaintBox;
 
 class TArchiveExplorerFrame : public KolvexView, public ExplorerLink, private ExplorerListener {
   Q_OBJECT
 
  public:
-  // The list styles in the order of their menu items (tags 90102 to 90105).
-  enum ListStyle { kLargeIcons, kList, kSmallIcons, kDetails };
+  // The list styles in the order of their menu items (tags 90102 to 90105), then the
+  // space map (tag 95003), which shows the folder in place of the list.
+  enum ListStyle { kLargeIcons, kList, kSmallIcons, kDetails, kSpaceMap };
 
   TArchiveExplorerFrame(AppContext& context, QWidget* parent);
   ~TArchiveExplorerFrame() override;
@@ -66,6 +69,9 @@ class TArchiveExplorerFrame : public KolvexView, public ExplorerLink, private Ex
   void miCopyNameClick();
   void miCopyPathClick();
   void miCopyPathNameClick();
+  // Export of a folder of the open catalog with everything below it (the folder menu).
+  void miExportFolderClick(const TreeNode* folder);
+  SpaceMapView* spaceMap() const { return spaceMap_; }
 
  private:
   // ExplorerListener
@@ -97,6 +103,12 @@ class TArchiveExplorerFrame : public KolvexView, public ExplorerLink, private Ex
   void showSortIndicator();
   void updateToolStates();
   IconProvider& typeNames();
+  // Export and the space map (TArchiveExplorerReports.cpp).
+  void BuildReportMenus(QActionGroup* styles);
+  void showSpaceMap();
+  void spaceMapFolderClicked(std::int64_t position);
+  void spaceMapFileActivated(std::int64_t file, std::int64_t folder);
+  const TreeNode* nodeAtPosition(std::int64_t position) const;
 
   ExplorerModel model_;
   QtIconProvider ownTypeNames_;
@@ -137,7 +149,10 @@ class TArchiveExplorerFrame : public KolvexView, public ExplorerLink, private Ex
   QMenu* pmListStyle_ = nullptr;
   QMenu* pmSortBy_ = nullptr;
   QMenu* pmShell_ = nullptr;
-  QAction* styleItems_[4] = {};
+  QAction* styleItems_[5] = {};
+  ListStyle listStyleBeforeMap_ = kLargeIcons;
+  SpaceMapView* spaceMap_ = nullptr;
+  QMenu* pmFolder_ = nullptr;
   QAction* shellItems_[6] = {};
   QPushButton* Button1_ = nullptr;
 };

@@ -27,6 +27,7 @@
 #include "ui/search/HitOrder.h"
 #include "ui/search/HitTexts.h"
 #include "ui/search/SearchResultModel.h"
+#include "ui/report/ExportFile.h"
 
 namespace kolvex {
 namespace {
@@ -308,6 +309,19 @@ void TSearchFrame::BuildMenus() {
   for (auto [name, t] : {std::pair{"miCopyName", kCopyNameTag}, std::pair{"miCopyPath", kCopyPathTag},
                          std::pair{"miCopyPathName", kCopyPathNameTag}})
     connect(action(pmShell_, name, t), &QAction::triggered, this, [this, t] { copyText(t); });
+  pmShell_->addSeparator();
+  // Export takes every hit, whichever is selected.
+  miExportResults_ = action(pmShell_, "miExportResults", 95001);
+  connect(miExportResults_, &QAction::triggered, this, [this] { miExportResultsClick(); });
+}
+
+void TSearchFrame::miExportResultsClick() {
+  std::vector<TTSearchResultItem> hits;
+  hits.reserve(static_cast<std::size_t>(model_->rowCount()));
+  for (int row = 0; row < model_->rowCount(); ++row)
+    if (const TTSearchResultItem* hit = model_->hitAt(row)) hits.push_back(*hit);
+  if (hits.empty()) return;
+  ExportFile(context_, this).searchHits(hits, engine_.mask());
 }
 
 void TSearchFrame::popupBeside(QMenu* menu, QWidget* button) {
@@ -499,7 +513,7 @@ void TSearchFrame::selectionChanged() {
 void TSearchFrame::ShowItemInfo(const TTSearchResultItem* hit, int row) {
   if (!pmShell_) return;  // still being built
   for (QAction* a : pmShell_->actions())
-    if (!a->isSeparator()) a->setEnabled(hit != nullptr);
+    if (!a->isSeparator() && a != miExportResults_) a->setEnabled(hit != nullptr);
   if (!hit) {
     for (QLabel* l : {lCDLabel_, lKind_, lDate_, lSize_}) l->clear();
     lFileName_->setText(qs(context_.language.message("A008")));

@@ -69,6 +69,10 @@ class TSearchFrame : public KolvexView, public SearchLink, private SearchListene
   void lvArchiveDblClick();
   void sbClearResultClick();
 
+ public:
+  // "Export..." of the results menu: every hit in the order shown.
+  void miExportResultsClick();
+
  private:
   // SearchListener
   void stateChanged(SearchState state) override;
@@ -121,6 +125,7 @@ class TSearchFrame : public KolvexView, public SearchLink, private SearchListene
   QMenu *pmListStyle_ = nullptr, *pmSortBy_ = nullptr, *pmShell_ = nullptr;
   QTimer TimerPaused_;
   QTimer TimerInitFrame_;
+  QAction* miExportResults_ = nullptr;
 };
 
 }  // namespace kolvex
