@@ -119,6 +119,8 @@ constexpr MessageKey kKeys[] = {
     {"R036", kText},           // statistics: the catalog being read
     {"R037", {}},              // statistics: column
     {"R038", {}},              // statistics: number of catalogs
+    {"R039", {}},              // statistics: column
+    {"R040", {}},              // statistics: column
 };
 
 }  // namespace

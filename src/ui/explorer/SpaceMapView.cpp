@@ -18,6 +18,13 @@ QString text(const std::string& s) { return QString::fromStdString(s); }
 
 QRectF rectOf(const MapRect& r) { return QRectF(r.x, r.y, r.w, r.h); }
 
+// A name on one line: line breaks and other control characters show as blanks.
+QString oneLine(QString name) {
+  for (QChar& c : name)
+    if (c.unicode() < 0x20 || c.unicode() == 0x7f) c = QLatin1Char(' ');
+  return name;
+}
+
 // Folders get lighter the deeper they sit, so nesting reads at a glance.
 QColor folderColor(int depth) {
   const int shade = std::max(200, 236 - depth * 6);
@@ -145,15 +152,22 @@ void SpaceMapView::paintEvent(QPaintEvent*) {
     if (c.isAggregate()) p.fillRect(r, QBrush(QColor(0x90, 0x90, 0x90), Qt::BDiagPattern));
     p.setPen(fill.darker(150));
     p.drawRect(r.adjusted(0, 0, -1, -1));
-    // The name where it fits: in the caption strip of an opened folder, else at the top.
+    // The name where it fits: in the caption strip of an opened folder, else at the top;
+    // the size below it when the cell is tall enough. A name that would show only as
+    // dots is left out.
     if (r.width() < 28 || r.height() < fm.height()) continue;
-    const QString name = c.isAggregate()
-                             ? text(context_.language.format("R007", {FormatArg(std::int64_t{c.aggregated})}))
-                             : storedText(std::string(tree_->name(c.node)));
+    const QString name = oneLine(
+        c.isAggregate() ? text(context_.language.format("R007", {FormatArg(std::int64_t{c.aggregated})}))
+                        : storedText(std::string(tree_->name(c.node))));
     const QRectF line(r.x() + 3, r.y() + 1, r.width() - 6, fm.height());
-    p.setPen(tree_->node(c.node).isFolder || c.isAggregate() ? QColor(0x30, 0x30, 0x30) : QColor(Qt::white));
-    p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
-               fm.elidedText(name, Qt::ElideMiddle, static_cast<int>(line.width())));
+    const QString shown = fm.elidedText(name, Qt::ElideMiddle, static_cast<int>(line.width()));
+    if (shown.size() < std::min<qsizetype>(4, name.size())) continue;
+    const bool dark = tree_->node(c.node).isFolder || c.isAggregate();
+    p.setPen(dark ? QColor(0x30, 0x30, 0x30) : QColor(Qt::white));
+    p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, shown);
+    if (!c.opened && r.height() >= 2 * fm.height() + 4)
+      p.drawText(line.translated(0, fm.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                 fm.elidedText(text(FormatSize(c.bytes)), Qt::ElideRight, static_cast<int>(line.width())));
   }
   if (hover_ >= 0 && static_cast<std::size_t>(hover_) < cells_.size()) {
     p.setPen(QPen(QColor(0x10, 0x10, 0x10), 2));

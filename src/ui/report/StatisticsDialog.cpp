@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QHorizontalBarSeries>
 #include <QLabel>
+#include <QLegendMarker>
 #include <QPieSeries>
 #include <QPieSlice>
 #include <QProgressBar>
@@ -36,8 +37,8 @@ QString sizeText(std::int64_t bytes) { return text(FormatSize(bytes)); }
 
 // The numbers beside the charts, by the message key of their caption.
 constexpr const char* kFigureKeys[6] = {"R038", "R013", "R014", "R015", "R016", "R017"};
-// The rankings' tabs.
-constexpr const char* kRankingKeys[4] = {"R021", "R022", "R023", "R024"};
+// The tabs below the charts: the charts' numbers, then the rankings.
+constexpr const char* kTabKeys[6] = {"R019", "R020", "R021", "R022", "R023", "R024"};
 
 }  // namespace
 
@@ -98,15 +99,16 @@ StatisticsDialog::StatisticsDialog(AppContext& context, QWidget* parent)
 
   rankings_ = new QTabWidget(this);
   rankings_->setObjectName("tcRankings");
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < 6; ++i) {
     lists_[i] = new QTreeWidget(rankings_);
     lists_[i]->setRootIsDecorated(false);
     lists_[i]->setUniformRowHeights(true);
-    lists_[i]->setColumnCount(3);
+    const bool counts = i < 2;  // kind or extension, files, size, share
+    lists_[i]->setColumnCount(counts ? 4 : 3);
     lists_[i]->header()->setStretchLastSection(false);
-    lists_[i]->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    lists_[i]->header()->setSectionResizeMode(1, QHeaderView::Stretch);
-    lists_[i]->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    for (int c = 0; c < lists_[i]->columnCount(); ++c)
+      lists_[i]->header()->setSectionResizeMode(c, c == 1 && !counts ? QHeaderView::Stretch
+                                                                     : QHeaderView::ResizeToContents);
     rankings_->addTab(lists_[i], QString());
   }
   column->addWidget(rankings_, 2);
@@ -139,10 +141,11 @@ void StatisticsDialog::ApplyLanguage() {
   for (int i = 0; i < 6; ++i)
     if (auto* label = qobject_cast<QLabel*>(figures_->itemAt(i, QFormLayout::LabelRole)->widget()))
       label->setText(message(kFigureKeys[i]) + ":");
-  for (int i = 0; i < 4; ++i) {
-    rankings_->setTabText(i, message(kRankingKeys[i]));
-    lists_[i]->setHeaderLabels({message(i < 2 ? "R033" : "R034"), message("R032"), message("R035")});
-  }
+  for (int i = 0; i < 6; ++i) rankings_->setTabText(i, message(kTabKeys[i]));
+  lists_[0]->setHeaderLabels({message("R037"), message("R013"), message("R033"), message("R040")});
+  lists_[1]->setHeaderLabels({message("R039"), message("R013"), message("R033"), message("R040")});
+  for (int i = 2; i < 6; ++i)
+    lists_[i]->setHeaderLabels({message(i < 4 ? "R033" : "R034"), message("R032"), message("R035")});
   kindChart_->setTitle(message("R019"));
   extensionChart_->setTitle(message("R020"));
   if (cbCatalogs_->count() > 0) cbCatalogs_->setItemText(0, message("R012"));
@@ -224,10 +227,11 @@ void StatisticsDialog::showFigures() {
   values_[5]->setText(s.fill() >= 0 ? QLocale().toString(s.fill() * 100.0, 'f', 1) + " %" : message("R018"));
   fillKindChart();
   fillExtensionChart();
-  fillRanking(lists_[0], s.largestFiles, false);
-  fillRanking(lists_[1], s.largestFolders, false);
-  fillRanking(lists_[2], s.oldestFiles, true);
-  fillRanking(lists_[3], s.newestFiles, true);
+  fillCounts();
+  fillRanking(lists_[2], s.largestFiles, false);
+  fillRanking(lists_[3], s.largestFolders, false);
+  fillRanking(lists_[4], s.oldestFiles, true);
+  fillRanking(lists_[5], s.newestFiles, true);
 }
 
 void StatisticsDialog::fillKindChart() {
@@ -235,19 +239,28 @@ void StatisticsDialog::fillKindChart() {
   auto* pie = new QPieSeries;
   pie->setObjectName("kinds");
   const double total = static_cast<double>(shown_.bytes);
+  QStringList names;
   for (FileKind k : kAllFileKinds) {
     const SpaceCount& c = shown_.kind(k);
     if (c.bytes <= 0) continue;
     const double share = total > 0 ? c.bytes / total : 0;
-    QPieSlice* slice = pie->append(
-        KindText(context_.language, k) + " " + QLocale().toString(share * 100.0, 'f', 1) + " %",
-        static_cast<double>(c.bytes));
+    QPieSlice* slice = pie->append(KindText(context_.language, k), static_cast<double>(c.bytes));
+    names << slice->label();
+    // The share on the slice where there is room; the tables below hold every number.
+    if (share >= 0.06) {
+      slice->setLabel(QLocale().toString(share * 100.0, 'f', 0) + " %");
+      slice->setLabelVisible(true);
+      slice->setLabelPosition(QPieSlice::LabelInsideHorizontal);
+      slice->setLabelColor(Qt::white);
+    }
     slice->setColor(KindColor(k));
     slice->setBorderColor(Qt::white);
-    slice->setLabelVisible(false);
   }
   pie->setPieSize(0.8);
   kindChart_->addSeries(pie);
+  // The legend names the kinds, whatever the slices show.
+  const QList<QLegendMarker*> markers = kindChart_->legend()->markers(pie);
+  for (int i = 0; i < markers.size() && i < names.size(); ++i) markers[i]->setLabel(names[i]);
 }
 
 void StatisticsDialog::fillExtensionChart() {
@@ -281,6 +294,11 @@ void StatisticsDialog::fillExtensionChart() {
   extensionChart_->addSeries(bars);
   auto* categories = new QBarCategoryAxis;
   categories->append(names);
+  // Twenty names must fit the chart's height without being cut to dots.
+  QFont small = categories->labelsFont();
+  small.setPointSizeF(std::max(6.0, small.pointSizeF() - 1));
+  categories->setLabelsFont(small);
+  categories->setTruncateLabels(false);
   extensionChart_->addAxis(categories, Qt::AlignLeft);
   bars->attachAxis(categories);
   auto* values = new QValueAxis;
@@ -290,6 +308,24 @@ void StatisticsDialog::fillExtensionChart() {
   extensionChart_->addAxis(values, Qt::AlignBottom);
   bars->attachAxis(values);
   values->applyNiceNumbers();
+}
+
+void StatisticsDialog::fillCounts() {
+  const double total = static_cast<double>(shown_.bytes);
+  auto row = [&](QTreeWidget* list, const QString& name, const SpaceCount& c, const QColor& mark) {
+    auto* item = new QTreeWidgetItem(list);
+    item->setText(0, name);
+    if (mark.isValid()) item->setData(0, Qt::DecorationRole, mark);
+    item->setText(1, QLocale().toString(static_cast<qlonglong>(c.files)));
+    item->setText(2, sizeText(c.bytes));
+    item->setText(3, total > 0 ? QLocale().toString(c.bytes * 100.0 / total, 'f', 1) + " %" : QString());
+    for (int col = 1; col < 4; ++col) item->setTextAlignment(col, Qt::AlignRight | Qt::AlignVCenter);
+  };
+  lists_[0]->clear();
+  for (FileKind k : kAllFileKinds) row(lists_[0], KindText(context_.language, k), shown_.kind(k), KindColor(k));
+  lists_[1]->clear();
+  for (const ExtensionCount& e : shown_.topExtensions())
+    row(lists_[1], e.extension.empty() ? message("R031") : "." + storedText(e.extension), e.count, QColor());
 }
 
 void StatisticsDialog::fillRanking(QTreeWidget* list, const std::vector<RankedEntry>& entries,

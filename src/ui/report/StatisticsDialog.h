@@ -52,6 +52,7 @@ class StatisticsDialog : public QDialog {
   void showFigures();
   void fillKindChart();
   void fillExtensionChart();
+  void fillCounts();
   void fillRanking(QTreeWidget* list, const std::vector<RankedEntry>& entries, bool byDate);
   QString message(const char* key) const;
 
@@ -73,7 +74,7 @@ class StatisticsDialog : public QDialog {
   QChart* extensionChart_;
   QChartView* extensionView_;
   QTabWidget* rankings_;
-  QTreeWidget* lists_[4];
+  QTreeWidget* lists_[6];  // kinds, extensions, then the four rankings
   QPushButton* bClose_;
 };
 
