@@ -5,6 +5,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -46,7 +47,7 @@ StatisticsDialog::StatisticsDialog(AppContext& context, QWidget* parent)
     : QDialog(parent), context_(context) {
   setObjectName("StatisticsDialog");
   setWindowFlag(Qt::WindowMaximizeButtonHint);
-  resize(960, 680);
+  resize(960, 780);
   auto* column = new QVBoxLayout(this);
 
   auto* top = new QHBoxLayout;
@@ -93,7 +94,12 @@ StatisticsDialog::StatisticsDialog(AppContext& context, QWidget* parent)
   extensionView_ = new QChartView(extensionChart_, this);
   extensionView_->setObjectName("chExtensions");
   extensionView_->setRenderHint(QPainter::Antialiasing);
-  extensionView_->setMinimumSize(300, 260);
+  // Tall enough for the twenty extension names in the axis font (a point smaller than
+  // the window's): a shorter chart leaves every other name out.
+  QFont axisFont = font();
+  axisFont.setPointSizeF(std::max(6.0, axisFont.pointSizeF() - 1));
+  const int nameRow = QFontMetrics(axisFont).height() + 3;
+  extensionView_->setMinimumSize(300, static_cast<int>(CatalogStatistics::kTopExtensions) * nameRow + 110);
   middle->addWidget(extensionView_, 1);
   column->addLayout(middle, 3);
 
