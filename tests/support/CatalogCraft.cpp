@@ -75,7 +75,51 @@ Link raw(std::int64_t v) {
   return l;
 }
 
-std::string craftCatalog(std::vector<Crafted> records, Link entrance, TSCCDInfo header) {
+namespace {
+
+// The records of a chain by their indices, following links that name records (a raw link
+// ends it); at most one pass over the records, so a crafted cycle ends too.
+std::vector<std::size_t> chainOf(const std::vector<Crafted>& records, Link first) {
+  std::vector<std::size_t> chain;
+  for (Link at = first; !at.isRaw && at.value >= 0 && chain.size() < records.size();
+       at = records[static_cast<std::size_t>(at.value)].brother)
+    chain.push_back(static_cast<std::size_t>(at.value));
+  return chain;
+}
+
+void fillCounters(std::vector<Crafted>& records, Link entrance, TSCCDInfo& header) {
+  const std::size_t n = records.size();
+  for (Crafted& c : records) {
+    if (!c.record.isDirectory()) continue;
+    c.record.FilesOnlyUM = static_cast<std::int32_t>(chainOf(records, c.childFile).size());
+    c.record.DirsOnlyUM = static_cast<std::int32_t>(chainOf(records, c.childDir).size());
+  }
+  // Subtree totals: children are written before their parents, so one pass in file order
+  // sees every child's totals first; any other order is a crafted fault anyway.
+  for (std::size_t i = 0; i < n; ++i) {
+    TSCFileObjectInfo& r = records[i].record;
+    if (!r.isDirectory()) continue;
+    std::int64_t files = r.FilesOnlyUM, dirs = r.DirsOnlyUM;
+    for (std::size_t child : chainOf(records, records[i].childDir)) {
+      if (child >= i) continue;
+      files += records[child].record.FilesUnderMe;
+      dirs += records[child].record.DirsUnderMe;
+    }
+    r.FilesUnderMe = static_cast<std::int32_t>(files);
+    r.DirsUnderMe = static_cast<std::int32_t>(dirs);
+  }
+  if (!entrance.isRaw && entrance.value >= 0 && static_cast<std::size_t>(entrance.value) < n) {
+    const TSCFileObjectInfo& root = records[static_cast<std::size_t>(entrance.value)].record;
+    header.TotalFiles = root.FilesUnderMe;
+    header.TotalDirectories = root.DirsUnderMe;
+  }
+}
+
+}  // namespace
+
+std::string craftCatalog(std::vector<Crafted> records, Link entrance, TSCCDInfo header,
+                         Counters counters) {
+  if (counters == Counters::Fill) fillCounters(records, entrance, header);
   std::vector<std::int64_t> pos(records.size(), 0);
   auto resolve = [&](Link link) {
     if (link.isRaw || link.value < 0) return link.value;

@@ -41,9 +41,16 @@ struct Crafted {
   Link brother, childFile, childDir;
 };
 
+// What craftCatalog does with the counters.
+enum class Counters {
+  Fill,     // each folder's four counters as its chains say, the header's totals as the
+            // entrance record's: a catalog whose only faults are the links set by hand
+  AsGiven,  // the records' and the header's counters as they are
+};
+
 // The bytes of a catalog with these records in this order and EntranceRP at record
 // `entrance` (or raw). Positions are solved so that every link names the intended record.
-std::string craftCatalog(std::vector<Crafted> records, Link entrance,
-                         TSCCDInfo header = {});
+std::string craftCatalog(std::vector<Crafted> records, Link entrance, TSCCDInfo header = {},
+                         Counters counters = Counters::Fill);
 
 }  // namespace kolvex::test

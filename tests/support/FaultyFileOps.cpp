@@ -18,6 +18,15 @@ int FaultyFileOps::openRead(const std::string& p) { return fail() ? -1 : real_.o
 int FaultyFileOps::create(const std::string& p, bool ex) {
   return fail() ? -1 : real_.create(p, ex);
 }
+int FaultyFileOps::createUnnamed(const std::string& d) {
+  if (fail()) return -1;
+  if (unnamedFiles) return real_.createUnnamed(d);
+  errno = EOPNOTSUPP;
+  return -1;
+}
+int FaultyFileOps::linkUnnamed(int fd, const std::string& p) {
+  return fail() ? -1 : real_.linkUnnamed(fd, p);
+}
 ssize_t FaultyFileOps::pread(int fd, void* b, size_t n, std::uint64_t o) {
   return fail() ? -1 : real_.pread(fd, b, n, o);
 }

@@ -13,9 +13,14 @@ class FaultyFileOps final : public FileOps {
 
   int calls() const { return calls_; }
   bool failed() const { return failed_; }
+  // False: a file system without unnamed files (O_TMPFILE), as vfat or an old kernel.
+  bool unnamedFiles = true;
 
   int openRead(const std::string& path) override;
   int create(const std::string& path, bool exclusive) override;
+  int createUnnamed(const std::string& dir) override;
+  int linkUnnamed(int fd, const std::string& path) override;
+  bool isRegularFile(int fd) override { return real_.isRegularFile(fd); }
   ssize_t pread(int fd, void* buf, size_t n, std::uint64_t offset) override;
   ssize_t pwrite(int fd, const void* buf, size_t n, std::uint64_t offset) override;
   int fileSize(int fd, std::uint64_t& size) override;

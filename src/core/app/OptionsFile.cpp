@@ -1,7 +1,5 @@
 #include "core/app/OptionsFile.h"
 
-#include <sys/stat.h>
-
 #include <stdexcept>
 
 #include "core/persist/AtomicFileWriter.h"
@@ -40,9 +38,6 @@ void copyOptions(const TSCOptions& from, TSCOptions& to) {
 }
 
 void loadOptions(TSCOptions& options, const std::string& path, FileOps& ops) {
-  // A folder opens for reading on Linux; it is no more an options file than a missing one.
-  struct stat st {};
-  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) throwCannotOpen(path);
   FileStream in(path, FileStream::Mode::Read, ops);
   // Read into a copy, so that a damaged file leaves no half-loaded settings behind.
   TSCOptions staged;

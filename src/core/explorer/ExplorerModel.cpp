@@ -13,10 +13,9 @@ namespace kolvex {
 
 namespace {
 
-// Only a regular file can be a catalog; opening a fifo for reading would block.
-bool isRegularFile(const std::string& path) {
+bool exists(const std::string& path) {
   struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return ::stat(path.c_str(), &st) == 0;
 }
 
 bool equalIgnoringCase(const std::string& a, const std::string& b) {
@@ -120,7 +119,7 @@ void ExplorerModel::finish() {
 
 void ExplorerModel::openNow() {
   closeNow();
-  if (!isRegularFile(archiveFile_)) {
+  if (!exists(archiveFile_)) {
     tellArchiveList();  // the selector may show the choice that could not be opened
     return;
   }
@@ -242,7 +241,7 @@ bool ExplorerModel::showNow(const TreeNode& node) {
   setBusy(ExplorerBusy::Listing);
   try {
     SlicedPump pump(pump_, slice_);
-    std::vector<FolderEntry> list = ListFolder(*reader_, node, [&](std::int64_t count) {
+    std::vector<FolderEntry> list = ListFolder(*reader_, tree_, node, [&](std::int64_t count) {
       progressPos_ = count;
       pump.tick();
     });

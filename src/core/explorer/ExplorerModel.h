@@ -59,8 +59,9 @@ class ExplorerModel {
   // The catalog file shown, or last asked for.
   const std::string& ArchiveFile() const { return archiveFile_; }
   // Closes what is open, then opens the catalog file path (ArchiveFile from then on),
-  // builds the tree and shows the root. A path that names no regular file leaves the
-  // explorer closed, without a message.
+  // builds the tree and shows the root. A path that names nothing leaves the explorer
+  // closed, without a message; one that names no regular file (a fifo, a device, a
+  // folder) or a damaged catalog leaves it closed with the reader's message.
   void OpenArchive(const std::string& path);
   // Opens ArchiveFile again.
   void OpenArchive() { OpenArchive(std::string(archiveFile_)); }

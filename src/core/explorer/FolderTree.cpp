@@ -1,5 +1,6 @@
 #include "core/explorer/FolderTree.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace kolvex {
@@ -23,6 +24,10 @@ TreeNode& FolderTree::addChild(TreeNode& parent, TTFileObjectInfo record, std::i
   n.row = static_cast<int>(parent.children.size());
   parent.children.push_back(&n);
   return n;
+}
+
+bool FolderTree::isFileStart(std::int64_t pos) const {
+  return std::binary_search(fileStarts_.begin(), fileStarts_.end(), pos);
 }
 
 const TreeNode* FindTreeNodeByPath(const std::string& path, const FolderTree& tree) {

@@ -2,7 +2,9 @@
 // The folders of one catalog. Nodes live in one container rather than in their parents,
 // so neither building nor destroying a deeply nested tree recurses.
 #include <cstddef>
+#include <cstdint>
 #include <deque>
+#include <vector>
 
 #include "core/explorer/TreeNode.h"
 
@@ -25,10 +27,19 @@ class FolderTree {
   const TreeNode* root() const { return nodes_.empty() ? nullptr : &nodes_.front(); }
   bool empty() const { return nodes_.empty(); }
   std::size_t size() const { return nodes_.size(); }
-  void clear() { nodes_.clear(); }
+  void clear() {
+    nodes_.clear();
+    fileStarts_.clear();
+  }
+
+  // Where the catalog's file records start, ascending: a link of a file chain must name
+  // one of them, not a place inside another record.
+  void setFileStarts(std::vector<std::int64_t> starts) { fileStarts_ = std::move(starts); }
+  bool isFileStart(std::int64_t pos) const;
 
  private:
   std::deque<TreeNode> nodes_;
+  std::vector<std::int64_t> fileStarts_;
 };
 
 // The node reached by an address: the root's text followed by the folder's path below

@@ -9,6 +9,7 @@
 #include "core/explorer/MarkedStream.h"
 #include "core/persist/ComponentReader.h"
 #include "core/persist/PersistError.h"
+#include "core/persist/RecordCensus.h"
 #include "core/persist/StreamParser.h"
 
 namespace kolvex {
@@ -34,15 +35,14 @@ class AttributeScan final : public StreamVisitor {
 
 FolderTree FolderTreeLoader::load() {
   const std::int64_t rootPos = reader_.header().EntranceRP;
-  // The root first: a bad EntranceRP ends here with the reader's own message.
+  readRecords();
+  // The reader checked the root when it opened the catalog: a folder, the last record.
   TTFileObjectInfo root = explorerSnapshot(reader_.readAt(rootPos));
-  readFolderRecords(rootPos);
 
   FolderTree tree;
   seen_.clear();
   seen_.reserve(positions_.size() + 1);
   seen_.insert(rootPos);
-  std::int64_t firstChild = root.ChildDirRP;
   TreeNode& rootNode = tree.addRoot(std::move(root), rootPos, reader_.header().CDLabel);
 
   // Depth first without recursion: a crafted catalog may nest as deep as it has records.
@@ -50,14 +50,29 @@ FolderTree FolderTreeLoader::load() {
     TreeNode* node;
     std::int64_t next;    // the next sub-folder link to follow
     std::int64_t holder;  // the record holding that link
+    std::int64_t subfolders = 0, filesBelow = 0, dirsBelow = 0;
   };
-  std::vector<Frame> stack{{&rootNode, firstChild, rootPos}};
+  std::vector<Frame> stack{{&rootNode, rootNode.record.ChildDirRP, rootPos}};
   while (!stack.empty()) {
     Frame& top = stack.back();
     if (top.next == kNoRecord) {
+      // Every sub-folder is in: the folder's counters must fit them.
+      const Frame done = top;
       stack.pop_back();
+      const TTFileObjectInfo& r = done.node->record;
+      if (done.subfolders != r.DirsOnlyUM)
+        throwWrongCount(done.node->position, true, done.subfolders, r.DirsOnlyUM);
+      if (r.FilesUnderMe != r.FilesOnlyUM + done.filesBelow ||
+          r.DirsUnderMe != r.DirsOnlyUM + done.dirsBelow)
+        throwWrongSubtree(done.node->position);
+      if (!stack.empty()) {
+        stack.back().filesBelow += r.FilesUnderMe;
+        stack.back().dirsBelow += r.DirsUnderMe;
+      }
       continue;
     }
+    if (++top.subfolders > top.node->record.DirsOnlyUM)
+      throwWrongCount(top.node->position, true, top.subfolders, top.node->record.DirsOnlyUM);
     std::int64_t pos = top.next;
     TTFileObjectInfo record = fetch(pos, top.holder);
     top.next = record.BrotherRP;
@@ -68,48 +83,53 @@ FolderTree FolderTreeLoader::load() {
     stack.push_back({&node, subfolders, pos});  // top is not used after this
     pump_.tick();
   }
+  tree.setFileStarts(std::move(fileStarts_));
   positions_.clear();
   records_.clear();
+  fileStarts_.clear();
   return tree;
 }
 
-void FolderTreeLoader::readFolderRecords(std::int64_t rootPos) {
+void FolderTreeLoader::readRecords() {
   positions_.clear();
   records_.clear();
-  // Every link points backwards, so all the tree can use lies before the root's record.
+  fileStarts_.clear();
   const std::uint64_t base = reader_.recordBase();
+  RecordCensus census(reader_.header(), reader_.areaSize());
   MarkedStream in(reader_.file().stream(), base);
   AttributeScan scan;
   TSCFileObjectInfo record;
-  try {
-    for (;;) {
-      auto pos = static_cast<std::int64_t>(in.position() - base);
-      if (pos >= rootPos) break;
-      in.mark();
-      parseStream(in, scan);
-      if (scan.attribute & faDirectory) {
-        // Read again in full: the stream still holds the record from the mark on.
-        in.seek(base + static_cast<std::uint64_t>(pos));
-        record.clear();
-        readObject(in, record);
-        positions_.push_back(pos);
-        records_.push_back(explorerSnapshot(record));
-      }
-      pump_.tick();
+  for (std::int64_t i = 0; i < census.records(); ++i) {
+    auto pos = static_cast<std::int64_t>(in.position() - base);
+    census.before(pos);
+    in.mark();
+    parseStream(in, scan);
+    const bool folder = (scan.attribute & faDirectory) != 0;
+    census.count(pos, folder);
+    if (folder) {
+      // Read again in full: the stream still holds the record from the mark on.
+      in.seek(base + static_cast<std::uint64_t>(pos));
+      record.clear();
+      readObject(in, record);
+      positions_.push_back(pos);
+      records_.push_back(explorerSnapshot(record));
+    } else {
+      fileStarts_.push_back(pos);
     }
-  } catch (const EStreamError&) {
-    // A damaged stretch is only an error if the tree reaches into it; fetch() reads
-    // whatever the pass could not keep, and fails there with the reader's message.
+    pump_.tick();
   }
+  census.finish(static_cast<std::int64_t>(in.position() - base));
 }
 
 TTFileObjectInfo FolderTreeLoader::fetch(std::int64_t pos, std::int64_t holder) {
-  if (pos < 0 || pos >= holder) reader_.readAt(pos, holder);  // throws the reader's error
+  if (pos < 0 || pos >= holder) throwBadLink(pos, holder);
   if (!seen_.insert(pos).second) throwBadLink(pos, holder);
   auto it = std::lower_bound(positions_.begin(), positions_.end(), pos);
   if (it != positions_.end() && *it == pos)
     return std::move(records_[static_cast<std::size_t>(it - positions_.begin())]);
-  return explorerSnapshot(reader_.readAt(pos, holder));
+  // Every record start is known from the pass: this is a file, or no record at all.
+  if (std::binary_search(fileStarts_.begin(), fileStarts_.end(), pos)) throwWrongKind(pos, false, holder);
+  throwBadLink(pos, holder);
 }
 
 }  // namespace kolvex

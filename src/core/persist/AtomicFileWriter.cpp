@@ -1,13 +1,15 @@
 #include "core/persist/AtomicFileWriter.h"
 
+#include <cerrno>
+
 #include "core/persist/PersistError.h"
 
 namespace kolvex {
 
 AtomicFileWriter::AtomicFileWriter(std::string target, FileOps& ops)
     : ops_(ops), target_(std::move(target)) {
-  int fd = createUniqueFile(ops_, directoryOf(target_), "QE_", ".tmp", tempPath_);
-  stream_ = std::make_unique<FileStream>(fd, tempPath_, ops_);
+  temp_ = createTempFile(ops_, directoryOf(target_));
+  stream_ = std::make_unique<FileStream>(temp_.fd, temp_.path, ops_);
 }
 
 AtomicFileWriter::~AtomicFileWriter() { abandon(); }
@@ -20,24 +22,30 @@ void AtomicFileWriter::abandon() {
   } catch (const EStreamError&) {
     // The content is being thrown away; only the name matters.
   }
-  removeFile(ops_, tempPath_);
+  if (!temp_.path.empty()) removeFile(ops_, temp_.path);
 }
 
 void AtomicFileWriter::commit() {
-  if (done_) throw EStreamError(msg::kStreamWriteError);
+  if (done_) throwWriteError(0);
   try {
     stream_->sync();
     // Every byte written must be in the file before it may replace the target.
-    if (stream_->sizeOnDisk() != stream_->size()) throw EStreamError(msg::kStreamWriteError);
-    stream_->close();
-    if (ops_.rename(tempPath_, target_) != 0) throw EStreamError(msg::kStreamWriteError);
+    if (stream_->sizeOnDisk() != stream_->size()) throwWriteError(0);
+    nameTempFile(ops_, temp_, directoryOf(target_));
+    // Renamed while still open, so the lock keeps a sweep of leftovers away from it.
+    if (ops_.rename(temp_.path, target_) != 0) throwCannotReplace(target_, errno);
   } catch (...) {
     abandon();
     throw;
   }
   done_ = true;
-  // The new file is complete and in place; a folder that cannot be synced only means the
-  // rename might not survive a crash, so it does not turn the save into a failure.
+  temp_.path.clear();
+  // The new file is complete, synced and in place: neither a failing close nor a folder
+  // that cannot be synced (the rename might then not survive a crash) undoes the save.
+  try {
+    stream_->close();
+  } catch (const EStreamError&) {
+  }
   ops_.fsyncDir(directoryOf(target_));
 }
 

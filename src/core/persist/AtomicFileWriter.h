@@ -1,12 +1,15 @@
 #pragma once
 // Replaces a file as a whole: the new content is written to a temporary file beside the
-// target, synced, checked and renamed over it. Until commit() succeeds the target is
-// untouched, and a writer that is destroyed without commit() removes its temporary file.
+// target (TempFile: without a name where the file system allows it), synced, checked and
+// renamed over it. Until commit() succeeds the target is untouched, and a writer that is
+// destroyed without commit() leaves no temporary file; nor does one that is killed, where
+// the file system has unnamed files.
 #include <memory>
 #include <string>
 
 #include "core/persist/FileOps.h"
 #include "core/persist/FileStream.h"
+#include "core/persist/TempFile.h"
 
 namespace kolvex {
 
@@ -18,10 +21,9 @@ class AtomicFileWriter {
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
   FileStream& stream() { return *stream_; }
-  const std::string& tempPath() const { return tempPath_; }
   // fsync (a failure aborts and is not retried), checks that the file holds every byte
-  // written, closes, renames over the target and syncs the folder.
-  // Throws EStreamError; the target then keeps its previous content.
+  // written, names it beside the target, renames it over the target, closes it and syncs
+  // the folder. Throws EStreamError; the target then keeps its previous content.
   void commit();
   // Removes the temporary file; the target keeps its previous content.
   void abandon();
@@ -29,7 +31,7 @@ class AtomicFileWriter {
  private:
   FileOps& ops_;
   std::string target_;
-  std::string tempPath_;
+  TempFile temp_;
   std::unique_ptr<FileStream> stream_;
   bool done_ = false;
 };

@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "core/persist/PersistError.h"
+#include "core/persist/RecordCensus.h"
 
 namespace kolvex {
 
@@ -19,15 +20,25 @@ CatalogReader::CatalogReader(std::unique_ptr<Stream> stream) : file_(posixFileOp
 
 void CatalogReader::readHeader() {
   file_.Rewind();
+  checkStreamStart(file_.stream());
   file_.ReadCDHeader();
   base_ = file_.position();
   area_ = file_.stream().size() - base_;
+  checkRoot();
 }
 
-void throwBadLink(std::int64_t link, std::int64_t holder) {
-  std::string where = holder == kNoRecord ? "the header" : "the record at " + std::to_string(holder);
-  throw ECatalogLinkError("The catalog is damaged: " + where + " links to position " +
-                          std::to_string(link));
+void CatalogReader::checkRoot() {
+  const std::int64_t pos = header().EntranceRP;
+  const TSCFileObjectInfo& root = readAt(pos);
+  if (!root.isDirectory()) throwWrongKind(pos, false, kNoRecord);
+  if (file_.position() - base_ != area_)
+    throwDamaged("the scanned folder's record at " + std::to_string(pos) +
+                 " is not the last record of the file");
+  if (root.FilesUnderMe != header().TotalFiles || root.DirsUnderMe != header().TotalDirectories)
+    throwDamaged("its header counts " + std::to_string(header().TotalFiles) + " files and " +
+                 std::to_string(header().TotalDirectories) + " folders, but the scanned folder holds " +
+                 std::to_string(root.FilesUnderMe) + " files and " +
+                 std::to_string(root.DirsUnderMe) + " folders");
 }
 
 TSCFileObjectInfo& CatalogReader::readAt(std::int64_t pos, std::int64_t holder) {
@@ -42,22 +53,27 @@ TSCFileObjectInfo& CatalogReader::readAt(std::int64_t pos, std::int64_t holder) 
   return *file_.CurrFile;
 }
 
-void CatalogReader::forEachInChain(std::int64_t first, std::int64_t holder, const Visit& visit) {
+void CatalogReader::forEachInChain(std::int64_t holder, Chain chain, const Visit& visit) {
+  const std::int64_t folder = holder;
+  std::int64_t found = 0;
   // Positions fall strictly along a chain, so it ends.
-  for (std::int64_t pos = first; pos != kNoRecord;) {
+  for (std::int64_t pos = chain.first; pos != kNoRecord;) {
     const TSCFileObjectInfo& r = readAt(pos, holder);
+    if (r.isDirectory() != chain.folders) throwWrongKind(pos, r.isDirectory(), holder);
+    if (++found > chain.counted) throwWrongCount(folder, chain.folders, found, chain.counted);
     std::int64_t next = r.BrotherRP;
     visit(pos, r);
     holder = pos;
     pos = next;
   }
+  if (found != chain.counted) throwWrongCount(folder, chain.folders, found, chain.counted);
 }
 
 void CatalogReader::forEachChild(std::int64_t dirPos, const TSCFileObjectInfo& dir,
                                  const Visit& visitDir, const Visit& visitFile) {
-  std::int64_t files = dir.ChildFileRP;  // dir may be CurrFile, refilled below
-  forEachInChain(dir.ChildDirRP, dirPos, visitDir);
-  forEachInChain(files, dirPos, visitFile);
+  const Chain files = fileChainOf(dir);  // dir may be CurrFile, refilled below
+  forEachInChain(dirPos, folderChainOf(dir), visitDir);
+  forEachInChain(dirPos, files, visitFile);
 }
 
 void CatalogReader::walkTree(const TreeVisit& visit, bool withFiles) {
@@ -73,34 +89,56 @@ void CatalogReader::walkFrom(std::int64_t start, const std::function<void(const 
   auto mark = [&](std::int64_t pos, std::int64_t holder) {
     if (!seen.insert(pos).second) throwBadLink(pos, holder);
   };
+  // One open folder: its counters, the sub-folder to visit next and what its sub-folders
+  // add up to so far.
   struct Frame {
+    std::int64_t pos;
+    std::int32_t filesOnly, dirsOnly, filesUnder, dirsUnder;
     std::int64_t next;    // next sub-directory to visit
     std::int64_t holder;  // the record whose link points at it
+    std::int64_t subdirs = 0, filesBelow = 0, dirsBelow = 0;
   };
   std::vector<Frame> stack;
 
   auto enter = [&](std::int64_t pos, std::int64_t holder, int depth) -> std::int64_t {
     const TSCFileObjectInfo& dir = readAt(pos, holder);
+    if (!dir.isDirectory()) throwWrongKind(pos, false, holder);
     mark(pos, holder);
-    std::int64_t brother = dir.BrotherRP, subdirs = dir.ChildDirRP, files = dir.ChildFileRP;
+    Frame f{pos, dir.FilesOnlyUM, dir.DirsOnlyUM, dir.FilesUnderMe, dir.DirsUnderMe,
+            dir.ChildDirRP, pos};
+    const Chain files = fileChainOf(dir);
+    const std::int64_t brother = dir.BrotherRP;
     visit(WalkStep{pos, dir, depth, false});
     if (withFiles) {
-      forEachInChain(files, pos, [&](std::int64_t fpos, const TSCFileObjectInfo& f) {
+      forEachInChain(pos, files, [&](std::int64_t fpos, const TSCFileObjectInfo& file) {
         mark(fpos, pos);
-        visit(WalkStep{fpos, f, depth + 1, true});
+        visit(WalkStep{fpos, file, depth + 1, true});
       });
     }
-    stack.push_back({subdirs, pos});
+    stack.push_back(f);
     return brother;
+  };
+  // A folder whose chain of sub-folders has ended: its counters must fit what was found.
+  auto leave = [&](const Frame& f) {
+    if (f.subdirs != f.dirsOnly) throwWrongCount(f.pos, true, f.subdirs, f.dirsOnly);
+    if (f.filesUnder != f.filesOnly + f.filesBelow || f.dirsUnder != f.dirsOnly + f.dirsBelow)
+      throwWrongSubtree(f.pos);
   };
 
   enter(start, kNoRecord, 0);
   while (!stack.empty()) {
     Frame& top = stack.back();
     if (top.next == kNoRecord) {
+      const Frame done = top;
       stack.pop_back();
+      leave(done);
+      if (!stack.empty()) {
+        stack.back().filesBelow += done.filesUnder;
+        stack.back().dirsBelow += done.dirsUnder;
+      }
       continue;
     }
+    if (++top.subdirs > top.dirsOnly) throwWrongCount(top.pos, true, top.subdirs, top.dirsOnly);
     std::int64_t pos = top.next, holder = top.holder;
     int depth = static_cast<int>(stack.size());
     std::int64_t brother = enter(pos, holder, depth);
@@ -112,14 +150,16 @@ void CatalogReader::walkFrom(std::int64_t start, const std::function<void(const 
 }
 
 void CatalogReader::forEachInFileOrder(const Visit& visit) {
-  std::int64_t count = std::int64_t{header().TotalFiles} + header().TotalDirectories + 1;
-  if (count < 1) throw ECatalogLinkError("The catalog is damaged: its record count is negative");
+  RecordCensus census(header(), area_);
   file_.seek(base_);
-  for (std::int64_t i = 0; i < count; ++i) {
+  for (std::int64_t i = 0; i < census.records(); ++i) {
     std::int64_t pos = static_cast<std::int64_t>(file_.position() - base_);
+    census.before(pos);
     file_.ReadCurrFile();
+    census.count(pos, file_.CurrFile->isDirectory());
     visit(pos, *file_.CurrFile);
   }
+  census.finish(static_cast<std::int64_t>(file_.position() - base_));
 }
 
 }  // namespace kolvex

@@ -1,24 +1,45 @@
 #pragma once
 // Reading a catalog: the header, records by position, one directory's chains, the tree
 // from EntranceRP and every record in file order. Nothing read is trusted: a link must
-// point to a record that starts before the record holding it and inside the file, so a
-// damaged catalog ends with an error, never a hang or a crash.
+// point to a record that starts before the record holding it and inside the file; a
+// record must be of the kind of the chain that reached it; a folder's chains must hold as
+// many entries as its counters say; the scanned folder's record must be the last of the
+// file and carry the header's totals. A damaged catalog ends with an error (CatalogDamage),
+// never a hang, a crash or a shorter truth.
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "core/persist/CatalogDamage.h"
 #include "core/persist/FileOps.h"
 #include "core/persist/TQELFile.h"
 
 namespace kolvex {
 
-// The error for a link that breaks the rules above; holder is kNoRecord for the header.
-[[noreturn]] void throwBadLink(std::int64_t link, std::int64_t holder);
+// One of a folder's two chains: where it starts, what kind of record it holds and how
+// many the folder's counter says.
+struct Chain {
+  std::int64_t first;
+  std::int64_t counted;
+  bool folders;
+};
+
+// The chain of sub-folders (ChildDirRP, DirsOnlyUM) or of files (ChildFileRP,
+// FilesOnlyUM) of a folder record or a snapshot of one.
+template <class Record>
+Chain folderChainOf(const Record& dir) {
+  return {dir.ChildDirRP, dir.DirsOnlyUM, true};
+}
+template <class Record>
+Chain fileChainOf(const Record& dir) {
+  return {dir.ChildFileRP, dir.FilesOnlyUM, false};
+}
 
 class CatalogReader {
  public:
-  // Opens the catalog for reading and reads its header (OpenForRead, Rewind, ReadCDHeader).
+  // Opens the catalog for reading, reads its header (OpenForRead, Rewind, ReadCDHeader)
+  // and checks the scanned folder's record (checkRoot).
   explicit CatalogReader(const std::string& path, FileOps& ops = posixFileOps());
   // The same for a catalog held in a stream.
   explicit CatalogReader(std::unique_ptr<Stream> stream);
@@ -35,16 +56,18 @@ class CatalogReader {
   TSCFileObjectInfo& readRoot() { return readAt(header().EntranceRP); }
 
   using Visit = std::function<void(std::int64_t pos, const TSCFileObjectInfo& record)>;
-  // Follows one chain (a directory's ChildDirRP or ChildFileRP) held by the record at
-  // holder, calling visit for every entry, last-listed first.
-  void forEachInChain(std::int64_t first, std::int64_t holder, const Visit& visit);
+  // Follows one chain of the folder record at holder, calling visit for every entry,
+  // last-listed first. Every entry must be of the chain's kind, and the chain must hold
+  // as many entries as counted; the count is checked after the last visit.
+  void forEachInChain(std::int64_t holder, Chain chain, const Visit& visit);
   // The sub-directories, then the files, of the directory record at dirPos.
   void forEachChild(std::int64_t dirPos, const TSCFileObjectInfo& dir, const Visit& visitDir,
                     const Visit& visitFile);
 
   // Walks the tree from EntranceRP without recursion, each directory before its contents,
   // children in link order; depth 0 is the scanned folder. With files, each directory's
-  // files follow it. A record reached twice is an error.
+  // files follow it. A record reached twice is an error, and so is a folder whose totals
+  // (FilesUnderMe, DirsUnderMe) do not add up.
   using TreeVisit =
       std::function<void(std::int64_t pos, const TSCFileObjectInfo& record, int depth)>;
   void walkTree(const TreeVisit& visit, bool withFiles);
@@ -62,13 +85,17 @@ class CatalogReader {
   void walkFrom(std::int64_t start, const std::function<void(const WalkStep&)>& visit,
                 bool withFiles);
 
-  // Reads TotalFiles + TotalDirectories + 1 records one after the other.
+  // Reads TotalFiles + TotalDirectories + 1 records one after the other, checking them
+  // against the header (RecordCensus).
   void forEachInFileOrder(const Visit& visit);
 
   void close() { file_.CloseFile(); }
 
  private:
   void readHeader();
+  // The scanned folder's record at EntranceRP: a folder, the last record of the file,
+  // and holding as many files and folders as the header's totals say.
+  void checkRoot();
 
   TQELFile file_;
   std::uint64_t base_ = 0;

@@ -1,5 +1,7 @@
 #include "core/persist/CatalogWriter.h"
 
+#include <cstdint>
+
 #include "core/persist/AtomicFileWriter.h"
 #include "core/persist/ComponentWriter.h"
 #include "core/persist/PersistError.h"
@@ -8,8 +10,8 @@ namespace kolvex {
 
 CatalogWriter::CatalogWriter(std::string catalogPath, FileOps& ops)
     : ops_(ops), catalogPath_(std::move(catalogPath)) {
-  int fd = createUniqueFile(ops_, tempDirectory(), "QE_", ".tmp", recordsPath_);
-  records_file_ = std::make_unique<FileStream>(fd, recordsPath_, ops_);
+  records_ = createTempFile(ops_, tempDirectory());
+  recordsFile_ = std::make_unique<FileStream>(records_.fd, records_.path, ops_);
 }
 
 CatalogWriter::~CatalogWriter() { abandon(); }
@@ -18,19 +20,19 @@ void CatalogWriter::abandon() {
   if (done_) return;
   done_ = true;
   try {
-    records_file_->close();
+    recordsFile_->close();
   } catch (const EStreamError&) {
     // Being thrown away.
   }
-  removeFile(ops_, recordsPath_);
+  if (!records_.path.empty()) removeFile(ops_, records_.path);
 }
 
 std::int64_t CatalogWriter::write(const TSCFileObjectInfo& record) {
-  if (done_) throw EStreamError(msg::kStreamWriteError);
+  if (done_) throwWriteError(0);
   std::int64_t pos = position_;
-  writeObject(*records_file_, record);
-  position_ = static_cast<std::int64_t>(records_file_->position());
-  ++records_;
+  writeObject(*recordsFile_, record);
+  position_ = static_cast<std::int64_t>(recordsFile_->position());
+  ++recordCount_;
   return pos;
 }
 
@@ -43,6 +45,7 @@ std::int64_t CatalogWriter::addFile(TSCFileObjectInfo& record) {
   record.ChildFileRP = 0;
   record.ChildDirRP = 0;
   f.lastFile = write(record);
+  ++f.files;
   return f.lastFile;
 }
 
@@ -53,30 +56,49 @@ std::int64_t CatalogWriter::leaveDirectory(TSCFileObjectInfo& record) {
   record.ChildFileRP = own.lastFile;
   record.ChildDirRP = own.lastDir;
   record.BrotherRP = frames_.empty() ? kNoRecord : frames_.back().lastDir;
+  const std::int64_t filesUnder = own.files + own.filesBelow, dirsUnder = own.dirs + own.dirsBelow;
+  if (filesUnder > INT32_MAX || dirsUnder > INT32_MAX)
+    throw EStreamError("A folder holds too many entries for one catalog");
+  record.FilesOnlyUM = static_cast<std::int32_t>(own.files);
+  record.DirsOnlyUM = static_cast<std::int32_t>(own.dirs);
+  record.FilesUnderMe = static_cast<std::int32_t>(filesUnder);
+  record.DirsUnderMe = static_cast<std::int32_t>(dirsUnder);
   std::int64_t pos = write(record);
-  if (frames_.empty())
+  if (frames_.empty()) {
     lastRoot_ = pos;
-  else
-    frames_.back().lastDir = pos;
+    rootFiles_ = record.FilesUnderMe;
+    rootDirs_ = record.DirsUnderMe;
+  } else {
+    Frame& parent = frames_.back();
+    parent.lastDir = pos;
+    ++parent.dirs;
+    parent.filesBelow += filesUnder;
+    parent.dirsBelow += dirsUnder;
+  }
   return pos;
 }
 
+void CatalogWriter::appendRecordsTo(FileStream& out) {
+  recordsFile_->flush();
+  recordsFile_->seek(0);
+  std::uint64_t left = recordsFile_->size();
+  while (left > 0) {
+    std::size_t chunk = left < FileStream::kBlock ? static_cast<std::size_t>(left)
+                                                  : FileStream::kBlock;
+    out.write(recordsFile_->take(chunk), chunk);
+    left -= chunk;
+  }
+}
+
 void CatalogWriter::commit(TSCCDInfo& header) {
-  if (done_) throw EStreamError(msg::kStreamWriteError);
+  if (done_) throwWriteError(0);
   try {
     header.EntranceRP = lastRoot_ == kNoRecord ? 0 : lastRoot_;
+    header.TotalFiles = rootFiles_;
+    header.TotalDirectories = rootDirs_;
     AtomicFileWriter out(catalogPath_, ops_);
     writeObject(out.stream(), header);
-    // Append the records file as it is.
-    records_file_->flush();
-    records_file_->seek(0);
-    std::uint64_t left = records_file_->size();
-    while (left > 0) {
-      std::size_t chunk = left < FileStream::kBlock ? static_cast<std::size_t>(left)
-                                                    : FileStream::kBlock;
-      out.stream().write(records_file_->take(chunk), chunk);
-      left -= chunk;
-    }
+    appendRecordsTo(out.stream());
     out.commit();
   } catch (...) {
     abandon();

@@ -1,22 +1,25 @@
 #pragma once
 // Writes a new catalog. Records are added in post-order (a directory after everything
 // inside it); the writer links each one to the records written before it, so every link
-// points backwards. commit() puts the header in front of the records and replaces the
+// points backwards, and counts them, so every folder's counters and the header's totals
+// say what the file holds. commit() puts the header in front of the records and replaces the
 // catalog atomically; until then, and after any failure, the old catalog is untouched
-// and no temporary file is left behind.
+// and no temporary file is left behind (TempFile: none even after a crash, where the file
+// system has unnamed files).
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/persist/FileOps.h"
+#include "core/persist/TempFile.h"
 #include "core/persist/TQELFile.h"
 
 namespace kolvex {
 
 class CatalogWriter {
  public:
-  // Creates the records file, "QE_*.tmp" in the temporary folder.
+  // Creates the records file, a TempFile in the temporary folder.
   explicit CatalogWriter(std::string catalogPath, FileOps& ops = posixFileOps());
   ~CatalogWriter();
   CatalogWriter(const CatalogWriter&) = delete;
@@ -30,16 +33,17 @@ class CatalogWriter {
   std::int64_t addFile(TSCFileObjectInfo& record);
   // Writes the current directory's own record: ChildFileRP and ChildDirRP are its last
   // file and last sub-directory (-1 when none), BrotherRP the directory written before it
-  // in its parent (-1 for the first, and for the scanned folder). Returns its position.
+  // in its parent (-1 for the first, and for the scanned folder); FilesOnlyUM, DirsOnlyUM,
+  // FilesUnderMe and DirsUnderMe count what was added inside it. Returns its position.
   std::int64_t leaveDirectory(TSCFileObjectInfo& record);
   // The records file's length: the position the next record gets.
   std::int64_t position() const { return position_; }
-  std::int64_t recordCount() const { return records_; }
-  const std::string& recordsPath() const { return recordsPath_; }
+  std::int64_t recordCount() const { return recordCount_; }
 
-  // Sets EntranceRP to the last directory record written (the scanned folder), writes the
-  // header and the records into a file beside the catalog and renames it over the
-  // catalog. Throws EStreamError; on failure the old catalog stays as it was.
+  // Sets EntranceRP to the last directory record written (the scanned folder) and the
+  // totals to what it holds, writes the header and the records into a file beside the
+  // catalog and renames it over the catalog. Throws EStreamError; on failure the old
+  // catalog stays as it was.
   void commit(TSCCDInfo& header);
   // Gives up: removes the temporary files. Called by the destructor when not committed.
   void abandon();
@@ -48,17 +52,22 @@ class CatalogWriter {
   struct Frame {
     std::int64_t lastFile = kNoRecord;
     std::int64_t lastDir = kNoRecord;
+    std::int64_t files = 0, dirs = 0;             // directly inside
+    std::int64_t filesBelow = 0, dirsBelow = 0;  // in its sub-directories' subtrees
   };
   std::int64_t write(const TSCFileObjectInfo& record);
+  // Copies the whole records file to the end of out.
+  void appendRecordsTo(FileStream& out);
 
   FileOps& ops_;
   std::string catalogPath_;
-  std::string recordsPath_;
-  std::unique_ptr<FileStream> records_file_;
+  TempFile records_;
+  std::unique_ptr<FileStream> recordsFile_;
   std::vector<Frame> frames_;
   std::int64_t position_ = 0;
-  std::int64_t records_ = 0;
+  std::int64_t recordCount_ = 0;
   std::int64_t lastRoot_ = kNoRecord;
+  std::int32_t rootFiles_ = 0, rootDirs_ = 0;
   bool done_ = false;
 };
 

@@ -16,11 +16,25 @@ namespace {
 class PosixFileOps final : public FileOps {
  public:
   int openRead(const std::string& path) override {
-    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   }
   int create(const std::string& path, bool exclusive) override {
     int flags = O_RDWR | O_CREAT | O_CLOEXEC | (exclusive ? O_EXCL : O_TRUNC);
     return ::open(path.c_str(), flags, 0666);
+  }
+  int createUnnamed(const std::string& dir) override {
+    return ::open(dir.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+  }
+  int linkUnnamed(int fd, const std::string& path) override {
+    // Through /proc, which needs no privilege; AT_EMPTY_PATH where /proc is missing.
+    std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+    if (errno != ENOENT) return -1;
+    return ::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH);
+  }
+  bool isRegularFile(int fd) override {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
   }
   ssize_t pread(int fd, void* buf, size_t n, std::uint64_t offset) override {
     return ::pread(fd, buf, n, static_cast<off_t>(offset));
@@ -58,22 +72,43 @@ FileOps& posixFileOps() {
   return ops;
 }
 
-int createUniqueFile(FileOps& ops, const std::string& dir, const std::string& prefix,
-                     const std::string& suffix, std::string& path) {
+namespace {
+
+std::string randomName(const std::string& dir, const std::string& prefix, const std::string& suffix) {
   static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   static thread_local std::mt19937_64 rng{std::random_device{}()};
+  std::string name = dir + prefix;
+  for (int i = 0; i < 8; ++i) name += kChars[rng() % (sizeof(kChars) - 1)];
+  return name + suffix;
+}
+
+}  // namespace
+
+int createUniqueFile(FileOps& ops, const std::string& dir, const std::string& prefix,
+                     const std::string& suffix, std::string& path) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name = dir + prefix;
-    for (int i = 0; i < 8; ++i) name += kChars[rng() % (sizeof(kChars) - 1)];
-    name += suffix;
+    std::string name = randomName(dir, prefix, suffix);
     int fd = ops.create(name, true);
     if (fd >= 0) {
       path = name;
       return fd;
     }
-    if (errno != EEXIST) throwCannotCreate(name);
+    if (errno != EEXIST) throwCannotCreate(name, errno);
   }
-  throwCannotCreate(dir + prefix + "*" + suffix);
+  throwCannotCreate(dir + prefix + "*" + suffix, EEXIST);
+}
+
+void linkUnique(FileOps& ops, int fd, const std::string& dir, const std::string& prefix,
+                const std::string& suffix, std::string& path) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = randomName(dir, prefix, suffix);
+    if (ops.linkUnnamed(fd, name) == 0) {
+      path = name;
+      return;
+    }
+    if (errno != EEXIST) throwCannotCreate(name, errno);
+  }
+  throwCannotCreate(dir + prefix + "*" + suffix, EEXIST);
 }
 
 bool removeFile(FileOps& ops, const std::string& path) {

@@ -12,9 +12,17 @@ class FileOps {
  public:
   virtual ~FileOps() = default;
   // Each returns -1 (and sets errno) on failure, like the POSIX call it wraps.
+  // Opens for reading without waiting: a fifo must not hang the open (see isRegularFile).
   virtual int openRead(const std::string& path) = 0;
   // Creates or empties a file for reading and writing.
   virtual int create(const std::string& path, bool exclusive) = 0;
+  // Creates a file without a name in the folder dir (O_TMPFILE): it vanishes with its
+  // last descriptor, even when its writer is killed. Fails where the file system cannot.
+  virtual int createUnnamed(const std::string& dir) = 0;
+  // Gives a file made by createUnnamed() the name path, which must not exist yet.
+  virtual int linkUnnamed(int fd, const std::string& path) = 0;
+  // True when the open file is a regular file (not a fifo, a device or a folder).
+  virtual bool isRegularFile(int fd) = 0;
   virtual ssize_t pread(int fd, void* buf, size_t n, std::uint64_t offset) = 0;
   virtual ssize_t pwrite(int fd, const void* buf, size_t n, std::uint64_t offset) = 0;
   virtual int fileSize(int fd, std::uint64_t& size) = 0;
@@ -32,6 +40,11 @@ FileOps& posixFileOps();
 // exist before, and returns its descriptor; path receives its name. Throws EFCreateError.
 int createUniqueFile(FileOps& ops, const std::string& dir, const std::string& prefix,
                      const std::string& suffix, std::string& path);
+
+// Links a file made by createUnnamed() under a new name dir + prefix + random characters
+// + suffix; path receives it. Throws EFCreateError.
+void linkUnique(FileOps& ops, int fd, const std::string& dir, const std::string& prefix,
+                const std::string& suffix, std::string& path);
 
 // Removes a file that is no longer wanted, trying a second time when the first attempt
 // fails (a temporary file must not outlive a passing hiccup). False when it remains.

@@ -12,13 +12,18 @@ FileStream::FileStream(const std::string& path, Mode mode, FileOps& ops)
     : ops_(ops), path_(path) {
   if (mode == Mode::Read) {
     fd_ = ops_.openRead(path);
-    if (fd_ < 0 || ops_.fileSize(fd_, fileSize_) != 0) {
-      if (fd_ >= 0) ops_.close(fd_);
+    if (fd_ < 0) throwCannotOpen(path);
+    if (!ops_.isRegularFile(fd_)) {
+      ops_.close(fd_);
+      throw EFOpenError(fillMessage(msg::kNotRegularFile, path));
+    }
+    if (ops_.fileSize(fd_, fileSize_) != 0) {
+      ops_.close(fd_);
       throwCannotOpen(path);
     }
   } else {
     fd_ = ops_.create(path, mode == Mode::CreateNew);
-    if (fd_ < 0) throwCannotCreate(path);
+    if (fd_ < 0) throwCannotCreate(path, errno);
   }
   dropWindow(0);
 }
@@ -58,8 +63,9 @@ void FileStream::flush() {
     ssize_t n = ops_.pwrite(fd_, wbuf_.data() + done, wbuf_.size() - done, wStart_ + done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
+      int err = n < 0 ? errno : ENOSPC;  // nothing written: the disk is full
       wbuf_.clear();
-      throw EStreamError(msg::kStreamWriteError);
+      throwWriteError(err);
     }
     done += static_cast<std::size_t>(n);
   }
@@ -71,7 +77,7 @@ void FileStream::flush() {
 
 void FileStream::sync() {
   flush();
-  if (ops_.fsync(fd_) != 0) throw EStreamError(msg::kStreamWriteError);
+  if (ops_.fsync(fd_) != 0) throwWriteError(errno);
 }
 
 std::uint64_t FileStream::sizeOnDisk() {
@@ -91,7 +97,7 @@ void FileStream::close() {
     throw;
   }
   fd_ = -1;
-  if (ops_.close(fd) != 0) throw EStreamError(msg::kStreamWriteError);
+  if (ops_.close(fd) != 0) throwWriteError(errno);
 }
 
 void FileStream::write(const void* data, std::size_t n) {

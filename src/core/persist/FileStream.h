@@ -15,7 +15,8 @@ class FileStream final : public Stream {
   enum class Mode { Read, Create, CreateNew };
   static constexpr std::size_t kBlock = 64 * 1024;
 
-  // Read: opens an existing file for reading ("Cannot open file %s").
+  // Read: opens an existing regular file for reading ("Cannot open file %s"; a fifo, a
+  // device or a folder is refused with kNotRegularFile, without waiting for a writer).
   // Create: creates or empties the file for reading and writing ("Cannot create file %s").
   FileStream(const std::string& path, Mode mode, FileOps& ops = posixFileOps());
   // Takes over a descriptor that is already open for reading and writing.

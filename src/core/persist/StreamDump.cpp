@@ -129,6 +129,7 @@ std::unique_ptr<Persistent> objectFor(const std::string& className) {
 }  // namespace
 
 void dumpStreams(Stream& in, const std::function<void(const DumpedStream&)>& emit) {
+  checkStreamStart(in);  // an empty file is no file of the program's either
   std::int64_t recordBase = -1;
   std::unique_ptr<Persistent> object;
   std::string objectClass;

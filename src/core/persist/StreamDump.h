@@ -36,8 +36,9 @@ struct DumpedStream {
   std::vector<DumpProperty> properties;
 };
 
-// Calls emit for each stream from the start to the end of the input.
-// Throws EStreamError with the reader's message at the first stream that cannot be read.
+// Calls emit for each stream from the start to the end of the input, which stands at its
+// first byte. Throws EStreamError with the reader's message at the first stream that
+// cannot be read, and kNotAStream when the input holds no stream at all.
 void dumpStreams(Stream& in, const std::function<void(const DumpedStream&)>& emit);
 
 }  // namespace kolvex

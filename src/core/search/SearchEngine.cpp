@@ -3,8 +3,7 @@
 #include <exception>
 
 #include "core/persist/CatalogReader.h"
-#include "core/persist/PersistError.h"
-#include "core/persist/RecordScanner.h"
+#include "core/persist/FileOrderScan.h"
 #include "core/search/RecordMatches.h"
 
 namespace kolvex {
@@ -144,11 +143,8 @@ void SearchEngine::addCatalogHit(const CheckedArchive& entry, const CatalogReade
 void SearchEngine::SearchCatalog(Run& run, CatalogReader& reader, const std::string& path,
                                  SlicedPump& sliced) {
   const TSCCDInfo& h = reader.header();
-  // The scanned folder's own record comes last, after every file and directory.
-  const std::int64_t last = std::int64_t{h.TotalFiles} + h.TotalDirectories;
-  if (last < 0) throw ECatalogLinkError("The catalog is damaged: its record count is negative");
-  reader.file().seek(reader.recordBase());
-  RecordScanner scanner(reader.file().stream());
+  // Every record in file order; the scanned folder's own record comes last.
+  FileOrderScan records(reader);
 
   struct Progress {
     SearchEngine& e;
@@ -161,12 +157,12 @@ void SearchEngine::SearchCatalog(Run& run, CatalogReader& reader, const std::str
       e.reading_ = false;
       if (e.listener_) e.listener_->progressEnded();
     }
-  } progress(*this, last);
+  } progress(*this, records.records() - 1);
 
-  for (std::int64_t i = 0; i <= last; ++i) {
+  for (std::int64_t i = 0; !records.done(); ++i) {
     position_ = i;
     if (!checkpoint(sliced)) return;
-    const RecordView& r = scanner.next();
+    const RecordView& r = records.next();
     if (!RecordMatches(r, run.criteria, run.masks)) continue;
     TTSearchResultItem hit;
     hit.Kind = (r.Attribute & faDirectory) ? kSearchDirectories : kSearchFiles;

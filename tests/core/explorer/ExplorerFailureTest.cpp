@@ -2,6 +2,7 @@
 // operation ends with the model closed or at its last good state, never half busy.
 #include "core/explorer/ExplorerTestFixture.h"
 #include "core/persist/CatalogReader.h"
+#include "core/persist/PersistError.h"
 #include "support/FaultyFileOps.h"
 
 namespace kolvex::test {
@@ -33,15 +34,14 @@ Entry manyFiles(const std::string& folder, int n) {
 
 class ExplorerFailure : public ExplorerTest {
  protected:
-  void openFails(const std::string& bytes, const std::string& expected = "") {
+  // The message must hold `expected`.
+  void openFails(const std::string& bytes, const std::string& expected = "damaged") {
     dialogs.messages.clear();
     model.OpenArchive(writeBytes("bad.qel", bytes));
     expectClosed();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
-    if (!expected.empty()) {
-      EXPECT_EQ(dialogs.messages[0].text, expected);
-    }
+    EXPECT_NE(dialogs.messages[0].text.find(expected), std::string::npos) << dialogs.messages[0].text;
   }
 };
 
@@ -52,8 +52,7 @@ TEST_F(ExplorerFailure, ADamagedTreeLeavesTheExplorerClosedWithTheMessage) {
   // Root past the end of the file.
   openFails(craftCatalog({{dirRecord(""), -1, -1, -1}}, raw(1000)), "Stream read error");
   // A folder linking to itself, one linking forward, one reached from two parents.
-  openFails(craftCatalog({{dirRecord(""), -1, -1, 0}}, 0),
-            "The catalog is damaged: the record at 0 links to position 0");
+  openFails(craftCatalog({{dirRecord(""), -1, -1, 0}}, 0));
   openFails(craftCatalog({{dirRecord("a"), 1, -1, -1}, {dirRecord(""), -1, -1, 0}}, 1));
   openFails(craftCatalog({{dirRecord("shared"), -1, -1, -1},
                           {dirRecord("p1"), -1, -1, 0},
@@ -61,8 +60,8 @@ TEST_F(ExplorerFailure, ADamagedTreeLeavesTheExplorerClosedWithTheMessage) {
                           {dirRecord(""), -1, -1, 2}},
                          3));
   // Not a catalog at all, and an empty file.
-  openFails("just some text", "Invalid stream format");
-  openFails("");
+  openFails("just some text", "Not a Kolvex file");
+  openFails("", "Not a Kolvex file");
   // Links into the header, the middle of a record, and at the extremes.
   for (std::int64_t link : {std::int64_t{-20}, std::int64_t{5}, INT64_MIN, INT64_MAX})
     openFails(craftCatalog({{dirRecord("a"), -1, -1, -1}, {dirRecord(""), -1, -1, raw(link)}}, 1));
@@ -136,8 +135,9 @@ TEST_F(ExplorerFailure, AFailedStepBackPutsTheHistoryBack) {
   EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
-TEST_F(ExplorerFailure, ADamagedRecordTheTreeDoesNotNeedStillOpens) {
-  // The pass in file order keeps one, two and four, then stops at the damaged record.
+TEST_F(ExplorerFailure, ADamagedRecordAnywhereKeepsTheCatalogClosed) {
+  // The damaged record is a file the tree does not need: the catalog is still refused,
+  // rather than shown as if the file were not there.
   std::string path = write("c.qel", dir("", {dir("one", {file("a")}), dir("two"),
                                              dir("three", {dir("four"), file("broken-here")})}));
   std::string bytes = readFile(path);
@@ -145,17 +145,7 @@ TEST_F(ExplorerFailure, ADamagedRecordTheTreeDoesNotNeedStillOpens) {
   ASSERT_NE(name, std::string::npos);
   std::size_t sig = bytes.rfind("TPF0", name);
   bytes[sig + 3] = '1';
-  writeFile(path, bytes);
-  model.OpenArchive(path);
-  ASSERT_TRUE(model.isOpen());
-  EXPECT_TRUE(dialogs.messages.empty());
-  EXPECT_EQ(model.tree().size(), 5u);
-  show("DISC\\one");
-  show("DISC\\three\\four");
-  EXPECT_FALSE(model.ShowFolder(node("DISC\\three")));
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].text, "Invalid stream format");
-  EXPECT_EQ(model.folderCaption(), "four");
+  openFails(bytes, "Invalid stream format");
 }
 
 TEST_F(ExplorerFailure, AReadFailureWhileListingIsReportedAndTheCatalogStaysUsable) {
@@ -246,7 +236,7 @@ TEST_F(ExplorerFailure, AnErrorIsShownOnceTheModelIsSettled) {
   checker.model = &m;
   checker.good = good;
   m.OpenArchive(writeBytes("bad.qel", "junk"));
-  EXPECT_EQ(checker.texts, std::vector<std::string>{"Invalid stream format"});
+  EXPECT_EQ(checker.texts, std::vector<std::string>{msg::kNotAStream});
   EXPECT_TRUE(m.isOpen());
   EXPECT_EQ(m.ArchiveFile(), good);
 }

@@ -269,10 +269,12 @@ TEST_F(ExplorerTest, ADeletedCatalogEmptiesTheViewWithoutAMessage) {
   model.chooseArchive(1);
   expectClosed();
   EXPECT_EQ(model.ArchiveFile(), b);
-  // A folder is not a catalog either.
+  EXPECT_TRUE(dialogs.messages.empty());
+  // A folder is not a catalog: that is said.
   model.OpenArchive(tmp.path());
   expectClosed();
-  EXPECT_TRUE(dialogs.messages.empty());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_NE(dialogs.messages[0].text.find("not a regular file"), std::string::npos);
 }
 
 TEST_F(ExplorerTest, TheSelectorIsUpdatingWhileTheWindowFillsIt) {
@@ -316,11 +318,13 @@ TEST_F(ExplorerTest, ADeepTreeIsBuiltAndFreedWithoutRecursion) {
   {
     CatalogWriter w(path);
     for (int i = 0; i <= kDepth; ++i) w.enterDirectory();
-    for (int i = 0; i <= kDepth; ++i) {
+    for (int i = 0; i <= kDepth; ++i) {  // the innermost first
       TSCFileObjectInfo r;
       r.FileName = "d";
       r.FilePath = "X:\\";
       r.Attribute = faDirectory;
+      r.DirsOnlyUM = i > 0 ? 1 : 0;
+      r.DirsUnderMe = i;
       w.leaveDirectory(r);
     }
     TSCCDInfo h;

@@ -67,19 +67,23 @@ TEST(CatalogWriterFaults, AFailureAtAnyCallKeepsTheOldCatalog) {
   ASSERT_TRUE(save(path, posixFileOps(), 3, "old"));
   const std::string old = test::readFile(path);
 
-  // Enough records that the records file is flushed more than once.
+  // Enough records that the records file is flushed more than once; on a file system
+  // with unnamed temporary files and on one without.
   constexpr int kFiles = 2000;
-  test::FaultyFileOps counter;
-  ASSERT_TRUE(save(archives.file("count.qel"), counter, kFiles, "new"));
-  ::unlink(archives.file("count.qel").c_str());
-  const int calls = counter.calls();
-  ASSERT_GT(calls, 8);
-
+  for (bool unnamed : {true, false})
   for (bool sticky : {false, true}) {
+    test::FaultyFileOps counter;
+    counter.unnamedFiles = unnamed;
+    ASSERT_TRUE(save(archives.file("count.qel"), counter, kFiles, "new"));
+    ::unlink(archives.file("count.qel").c_str());
+    const int calls = counter.calls();
+    ASSERT_GT(calls, 8);
     for (int n = 1; n <= calls; ++n) {
       test::FaultyFileOps ops(n, sticky);
+      ops.unnamedFiles = unnamed;
       bool ok = save(path, ops, kFiles, "new");
-      SCOPED_TRACE("call " + std::to_string(n) + (sticky ? " and later" : " once"));
+      SCOPED_TRACE("call " + std::to_string(n) + (sticky ? " and later" : " once") +
+                   (unnamed ? "" : ", named temporary files"));
       EXPECT_EQ(test::listDir(temp.path()), std::vector<std::string>{});
       EXPECT_EQ(test::listDir(archives.path()), std::vector<std::string>{"123.qel"});
       if (ok) {
@@ -98,14 +102,19 @@ TEST(CatalogWriterFaults, AFailureAtAnyCallKeepsTheOldCatalog) {
 TEST(CatalogWriterFaults, AbandonedWritersLeaveNothingBehind) {
   test::TempDir archives, temp;
   TmpDirOverride tmpdir(temp.path());
-  {
-    CatalogWriter w(archives.file("x.qel"));
-    TSCFileObjectInfo f;
-    w.addFile(f);
-    EXPECT_EQ(test::listDir(temp.path()).size(), 1u);
+  for (bool unnamed : {true, false}) {
+    test::FaultyFileOps ops;
+    ops.unnamedFiles = unnamed;
+    {
+      CatalogWriter w(archives.file("x.qel"), ops);
+      TSCFileObjectInfo f;
+      w.addFile(f);
+      // An unnamed records file cannot be left behind even by a crash: it has no name.
+      EXPECT_EQ(test::listDir(temp.path()).size(), unnamed ? 0u : 1u);
+    }
+    EXPECT_EQ(test::listDir(temp.path()), std::vector<std::string>{});
+    EXPECT_EQ(test::listDir(archives.path()), std::vector<std::string>{});
   }
-  EXPECT_EQ(test::listDir(temp.path()), std::vector<std::string>{});
-  EXPECT_EQ(test::listDir(archives.path()), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -70,12 +70,19 @@ TSCFileObjectInfo fileRecord(std::string name) {
 
 class DamagedCatalog : public ::testing::Test {
  protected:
+  // A catalog whose counters fit its chains, so that only the links set by hand are wrong.
+  std::string crafted(std::vector<Crafted> recs, test::Link entrance) {
+    std::string path = tmp.file("crafted.qel");
+    test::writeFile(path, test::craftCatalog(std::move(recs), entrance));
+    return path;
+  }
+  // The same with the header's totals as given.
   std::string crafted(std::vector<Crafted> recs, test::Link entrance, int files, int dirs) {
     TSCCDInfo h;
     h.TotalFiles = files;
     h.TotalDirectories = dirs;
     std::string path = tmp.file("crafted.qel");
-    test::writeFile(path, test::craftCatalog(std::move(recs), entrance, h));
+    test::writeFile(path, test::craftCatalog(std::move(recs), entrance, h, test::Counters::AsGiven));
     return path;
   }
   test::TempDir tmp;
@@ -126,30 +133,30 @@ TEST_F(DamagedCatalog, EverySingleBitFlipIsReadOrRefused) {
 TEST_F(DamagedCatalog, LinksThatDoNotPointBackwardsAreErrors) {
   auto start = std::chrono::steady_clock::now();
   // A directory whose sub-directory link points at itself.
-  EXPECT_NE(readAll(crafted({{dirRecord("root"), -1, -1, 0}}, 0, 0, 0)), "");
+  EXPECT_NE(readAll(crafted({{dirRecord("root"), -1, -1, 0}}, 0)), "");
   // A file chain that links forward.
   EXPECT_NE(readAll(crafted({{fileRecord("a"), 1}, {fileRecord("b"), -1}, {dirRecord(""), -1, 0, -1}},
-                            2, 2, 0)),
+                            2)),
             "");
   // Two records linking to each other.
   EXPECT_NE(readAll(crafted({{fileRecord("a"), 1}, {fileRecord("b"), 0}, {dirRecord(""), -1, 1, -1}},
-                            2, 2, 0)),
+                            2)),
             "");
   // Into the middle of a record, into the header, past the end, 2^63.
   for (std::int64_t link : {std::int64_t{5}, std::int64_t{-20}, std::int64_t{1} << 40, INT64_MIN,
                             INT64_MAX}) {
-    std::string err = readAll(crafted({{fileRecord("a"), -1}, {dirRecord(""), -1, raw(link), -1}}, 1, 1, 0));
+    std::string err = readAll(crafted({{fileRecord("a"), -1}, {dirRecord(""), -1, raw(link), -1}}, 1));
     EXPECT_NE(err, "") << link;
   }
   // The header's entrance past the end of the file and before its start.
-  EXPECT_EQ(readAll(crafted({{dirRecord(""), -1, -1, -1}}, raw(1000), 0, 0)), "Stream read error");
-  EXPECT_NE(readAll(crafted({{dirRecord(""), -1, -1, -1}}, raw(-5), 0, 0)), "");
+  EXPECT_EQ(readAll(crafted({{dirRecord(""), -1, -1, -1}}, raw(1000))), "Stream read error");
+  EXPECT_NE(readAll(crafted({{dirRecord(""), -1, -1, -1}}, raw(-5))), "");
   // One directory reached from two parents.
   EXPECT_NE(readAll(crafted({{dirRecord("shared"), -1, -1, -1},
                              {dirRecord("p1"), -1, -1, 0},
                              {dirRecord("p2"), 1, -1, 0},
                              {dirRecord(""), -1, -1, 2}},
-                            3, 0, 4)),
+                            3)),
             "");
   // Counts that do not fit a file.
   EXPECT_NE(readAll(crafted({{dirRecord(""), -1, -1, -1}}, 0, -5, 0)), "");
@@ -158,7 +165,7 @@ TEST_F(DamagedCatalog, LinksThatDoNotPointBackwardsAreErrors) {
 }
 
 TEST_F(DamagedCatalog, ALinkOutsideTheFileNamesTheRecordHoldingIt) {
-  std::string err = readAll(crafted({{fileRecord("a"), -1}, {dirRecord(""), -1, raw(999999), -1}}, 1, 1, 0));
+  std::string err = readAll(crafted({{fileRecord("a"), -1}, {dirRecord(""), -1, raw(999999), -1}}, 1));
   EXPECT_NE(err.find("damaged"), std::string::npos) << err;
   EXPECT_NE(err.find("999999"), std::string::npos) << err;
 }
@@ -169,9 +176,11 @@ TEST_F(DamagedCatalog, AMillionNestedFoldersAreWalkedWithoutRecursion) {
   {
     CatalogWriter w(path);
     for (int i = 0; i <= kDepth; ++i) w.enterDirectory();
-    for (int i = 0; i <= kDepth; ++i) {
+    for (int i = 0; i <= kDepth; ++i) {  // the innermost first
       TSCFileObjectInfo r;
       r.Attribute = faDirectory;
+      r.DirsOnlyUM = i > 0 ? 1 : 0;
+      r.DirsUnderMe = i;
       w.leaveDirectory(r);
     }
     TSCCDInfo h;

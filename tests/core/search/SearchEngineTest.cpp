@@ -31,6 +31,9 @@ class CountingFileOps final : public FileOps {
     return real_.close(fd);
   }
   int create(const std::string& p, bool e) override { return real_.create(p, e); }
+  int createUnnamed(const std::string& d) override { return real_.createUnnamed(d); }
+  int linkUnnamed(int fd, const std::string& p) override { return real_.linkUnnamed(fd, p); }
+  bool isRegularFile(int fd) override { return real_.isRegularFile(fd); }
   ssize_t pread(int fd, void* b, size_t n, std::uint64_t o) override {
     return real_.pread(fd, b, n, o);
   }
@@ -246,21 +249,24 @@ TEST_F(SearchEngineTest, KindSizeAndDateTests) {
 }
 
 TEST_F(SearchEngineTest, AttributeTests) {
-  auto crafted = [](const char* name, std::int32_t attr) {
+  // Each file links to the one before it; the root's file chain starts at the last.
+  auto crafted = [](const char* name, std::int32_t attr, test::Link brother) {
     test::Crafted c;
     c.record.FileName = name;
     c.record.FilePath = "X:\\";
     c.record.Attribute = attr;
+    c.brother = brother;
     return c;
   };
   TSCCDInfo h;
-  h.TotalFiles = 5;
   h.CDLabel = "Attrs";
+  test::Crafted root = crafted("", faDirectory | faHidden, -1);
+  root.childFile = 4;
   test::writeFile(
       tmp.file("attrs.qel"),
-      test::craftCatalog({crafted("plain", 0), crafted("hidden", faHidden),
-                          crafted("system", faSysFile), crafted("ro", faReadOnly),
-                          crafted("arch", faArchive), crafted("", faDirectory | faHidden)},
+      test::craftCatalog({crafted("plain", 0, -1), crafted("hidden", faHidden, 0),
+                          crafted("system", faSysFile, 1), crafted("ro", faReadOnly, 2),
+                          crafted("arch", faArchive, 3), root},
                          5, h));
   engine.setArchives({{"Attrs", tmp.file("attrs.qel"), true}});
   const auto found = [&](std::uint8_t attrs) {
@@ -373,12 +379,15 @@ TEST_F(SearchEngineTest, MissingCatalogEndsTheRunWithItsMessage) {
 TEST_F(SearchEngineTest, DamagedCatalogEndsTheRunWithEveryFileClosed) {
   const std::string path = addCatalog("One", dir("", {file("a"), file("b"), file("c")}));
   std::string bytes = test::readFile(path);
-  test::writeFile(path, bytes.substr(0, bytes.size() - 30));  // the last record cut short
+  // The signature of b's record: a is found, then the run meets the damage.
+  const std::size_t b = bytes.rfind("TPF0", bytes.find("FileName\x06\x01" "b"));
+  ASSERT_NE(b, std::string::npos);
+  bytes[b + 3] = '1';
+  test::writeFile(path, bytes);
   run(kSearchFiles);
   ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_NE(dialogs.messages[0].text.find(msg::kStreamReadError), std::string::npos)
-      << dialogs.messages[0].text;
-  EXPECT_EQ(rec.names(), (Names{"a", "b", "c"}));
+  EXPECT_EQ(dialogs.messages[0].text, msg::kInvalidStreamFormat);
+  EXPECT_EQ(rec.names(), (Names{"a"}));
   EXPECT_EQ(rec.ended, 1);  // the progress bar is put away
   EXPECT_EQ(engine.state(), SearchState::Idle);
   EXPECT_EQ(ops.open, 0);
@@ -390,7 +399,7 @@ TEST_F(SearchEngineTest, NegativeRecordCountIsDamage) {
   test::Crafted root;
   root.record.FilePath = "X:\\";
   root.record.Attribute = faDirectory;
-  test::writeFile(tmp.file("neg.qel"), test::craftCatalog({root}, 0, h));
+  test::writeFile(tmp.file("neg.qel"), test::craftCatalog({root}, 0, h, test::Counters::AsGiven));
   engine.setArchives({{"Neg", tmp.file("neg.qel"), true}});
   run(kSearchFiles);
   ASSERT_EQ(dialogs.messages.size(), 1u);
