@@ -17,7 +17,7 @@ namespace kolvex {
 VolumeTable::VolumeTable(SystemProbe& probe, std::string systemRoot)
     : probe_(probe), root_(std::move(systemRoot)) {}
 
-std::vector<MountEntry> VolumeTable::mounts() const {
+std::vector<MountEntry> VolumeTable::allMounts() const {
   const std::string file = root_ + "/proc/self/mountinfo";
   std::ifstream in(file);
   if (!in) throw VolumeError("Cannot read " + file + ": " + std::strerror(errno));
@@ -30,8 +30,15 @@ std::vector<MountEntry> VolumeTable::mounts() const {
   for (auto& e : parseMountInfo(text.str()))
     byMountPoint.insert_or_assign(e.mountPoint, std::move(e));
   std::vector<MountEntry> result;
-  for (auto& [mp, e] : byMountPoint)
-    if (isVolumeMount(e) && probe_.isDirectory(mp)) result.push_back(std::move(e));
+  result.reserve(byMountPoint.size());
+  for (auto& [mp, e] : byMountPoint) result.push_back(std::move(e));
+  return result;
+}
+
+std::vector<MountEntry> VolumeTable::mounts() const {
+  std::vector<MountEntry> result;
+  for (auto& e : allMounts())
+    if (isVolumeMount(e) && probe_.isDirectory(e.mountPoint)) result.push_back(std::move(e));
   return result;
 }
 
@@ -92,14 +99,20 @@ std::vector<Volume> VolumeTable::list() const {
 std::optional<VolumeLocation> VolumeTable::locate(const std::string& path) const {
   const std::string real = probe_.realPath(path);
   if (real.empty()) return std::nullopt;
-  const auto entries = mounts();
+  // Among every mount, not only the volumes: a path below /proc lies on proc, not on the
+  // volume mounted at /.
+  const auto entries = allMounts();
   std::vector<std::string> points;
   points.reserve(entries.size());
   for (const auto& e : entries) points.push_back(e.mountPoint);
   const int best = longestMountPoint(points, real);
   if (best < 0) return std::nullopt;
-  const DeviceTree devices(root_);
   const MountEntry& entry = entries[static_cast<std::size_t>(best)];
+  if (!isVolumeMount(entry))
+    throw VolumeError(real + " lies on " + entry.mountPoint + " (" + entry.fsType +
+                      "), a file system of the kernel or of the running system, not on a "
+                      "volume that can be catalogued");
+  const DeviceTree devices(root_);
   return VolumeLocation{describe(entry, devices), real,
                         pathBelowMountPoint(entry.mountPoint, real)};
 }

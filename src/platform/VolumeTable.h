@@ -29,7 +29,9 @@ class VolumeTable {
   std::vector<Volume> list() const;
 
   // The volume holding a path (the longest mount point of its real path) and the path's
-  // part below that mount point; nothing when the path does not exist.
+  // part below that mount point; nothing when the path does not exist. Throws
+  // VolumeError when that mount is no volume (proc, sysfs, a RAM disk below /run: what
+  // mounts() leaves out), and when the mount list cannot be read.
   std::optional<VolumeLocation> locate(const std::string& path) const;
 
   // The drive monitor's view: mount point -> serial as decimal text, "0" when unreadable.
@@ -37,6 +39,8 @@ class VolumeTable {
   std::map<std::string, std::string> snapshot() const;
 
  private:
+  // Every mount of the list, one per mount point (the last mount over a folder).
+  std::vector<MountEntry> allMounts() const;
   struct Identity {
     std::string label;
     std::string uuid;

@@ -3,6 +3,8 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 #include "core/catalog/ArchiveHeader.h"
@@ -30,7 +32,11 @@ std::vector<ArchiveEntry> ListArchives(const std::string& folder, FileOps& ops) 
   std::string dir = folder;
   if (dir.empty() || dir.back() != '/') dir += '/';
   std::unique_ptr<DIR, DirCloser> listing(::opendir(dir.c_str()));
-  if (!listing) throw EFOpenError(fillMessage(msg::kCannotOpenFile, dir));
+  if (!listing) {
+    const int err = errno;
+    if (err == ENOENT) throw EFOpenError("The catalog folder " + dir + " does not exist");
+    throw EFOpenError("Cannot list the catalog folder " + dir + ": " + std::strerror(err));
+  }
   std::vector<ArchiveEntry> all;
   while (dirent* e = ::readdir(listing.get())) {
     std::string name = e->d_name;
@@ -38,7 +44,9 @@ std::vector<ArchiveEntry> ListArchives(const std::string& folder, FileOps& ops) 
     ArchiveEntry entry;
     entry.path = dir + name;
     struct stat st {};
-    if (::stat(entry.path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    // A folder named like a catalog is passed over; anything else that is no regular file
+    // (a fifo, a device) is listed with the reader's refusal.
+    if (::stat(entry.path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) continue;
     try {
       CatalogReader reader(entry.path, ops);
       entry.header = std::make_shared<TSCCDInfo>();

@@ -16,10 +16,10 @@ struct ArchiveEntry {
   std::string error;                  // why, then
 };
 
-// Every regular file of the folder (a trailing '/' optional) whose name ends in ".qel" in
-// any letter case. A catalog whose header cannot be read is listed with its error, so one
-// damaged file hides none of the others. Throws EFOpenError when the folder itself
-// cannot be listed.
+// Every entry of the folder (a trailing '/' optional) but folders whose name ends in
+// ".qel" in any letter case. A catalog whose header cannot be read (a fifo or a device
+// among them) is listed with its error, so one damaged file hides none of the others.
+// Throws EFOpenError, saying why, when the folder itself cannot be listed.
 std::vector<ArchiveEntry> ListArchives(const std::string& folder, FileOps& ops = posixFileOps());
 
 }  // namespace kolvex

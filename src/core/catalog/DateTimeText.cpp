@@ -1,6 +1,7 @@
 #include "core/catalog/DateTimeText.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdint>
 
 namespace kolvex {
@@ -59,6 +60,15 @@ std::string DateTimeText(double dayCount) {
   char buf[128];
   std::size_t n = std::strftime(buf, sizeof buf, midnight ? "%x" : "%x %X", &*t);
   return std::string(buf, n);
+}
+
+std::string IsoDateTimeText(double dayCount) {
+  auto t = CalendarOfDayCount(dayCount);
+  if (!t) return {};
+  char buf[80];  // years 1 to 9999, always four digits
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d", t->tm_year + 1900, t->tm_mon + 1,
+                t->tm_mday, t->tm_hour, t->tm_min, t->tm_sec);
+  return buf;
 }
 
 }  // namespace kolvex

@@ -16,4 +16,9 @@ std::optional<std::tm> CalendarOfDayCount(double dayCount);
 // no date.
 std::string DateTimeText(double dayCount);
 
+// ISO 8601 date and time, "2026-12-08T14:07:56", in the local time catalogs keep (the
+// form the command line prints, and reads back in the search's --date); "" for a day
+// count that names no date.
+std::string IsoDateTimeText(double dayCount);
+
 }  // namespace kolvex

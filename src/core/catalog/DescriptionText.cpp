@@ -65,7 +65,7 @@ std::vector<std::string> DescriptionLines(std::string_view bytes) {
   return splitLines(decodeText(bytes));
 }
 
-std::optional<std::vector<std::string>> LoadDescriptionFile(const std::string& path) {
+std::optional<DescriptionFile> LoadDescriptionFile(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
   // Non-blocking, so that a file swapped for a pipe after the check cannot hang the scan.
@@ -74,7 +74,8 @@ std::optional<std::vector<std::string>> LoadDescriptionFile(const std::string& p
   std::string bytes;
   char buf[65536];
   bool failed = false;
-  while (bytes.size() < kMaxDescriptionBytes) {
+  // One byte more than is kept tells whether there was more.
+  while (bytes.size() <= kMaxDescriptionBytes) {
     ssize_t n = ::read(fd, buf, sizeof buf);
     if (n < 0) {
       failed = true;
@@ -85,12 +86,33 @@ std::optional<std::vector<std::string>> LoadDescriptionFile(const std::string& p
   }
   ::close(fd);
   if (failed) return std::nullopt;
-  if (bytes.size() > kMaxDescriptionBytes) bytes.resize(kMaxDescriptionBytes);
-  return DescriptionLines(bytes);
+  DescriptionFile file{path, {}, bytes.size() > kMaxDescriptionBytes};
+  if (!file.cut) {
+    file.lines = DescriptionLines(bytes);
+    return file;
+  }
+  // Only whole lines are kept; a single line that long is cut before a character.
+  std::size_t end = bytes.rfind('\n', kMaxDescriptionBytes - 1);
+  if (end != std::string::npos && end > 0) {
+    bytes.resize(end + 1);
+  } else {
+    end = kMaxDescriptionBytes;
+    while (end > 0 && (static_cast<unsigned char>(bytes[end]) & 0xC0) == 0x80) --end;
+    bytes.resize(end);
+  }
+  file.lines = DescriptionLines(bytes);
+  return file;
 }
 
-std::optional<std::vector<std::string>> FindDescription(const std::string& folder,
-                                                        const std::vector<std::string>& names) {
+std::string DescriptionCutNote(const DescriptionFile& file) {
+  return "The description file " + file.path + " is longer than " +
+         std::to_string(kMaxDescriptionBytes / (1024 * 1024)) +
+         " MiB; only the lines within its first " +
+         std::to_string(kMaxDescriptionBytes / (1024 * 1024)) + " MiB are kept";
+}
+
+std::optional<DescriptionFile> FindDescription(const std::string& folder,
+                                               const std::vector<std::string>& names) {
   std::vector<std::string> entries;
   bool listed = false;
   for (const std::string& name : names) {

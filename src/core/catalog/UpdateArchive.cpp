@@ -1,31 +1,14 @@
 #include "core/catalog/UpdateArchive.h"
 
-#include <sys/stat.h>
-
 #include "core/catalog/ArchiveHeader.h"
+#include "core/catalog/BaseFolderFinder.h"
 #include "core/catalog/LocalDayCount.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/PersistError.h"
+#include "platform/VolumeError.h"
 
 namespace kolvex {
 namespace {
-
-bool isDirectory(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-// The folder itself or, when it is gone, its nearest existing parent: what tells which
-// volume is mounted where the folder was. Empty for a path this system cannot hold (a
-// drive letter or a network name of a catalog made on Windows).
-std::string nearestExisting(std::string path) {
-  if (path.empty() || path.front() != '/') return {};
-  while (path.size() > 1 && !isDirectory(path)) {
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
-    path.erase(path.rfind('/') + 1);
-  }
-  return path;
-}
 
 ScanResult refusal(ScanContext& cx, const char* key) {
   std::string text = cx.texts.message(key);
@@ -47,12 +30,19 @@ ScanResult UpdateArchive(VolumeScanner& scanner, ScanContext& cx, const std::str
     cx.dialogs.message(MessageKind::Error, e.what());
     return {ScanOutcome::Failed, e.what()};
   }
+  std::string base;
+  try {
+    base = FindBaseFolder(old, catalogPath, cx.volumes);
+  } catch (const VolumeError&) {
+    return refusal(cx, "A001");
+  }
+  if (base.empty()) return refusal(cx, "A027");
   TSCCDInfo fresh;
-  std::string probe = nearestExisting(old.BaseDir);
-  if (probe.empty() || !scanner.GetVolumeInfo(probe, fresh)) return refusal(cx, "A001");
-  if (fresh.CreateSerial != old.CreateSerial || !isDirectory(old.BaseDir))
-    return refusal(cx, "A027");
+  if (!scanner.GetVolumeInfo(base, fresh)) return refusal(cx, "A001");
+  if (fresh.CreateSerial != old.CreateSerial) return refusal(cx, "A027");
   CopyArchiveHeader(old, fresh);
+  // The folder as it is mounted now; everything else stays as the catalog had it.
+  fresh.BaseDir = base;
   fresh.CreateDateTime = LocalDayCount::now();
   fresh.SystemVersion = kSystemVersion;
   return scanner.CreateArchive(false, true, fresh, fresh.BaseDir, catalogPath);

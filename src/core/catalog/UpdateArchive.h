@@ -7,11 +7,12 @@
 
 namespace kolvex {
 
-// With ask, question A028 first (No changes nothing). The old header's BaseDir names the
-// folder; its volume must be readable (else error A001) and carry the catalog's serial,
-// and the folder must exist (else error A027). The new catalog keeps the old header's
-// label, description, icons, size, file system, removable flag, folder and user, with a
-// new time and version. A failed scan shows A003 and, unlike a plain replacement, keeps
+// With ask, question A028 first (No changes nothing). The folder is looked for on the
+// volume that carries the catalog's serial, wherever it is mounted now (FindBaseFolder);
+// error A027 when no mounted volume carries it or none holds the folder, A001 when the
+// volumes or that folder's volume cannot be read. The new catalog keeps the old header's
+// label, description, icons, size, file system, removable flag and user, with the base
+// folder as it is mounted now and a new time and version. A failed scan shows A003 and, unlike a plain replacement, keeps
 // the old catalog as it was: losing it to a disc that failed half-way would help no one.
 ScanResult UpdateArchive(VolumeScanner& scanner, ScanContext& context,
                          const std::string& catalogPath, bool ask);

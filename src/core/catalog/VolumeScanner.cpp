@@ -5,6 +5,7 @@
 #include <climits>
 #include <memory>
 
+#include "core/catalog/CatalogTarget.h"
 #include "core/catalog/DescriptionText.h"
 #include "core/catalog/FileNames.h"
 #include "core/catalog/IconImage.h"
@@ -12,6 +13,7 @@
 #include "core/catalog/TreeScanner.h"
 #include "core/persist/CatalogWriter.h"
 #include "core/persist/PersistError.h"
+#include "core/persist/TempFile.h"
 #include "core/search/EMaskException.h"
 #include "core/search/TMask.h"
 #include "platform/VolumeError.h"
@@ -59,10 +61,13 @@ bool isDriveLetterPath(const std::string& p) {
 VolumeScanner::VolumeScanner(ScanContext& context) : cx_(context), state_(TheScanState()) {}
 
 bool VolumeScanner::GetVolumeInfo(const std::string& path, TSCCDInfo& header) {
+  volumeProblem_.clear();
+  descriptionNote_.clear();
   std::optional<VolumeLocation> at;
   try {
     at = cx_.volumes.locate(path);
-  } catch (const VolumeError&) {
+  } catch (const VolumeError& e) {
+    volumeProblem_ = e.what();
     return false;
   }
   if (!at || !at->volume.serial) return false;
@@ -79,8 +84,10 @@ bool VolumeScanner::GetVolumeInfo(const std::string& path, TSCCDInfo& header) {
   header.CDSize = v.capacity;
   // Fresh sub-objects: the old ones may be shared with another header.
   header.CDDescription = std::make_shared<TStringList>();
-  if (auto lines = FindDescription(base, cx_.options.DescriptionFiles->lines))
-    header.CDDescription->lines = std::move(*lines);
+  if (auto found = FindDescription(base, cx_.options.DescriptionFiles->lines)) {
+    header.CDDescription->lines = std::move(found->lines);
+    if (found->cut) descriptionNote_ = DescriptionCutNote(*found);
+  }
   header.CDIconSmall = std::make_shared<TIcon>();
   header.CDIconLarge = std::make_shared<TIcon>();
   cx_.icons.iconsOf(base, *header.CDIconSmall, *header.CDIconLarge);
@@ -111,9 +118,9 @@ std::string VolumeScanner::belowMountPoint(const std::string& baseDir) {
 }
 
 std::string VolumeScanner::ArchiveFileNameFor(const TSCCDInfo& header) {
-  return cx_.archivesDir +
-         ReplaceInvalidChars(header.CreateSerial + belowMountPoint(header.BaseDir)) +
-         kCatalogExtension;
+  // A folder deep below its mount point would make a name longer than a file system takes.
+  const std::string base = ReplaceInvalidChars(header.CreateSerial + belowMountPoint(header.BaseDir));
+  return cx_.archivesDir + FitFileName(base, kCatalogExtension, MaxFileNameBytes(cx_.archivesDir));
 }
 
 bool VolumeScanner::ConfirmOverwrite(bool ask, bool defaultIfExists, const std::string& fileName) {
@@ -167,6 +174,13 @@ bool VolumeScanner::build(TSCCDInfo& header, const std::string& archiveFileName,
                           const std::string& scanPath) {
   if (archiveFileName.empty() || scanPath.empty())
     return fail("No folder to scan or no catalog name was given");
+  // Said now rather than after the whole walk.
+  const std::string folder = directoryOf(archiveFileName);
+  if (std::string problem = PrepareCatalogFolder(folder); !problem.empty()) return fail(problem);
+  if (std::string problem = CatalogNameProblem(archiveFileName); !problem.empty()) return fail(problem);
+  // What scans killed before could not remove (where temporary files need names).
+  removeStaleTempFiles(tempDirectory());
+  removeStaleTempFiles(folder);
   std::unique_ptr<TMask> iconMask;
   if (!cx_.options.IconIndexingMatches.empty()) {
     try {

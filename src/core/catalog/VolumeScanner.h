@@ -27,12 +27,17 @@ class VolumeScanner {
   // Fills the header from the volume holding path: serial, label (the serial when the
   // volume has none) with the path's part below the mount point, file system, capacity,
   // description, icons, version, time, BaseDir (the resolved path with a trailing '/')
-  // and Removable. False when the path or its volume cannot be read; the header is then
-  // as it was.
+  // and Removable. False when the path or its volume cannot be read (a path on a kernel
+  // file system such as /proc included: it is no volume); the header is then as it was.
   bool GetVolumeInfo(const std::string& path, TSCCDInfo& header);
+  // Why the last GetVolumeInfo failed, when the volume layer could say; else empty.
+  const std::string& volumeProblem() const { return volumeProblem_; }
+  // Set by the last GetVolumeInfo when the description file was too long and was cut.
+  const std::string& descriptionNote() const { return descriptionNote_; }
 
   // archivesDir + ReplaceInvalidChars(CreateSerial + BaseDir's part below its mount point)
   // + ".qel": the mount point itself gives "123.qel", its folder Data/Sub "123_Data_Sub.qel".
+  // A name longer than the catalog folder's file system takes is shortened (FitFileName).
   std::string ArchiveFileNameFor(const TSCCDInfo& header);
 
   // True when fileName does not exist; else defaultIfExists without ask; else the answer
@@ -47,7 +52,10 @@ class VolumeScanner {
                            const std::string& archiveFileName);
 
   // The scan without window and messages: counts, walks and writes, filling TotalFiles,
-  // TotalDirectories and EntranceRP of the header.
+  // TotalDirectories and EntranceRP of the header. The catalog folder is made when it is
+  // missing; a folder in the catalog's place fails the scan before it starts. Temporary
+  // files that earlier scans, since killed, left in the temporary folder or the catalog
+  // folder are removed.
   bool BuildArchiveFile(TSCCDInfo& header, const std::string& archiveFileName,
                         const std::string& scanPath);
 
@@ -62,6 +70,8 @@ class VolumeScanner {
   ScanContext& cx_;
   ScanState& state_;
   ScanResult last_;
+  std::string volumeProblem_;
+  std::string descriptionNote_;
 };
 
 // The text shown when a scan is started while another runs.

@@ -82,9 +82,11 @@ TEST(UpdateArchive, RefusedWhenTheVolumeOrFolderIsNotThere) {
   EXPECT_EQ(tryWith([](TSCCDInfo& c, const std::string&) { c.CreateSerial = "999"; }), "A027");
   // The folder is gone from the disc.
   EXPECT_EQ(tryWith([](TSCCDInfo& c, const std::string& d) { c.BaseDir = d + "Gone/"; }), "A027");
-  // A drive letter, or a volume that cannot be read.
-  EXPECT_EQ(tryWith([](TSCCDInfo& c, const std::string&) { c.BaseDir = "D:\\Data\\"; }), "A001");
-  EXPECT_EQ(tryWith([](TSCCDInfo& c, const std::string&) { c.BaseDir = "/"; }), "A001");
+  // A folder elsewhere that the disc does not hold: the whole disc is never the guess.
+  EXPECT_EQ(tryWith([](TSCCDInfo& c, const std::string&) { c.BaseDir = "/"; }), "A027");
+  // The volumes cannot be read.
+  rig.breakMountList();
+  EXPECT_EQ(tryWith([](TSCCDInfo&, const std::string&) {}), "A001");
   // No means no.
   test::writeFile(catalog, bytes);
   EXPECT_EQ(UpdateArchive(rig.scanner(), rig.context(), catalog, true).outcome,

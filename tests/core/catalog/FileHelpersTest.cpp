@@ -106,6 +106,7 @@ TEST_F(Rewrite, LongerAndShorterHeadersKeepEveryRecord) {
 TEST_F(Rewrite, AFailureAtAnyCallLeavesTheCatalogByteIdentical) {
   const std::string old = test::readFile(path);
   TSCCDInfo h;
+  CopyArchiveHeader(CatalogReader(path).header(), h);
   h.CDLabel = "NEW";
   test::FaultyFileOps counter;
   RewriteArchiveHeader(path, h, counter);

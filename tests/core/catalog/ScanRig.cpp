@@ -41,10 +41,8 @@ ScanRig::ScanRig(DiscSetup disc) : volumes(probe, dir.path() + "root"), texts("/
   makeDirs(root + "/proc/self");
   makeDirs(root + "/dev/disk/by-label");
   makeDirs(root + "/dev/disk/by-uuid");
-  writeFile(root + "/proc/self/mountinfo",
-            "1 0 8:1 / / rw,relatime - ext4 /dev/sda1 rw\n"
-            "50 1 0:99 / " +
-                mount_ + " rw,relatime - " + disc.fsType + " /dev/sdz1 rw\n");
+  fsType_ = disc.fsType;
+  writeMountList();
   if (!disc.label.empty())
     fs::create_symlink("../../sdz1", root + "/dev/disk/by-label/" + disc.label);
   if (!disc.uuid.empty()) fs::create_symlink("../../sdz1", root + "/dev/disk/by-uuid/" + disc.uuid);
@@ -55,6 +53,23 @@ ScanRig::ScanRig(DiscSetup disc) : volumes(probe, dir.path() + "root"), texts("/
   if (old) oldTmp_ = old;
   ::setenv("TMPDIR", tmp_.path().c_str(), 1);
 }
+
+void ScanRig::writeMountList() {
+  writeFile(dir.path() + "root/proc/self/mountinfo",
+            "1 0 8:1 / / rw,relatime - ext4 /dev/sda1 rw\n"
+            "50 1 0:99 / " +
+                mount_ + " rw,relatime - " + fsType_ + " /dev/sdz1 rw\n");
+}
+
+void ScanRig::remountAt(const std::string& mountPoint) {
+  if (::rename(mount_.c_str(), mountPoint.c_str()) != 0)
+    throw std::runtime_error("cannot move the disc to " + mountPoint);
+  probe.capacities[mountPoint] = probe.capacities[mount_];
+  mount_ = probe.realPath(mountPoint);
+  writeMountList();
+}
+
+void ScanRig::breakMountList() { ::unlink((dir.path() + "root/proc/self/mountinfo").c_str()); }
 
 ScanRig::~ScanRig() {
   if (hadTmp_)

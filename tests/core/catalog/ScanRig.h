@@ -72,6 +72,12 @@ class ScanRig {
   // Temporary files (QE_*) left in the temporary folder or the catalog folder.
   std::vector<std::string> leftovers() const;
 
+  // Mounts the disc somewhere else (an absolute path whose parent exists): its folder is
+  // moved there and the mount list says so.
+  void remountAt(const std::string& mountPoint);
+  // Makes the mount list unreadable, as a volume layer that fails.
+  void breakMountList();
+
   // GetVolumeInfo, ArchiveFileNameFor and CreateArchive(false, true, ...) on the path.
   ScanResult scan(const std::string& path, std::string* catalog = nullptr);
 
@@ -91,7 +97,9 @@ class ScanRig {
   ScanContext& context();
 
  private:
+  void writeMountList();
   std::string mount_;
+  std::string fsType_;
   TempDir archives_;
   TempDir tmp_;
   std::string oldTmp_;
