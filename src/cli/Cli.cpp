@@ -1,5 +1,6 @@
 #include <ostream>
 
+#include "cli/ArgumentList.h"
 #include "cli/Command.h"
 #include "core/catalog/AppDir.h"
 
@@ -16,6 +17,7 @@ std::unique_ptr<CLI::App> makeCliApp(const std::vector<std::unique_ptr<Command>>
       "kolvex-cli");
   app->require_subcommand(1);
   app->allow_windows_style_options(false);
+  app->formatter(listFormatter());  // before the sub-commands, which take it over
   app->set_version_flag("--version", versionText, "Print the version and the folders in use");
   for (const auto& c : commands) c->setup(*app->add_subcommand(c->name(), c->description()));
   return app;

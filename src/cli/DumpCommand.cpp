@@ -53,6 +53,38 @@ std::string textValue(const DumpValue& v) {
   return "nil";
 }
 
+nlohmann::json jsonStream(const DumpedStream& d) {
+  nlohmann::json s = {{"offset", d.offset}};
+  if (d.rp >= 0) s["rp"] = d.rp;
+  s["class"] = d.className;
+  s["name"] = d.objectName;
+  nlohmann::json props = nlohmann::json::array();
+  for (const auto& p : d.properties)
+    props.push_back({{"path", p.path}, {"code", p.value.code}, {"value", jsonValue(p.value)}});
+  s["properties"] = std::move(props);
+  return s;
+}
+
+// One element of the array: its lines moved in by one level (JSON texts hold no line
+// breaks of their own, so every one is the formatter's).
+std::string indented(const std::string& text) {
+  std::string out = "  ";
+  out.reserve(text.size() + text.size() / 8);
+  for (char c : text) {
+    out += c;
+    if (c == '\n') out += "  ";
+  }
+  return out;
+}
+
+void printText(const DumpedStream& d, std::ostream& out) {
+  out << "@" << d.offset;
+  if (d.rp >= 0) out << " rp " << d.rp;
+  out << " " << d.className << " " << quoted(d.objectName) << "\n";
+  for (const auto& p : d.properties)
+    out << "  " << p.path << " [" << int{p.value.code} << "] " << textValue(p.value) << "\n";
+}
+
 }  // namespace
 
 void DumpCommand::setup(CLI::App& sub) {
@@ -61,37 +93,28 @@ void DumpCommand::setup(CLI::App& sub) {
 }
 
 int DumpCommand::run(Io& io) {
-  std::ostringstream buffer;  // nothing is printed for a file that fails half-way
-  nlohmann::json all = nlohmann::json::array();
   try {
     FileStream in(file_, FileStream::Mode::Read);
+    // A first pass only reads, so that a file damaged half-way prints nothing; the
+    // second prints each stream as it is read, so memory stays flat however long the
+    // file is.
+    dumpStreams(in, [](const DumpedStream&) {});
+    in.seek(0);
+    bool first = true;
     dumpStreams(in, [&](const DumpedStream& d) {
       if (json_) {
-        nlohmann::json s = {{"offset", d.offset}};
-        if (d.rp >= 0) s["rp"] = d.rp;
-        s["class"] = d.className;
-        s["name"] = d.objectName;
-        nlohmann::json props = nlohmann::json::array();
-        for (const auto& p : d.properties)
-          props.push_back({{"path", p.path}, {"code", p.value.code}, {"value", jsonValue(p.value)}});
-        s["properties"] = std::move(props);
-        all.push_back(std::move(s));
-        return;
+        io.out << (first ? "[\n" : ",\n") << indented(jsonStream(d).dump(
+                                                 2, ' ', false, nlohmann::json::error_handler_t::replace));
+      } else {
+        printText(d, io.out);
       }
-      buffer << "@" << d.offset;
-      if (d.rp >= 0) buffer << " rp " << d.rp;
-      buffer << " " << d.className << " " << quoted(d.objectName) << "\n";
-      for (const auto& p : d.properties)
-        buffer << "  " << p.path << " [" << int{p.value.code} << "] " << textValue(p.value) << "\n";
+      first = false;
     });
+    if (json_) io.out << "\n]\n";
   } catch (const EStreamError& e) {
     io.err << "kolvex-cli: " << file_ << ": " << e.what() << "\n";
     return kExitFailure;
   }
-  if (json_)
-    io.out << all.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-  else
-    io.out << buffer.str();
   return kExitOk;
 }
 

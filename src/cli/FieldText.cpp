@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/catalog/DateTimeText.h"
+
 namespace kolvex::cli {
 
 std::string fieldText(std::string_view text) {
@@ -17,6 +19,11 @@ std::string fieldText(std::string_view text) {
     }
   }
   return out;
+}
+
+std::string dateField(double dayCount) {
+  const std::string text = IsoDateTimeText(dayCount);
+  return text.empty() ? "?" : text;
 }
 
 }  // namespace kolvex::cli

@@ -9,4 +9,8 @@ namespace kolvex::cli {
 
 std::string fieldText(std::string_view text);
 
+// A time stamp in tab-separated output: ISO 8601 local time ("2026-12-08T14:07:56"), or
+// "?" for a day count that names no date.
+std::string dateField(double dayCount);
+
 }  // namespace kolvex::cli

@@ -1,13 +1,11 @@
 #include "cli/ListCommand.h"
 
-#include <clocale>
 #include <ostream>
 #include <sstream>
 
 #include "cli/CliEnvironment.h"
 #include "cli/FieldText.h"
 #include "core/catalog/ArchiveList.h"
-#include "core/catalog/DateTimeText.h"
 #include "core/persist/PersistError.h"
 
 namespace kolvex::cli {
@@ -18,7 +16,6 @@ void ListCommand::setup(CLI::App& sub) {
 }
 
 int ListCommand::run(Io& io) {
-  std::setlocale(LC_TIME, "");  // the user's date and time format
   std::vector<ArchiveEntry> all;
   try {
     all = ListArchives(CliEnvironment::preparedArchivesDir(archives_));
@@ -36,7 +33,7 @@ int ListCommand::run(Io& io) {
     }
     const TSCCDInfo& h = *a.header;
     out << fieldText(h.CDLabel) << '\t' << fieldText(h.CDFormat) << '\t'
-        << DateTimeText(h.CreateDateTime) << '\t' << h.CDSize << '\t' << fieldText(h.BaseDir)
+        << dateField(h.CreateDateTime) << '\t' << h.CDSize << '\t' << fieldText(h.BaseDir)
         << '\t' << fieldText(a.path) << '\n';
   }
   io.out << out.str();

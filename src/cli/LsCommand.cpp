@@ -1,25 +1,14 @@
 #include "cli/LsCommand.h"
 
 #include <algorithm>
-#include <clocale>
 #include <ostream>
-#include <sstream>
 
 #include "cli/FieldText.h"
-#include "core/catalog/DateTimeText.h"
 #include "core/persist/CatalogFolder.h"
 #include "core/persist/PersistError.h"
 #include "core/report/EntryJson.h"
 
 namespace kolvex::cli {
-namespace {
-
-struct Found {
-  std::int64_t pos;
-  TTFileObjectInfo entry;
-};
-
-}  // namespace
 
 void LsCommand::setup(CLI::App& sub) {
   sub.add_option("CATALOG", catalog_, "The catalog file")->required();
@@ -30,8 +19,7 @@ void LsCommand::setup(CLI::App& sub) {
 }
 
 int LsCommand::run(Io& io) {
-  std::setlocale(LC_TIME, "");
-  std::vector<Found> dirs, files;
+  FolderListing listing;
   try {
     CatalogReader reader(catalog_);
     const std::optional<CatalogFolder> folder = FindCatalogFolder(reader, folder_);
@@ -39,39 +27,30 @@ int LsCommand::run(Io& io) {
       io.err << "kolvex-cli: " << catalog_ << " has no folder " << folder_ << "\n";
       return kExitFailure;
     }
-    const std::int64_t pos = folder->position;
-    const TTFileObjectInfo& current = folder->record;
-    reader.forEachInChain(current.ChildDirRP, pos, [&](std::int64_t p, const TSCFileObjectInfo& r) {
-      dirs.push_back({p, snapshotOf(r)});
-    });
-    reader.forEachInChain(current.ChildFileRP, pos,
-                          [&](std::int64_t p, const TSCFileObjectInfo& r) {
-                            files.push_back({p, snapshotOf(r)});
-                          });
+    listing = ListCatalogFolder(reader, *folder);
   } catch (const EStreamError& e) {
     io.err << "kolvex-cli: " << catalog_ << ": " << e.what() << "\n";
     return kExitFailure;
   }
-  auto byName = [](const Found& a, const Found& b) { return a.entry.FileName < b.entry.FileName; };
-  std::stable_sort(dirs.begin(), dirs.end(), byName);
-  std::stable_sort(files.begin(), files.end(), byName);
+  auto byName = [](const ListedEntry& a, const ListedEntry& b) {
+    return a.record.FileName < b.record.FileName;
+  };
+  std::stable_sort(listing.folders.begin(), listing.folders.end(), byName);
+  std::stable_sort(listing.files.begin(), listing.files.end(), byName);
 
-  std::ostringstream out;
-  auto print = [&](const Found& f, bool isDir) {
-    const TTFileObjectInfo& e = f.entry;
+  auto print = [&](const ListedEntry& f, bool isDir) {
+    const TTFileObjectInfo& e = f.record;
     if (json_) {
       const ExportRow row{isDir ? RowKind::Folder : RowKind::File, e.FileName, {}, e.FilePath,
                           e.FileSize, e.CreateDateTime, e.Attribute, {}};
-      out << JsonLine(EntryJson(row, false)) << '\n';
+      io.out << JsonLine(EntryJson(row, false)) << '\n';
       return;
     }
-    std::string date = isDir ? "--" : DateTimeText(e.CreateDateTime);
-    out << (date.empty() ? "?" : date) << '\t' << e.FileSize << '\t' << fieldText(e.FileName)
-        << (isDir ? "/" : "") << '\n';
+    io.out << (isDir ? "--" : dateField(e.CreateDateTime)) << '\t' << e.FileSize << '\t' << fieldText(e.FileName)
+           << (isDir ? "/" : "") << '\n';
   };
-  for (const Found& d : dirs) print(d, true);
-  for (const Found& f : files) print(f, false);
-  io.out << out.str();
+  for (const ListedEntry& d : listing.folders) print(d, true);
+  for (const ListedEntry& f : listing.files) print(f, false);
   return kExitOk;
 }
 

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "cli/ArgumentList.h"
 #include "core/search/EMaskException.h"
 #include "core/search/TMask.h"
 #include "core/search/TMaskList.h"
@@ -12,7 +13,7 @@ namespace kolvex::cli {
 
 void MatchCommand::setup(CLI::App& sub) {
   sub.add_option("MASKLIST", masks_, "The masks, separated by \";\"")->required();
-  sub.add_option("NAME", names_, "The names to test")->required();
+  addPositionalList(sub, "NAME", names_, "The names to test, each as written")->required();
   sub.add_flag("--single", single_,
                "Take the whole text as one mask, \";\" included, as the search does for "
                "catalog names");

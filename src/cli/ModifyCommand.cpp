@@ -1,5 +1,6 @@
 #include "cli/ModifyCommand.h"
 
+#include <optional>
 #include <ostream>
 
 #include "cli/CliEnvironment.h"
@@ -30,11 +31,17 @@ int ModifyCommand::run(Io& io) {
   edits.baseDir = baseDir_;
   if (removable_) edits.removable = *removable_ == "yes";
   if (descriptionFile_) {
-    edits.description = LoadDescriptionFile(*descriptionFile_);
-    if (!edits.description) {
+    std::optional<DescriptionFile> file = LoadDescriptionFile(*descriptionFile_);
+    if (!file) {
       io.err << "kolvex-cli: cannot read the description file " << *descriptionFile_ << "\n";
       return kExitFailure;
     }
+    // Keeping part of what was asked for without a word would lose the rest unseen.
+    if (file->cut) {
+      io.err << "kolvex-cli: " << DescriptionCutNote(*file) << "; nothing was changed\n";
+      return kExitFailure;
+    }
+    edits.description = std::move(file->lines);
   }
   CliEnvironment env;
   TerminalDialogs dialogs(io.err, nullptr);

@@ -4,6 +4,7 @@
 
 #include <ostream>
 
+#include "core/catalog/CatalogTarget.h"
 #include "core/catalog/FileNames.h"
 
 namespace kolvex::cli {
@@ -25,8 +26,11 @@ int ScanCommand::run(Io& io) {
   if (!scanner.GetVolumeInfo(path_, header)) {
     io.err << "kolvex-cli: " << path_ << ": " << session.environment().texts.message("A001")
            << "\n";
+    if (!scanner.volumeProblem().empty()) io.err << "kolvex-cli: " << scanner.volumeProblem() << "\n";
     return kExitFailure;
   }
+  if (!scanner.descriptionNote().empty())
+    io.err << "kolvex-cli: warning: " << scanner.descriptionNote() << "\n";
   if (label_) {
     header.CDLabel = ReplaceInvalidChars(*label_);
     if (header.CDLabel.empty()) {
@@ -35,6 +39,10 @@ int ScanCommand::run(Io& io) {
     }
   }
   const std::string catalog = scanner.ArchiveFileNameFor(header);
+  if (std::string problem = CatalogNameProblem(catalog); !problem.empty()) {
+    io.err << "kolvex-cli: " << problem << "\n";
+    return kExitFailure;
+  }
   struct stat st {};
   if (!yes_ && ::lstat(catalog.c_str(), &st) == 0) {
     if (!terminal_.interactive) {

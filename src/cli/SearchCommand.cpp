@@ -10,8 +10,10 @@
 #include <optional>
 #include <ostream>
 
+#include "cli/ArgumentList.h"
 #include "cli/CliEnvironment.h"
 #include "cli/ExportOutput.h"
+#include "cli/FieldText.h"
 #include "cli/InterruptPump.h"
 #include "core/app/CheckedFormat.h"
 #include "core/app/Dialogs.h"
@@ -214,13 +216,10 @@ const char* kindName(std::uint8_t kind) {
   return kind == kSearchCatalogs ? "catalog" : kind == kSearchDirectories ? "dir" : "file";
 }
 
-// A day count as local date and time; the number itself when it names no date.
-std::string timeText(double dayCount) {
-  const std::optional<std::tm> t = CalendarOfDayCount(dayCount);
-  if (!t) return std::to_string(dayCount);
-  char buf[64];
-  const std::size_t n = std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &*t);
-  return std::string(buf, n);
+// A hit's date and time in ISO 8601 (local time, as catalogs keep it); "--" for a folder,
+// which has none, as ls shows it; "?" for a day count that names no date.
+std::string timeText(const TTSearchResultItem& hit) {
+  return hit.Kind == kSearchDirectories ? "--" : dateField(hit.DateTime);
 }
 
 class PrintingListener final : public SearchListener {
@@ -240,7 +239,7 @@ class PrintingListener final : public SearchListener {
       out_ << o.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
     } else {
       out_ << kindName(hit.Kind) << '\t' << field(hit.Name) << '\t' << field(hit.CDLabel) << '\t'
-           << field(hit.FilePath) << '\t' << hit.Size << '\t' << timeText(hit.DateTime) << "\n";
+           << field(hit.FilePath) << '\t' << hit.Size << '\t' << timeText(hit) << "\n";
     }
   }
 
@@ -288,9 +287,11 @@ class StopOnInterrupt final : public EventPump {
 
 // --- The catalogs
 
-bool isRegularFile(const std::string& path) {
+// Anything of that name: a fifo or a folder is then refused by the reader with its own
+// message, not taken for a label.
+bool exists(const std::string& path) {
   struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return ::stat(path.c_str(), &st) == 0;
 }
 
 // The catalogs of the folder in the order the folder lists them, as the archive manager
@@ -304,7 +305,13 @@ std::vector<CheckedArchive> folderCatalogs(const std::string& dir) {
   return all;
 }
 
-std::string labelOf(const std::string& path) { return CatalogReader(path).header().CDLabel; }
+std::string labelOf(const std::string& path) {
+  try {
+    return CatalogReader(path).header().CDLabel;
+  } catch (const EStreamError& e) {
+    throw EStreamError(path + ": " + e.what());
+  }
+}
 
 // The catalogs named by --in, in the order given: a catalog file's path (or its name in
 // the catalog folder), else every catalog of the folder with that label.
@@ -318,11 +325,11 @@ std::vector<CheckedArchive> chosenCatalogs(const std::string& dir,
     chosen.push_back(std::move(a));
   };
   for (const std::string& name : names) {
-    if (isRegularFile(name)) {
+    if (exists(name)) {
       add({labelOf(name), name, true});
       continue;
     }
-    if (name.find('/') == std::string::npos && isRegularFile(dir + name)) {
+    if (name.find('/') == std::string::npos && exists(dir + name)) {
       add({labelOf(dir + name), dir + name, true});
       continue;
     }
@@ -345,10 +352,10 @@ void SearchCommand::setup(CLI::App& sub) {
                  "The masks, separated by \";\"; catalog names are tested against the whole "
                  "text as one mask")
       ->required();
-  sub.add_option("--in", in_,
-                 "A catalog to search: a catalog file, or the label of catalogs in the "
-                 "catalog folder; may be given more than once (default: every catalog of "
-                 "the folder)");
+  addRepeatedOption(sub, "--in", in_,
+                    "A catalog to search: a catalog file, or the label of catalogs in the "
+                    "catalog folder; may be given more than once, one catalog each time "
+                    "(default: every catalog of the folder)");
   sub.add_option("--for", for_, "What to look for: catalogs,dirs,files (default: all three)")
       ->check(checkedBy(applyFor, "catalogs,dirs,files"));
   sub.add_option("--attr", attr_,
@@ -391,7 +398,7 @@ int SearchCommand::run(Io& io) {
   applyFor(for_, panel);
   applyAttr(attr_, panel);
   if (!date_.empty()) applyDate(date_, panel);
-  const ShortDateText iso = [](double d) { return timeText(d); };
+  const ShortDateText iso = [](double d) { return IsoDateTimeText(d); };
   CriteriaSummaries summaries;
   RefreshSummaries(panel, language, iso, search, summaries);
   if (!size_.empty()) applySize(size_, panel, language, search);

@@ -64,8 +64,8 @@ TEST_F(SearchCommandTest, OneLinePerHitInOrderThenTheCount) {
   const test::CliRun r = search({"*.txt", "--for", "dirs,files"});
   EXPECT_EQ(r.status, kExitOk) << r.err;
   EXPECT_EQ(r.out,
-            "file\ta.txt\tDisc\tX:\\\t12\t2023-03-15 12:00:00\n"
-            "file\tb.TXT\tDisc\tX:\\sub\\\t3\t2023-03-15 12:00:00\n"
+            "file\ta.txt\tDisc\tX:\\\t12\t2023-03-15T12:00:00\n"
+            "file\tb.TXT\tDisc\tX:\\sub\\\t3\t2023-03-15T12:00:00\n"
             "2 found\n");
   EXPECT_EQ(r.err, "");
 }
@@ -192,10 +192,8 @@ TEST_F(SearchCommandTest, FailedRunExitsTwoWithTheMessage) {
   test::writeFile(path, bytes.substr(0, bytes.size() - 20));
   r = search({"*", "--for", "files", "--in", path});
   EXPECT_EQ(r.status, kExitUsage);
-  EXPECT_EQ(r.out,
-            "file\ta\tDisc\tX:\\\t1\t2023-03-15 12:00:00\n"
-            "file\tb\tDisc\tX:\\\t1\t2023-03-15 12:00:00\n");
-  EXPECT_NE(r.err.find("Stream read error"), std::string::npos) << r.err;
+  EXPECT_EQ(r.out, "");  // the cut is seen when the catalog is opened
+  EXPECT_NE(r.err.find(path + ": Stream read error"), std::string::npos) << r.err;
 
   r = test::runCli({"search", "*", "--archives", archives.file("missing")});
   EXPECT_EQ(r.status, kExitUsage);

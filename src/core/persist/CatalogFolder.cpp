@@ -11,8 +11,9 @@ std::optional<CatalogFolder> FindCatalogFolder(CatalogReader& reader, std::strin
     const std::string_view part = path.substr(start, slash - start);
     start = slash + 1;
     if (part.empty()) continue;
+    // The whole chain is read even after a match, so that its count is checked.
     std::optional<CatalogFolder> next;
-    reader.forEachInChain(at.record.ChildDirRP, at.position,
+    reader.forEachInChain(at.position, folderChainOf(at.record),
                           [&](std::int64_t p, const TSCFileObjectInfo& r) {
                             if (!next && r.FileName == part)
                               next = CatalogFolder{p, snapshotOf(r), {}};
@@ -22,6 +23,19 @@ std::optional<CatalogFolder> FindCatalogFolder(CatalogReader& reader, std::strin
     at = std::move(*next);
   }
   return at;
+}
+
+FolderListing ListCatalogFolder(CatalogReader& reader, const CatalogFolder& folder) {
+  FolderListing listing;
+  reader.forEachInChain(folder.position, folderChainOf(folder.record),
+                        [&](std::int64_t pos, const TSCFileObjectInfo& r) {
+                          listing.folders.push_back({pos, snapshotOf(r)});
+                        });
+  reader.forEachInChain(folder.position, fileChainOf(folder.record),
+                        [&](std::int64_t pos, const TSCFileObjectInfo& r) {
+                          listing.files.push_back({pos, snapshotOf(r)});
+                        });
+  return listing;
 }
 
 }  // namespace kolvex
