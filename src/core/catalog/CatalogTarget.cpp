@@ -8,13 +8,16 @@
 namespace kolvex {
 namespace {
 
+// Something that is there but is no folder.
+constexpr int kNoFolder = -1;
+
 bool isFolder(const std::string& path, int& err) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
     err = errno;
     return false;
   }
-  err = S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+  err = S_ISDIR(st.st_mode) ? 0 : kNoFolder;
   return err == 0;
 }
 
@@ -26,7 +29,7 @@ int makeFolders(const std::string& folder) {
     if (::mkdir(level.c_str(), 0777) != 0 && errno != EEXIST) return errno;
   }
   int err = 0;
-  return isFolder(folder, err) ? 0 : err;
+  return isFolder(folder, err) ? 0 : err == kNoFolder ? EEXIST : err;
 }
 
 }  // namespace
@@ -37,7 +40,7 @@ std::string PrepareCatalogFolder(const std::string& folder) {
   if (dir.empty()) dir = ".";
   int err = 0;
   if (isFolder(dir, err)) return {};
-  if (err == ENOTDIR) return "The catalog folder " + dir + " is not a folder";
+  if (err == kNoFolder) return "The catalog folder " + dir + " is not a folder";
   if (err != ENOENT) return "The catalog folder " + dir + " cannot be used: " + std::strerror(err);
   if (int made = makeFolders(dir))
     return "The catalog folder " + dir + " does not exist and cannot be created: " +

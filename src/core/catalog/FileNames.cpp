@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -51,13 +52,20 @@ std::string FitFileName(const std::string& base, const std::string& extension, s
   std::snprintf(hash, sizeof hash, "~%016llx~", static_cast<unsigned long long>(fnv1a64(base)));
   const std::size_t marker = 18;
   const std::size_t room = limit > extension.size() + marker ? limit - extension.size() - marker : 0;
-  // Two thirds for the start (serial and upper folders), one third for the end.
-  std::size_t head = room - room / 3;
+  // The last folder whole when it takes at most half the room; else a third for the end
+  // and the rest for the start (serial and upper folders).
+  std::size_t tailLen = room / 3;
+  const std::size_t last = base.rfind('_');
+  const bool lastWhole = last != std::string::npos && base.size() - last <= room / 2;
+  if (lastWhole) tailLen = std::max(tailLen, base.size() - last);
+  std::size_t head = room - tailLen;
   while (head > 0 && continuationByte(base[head])) --head;
-  std::size_t tail = base.size() - (room - head);
-  // The end from a folder's start when one begins in its first half.
-  const std::size_t cut = base.find('_', tail);
-  if (cut != std::string::npos && cut < tail + (base.size() - tail) / 2) tail = cut;
+  std::size_t tail = base.size() - tailLen;
+  if (!lastWhole) {
+    // The end from a folder's start when one begins in its first half.
+    const std::size_t cut = base.find('_', tail);
+    if (cut != std::string::npos && cut < tail + tailLen / 2) tail = cut;
+  }
   while (tail < base.size() && continuationByte(base[tail])) ++tail;
   return base.substr(0, head) + hash + base.substr(tail) + extension;
 }
