@@ -1,22 +1,37 @@
 #!/usr/bin/env bash
-# Builds the readers' fuzzer with clang and runs it. Crashing inputs land in fuzz-out/;
-# keep each one as a test file in tests/data/fuzz/catalog/ once it is fixed.
-#   scripts/fuzz.sh [SECONDS]   (default 300)
+# Builds a fuzz target with clang and runs it. Crashing inputs land in fuzz-out/; keep each
+# one as a test file once it is fixed.
+#   scripts/fuzz.sh [readers|agreement] [SECONDS]   (default: readers, 300 s)
+#   readers:   every reader of the program's files; corpus kept in tests/data/fuzz/catalog/
+#   agreement: ls, the explorer and the search must agree on every catalog they all
+#              accept; corpus kept in tests/data/fuzz/agreement/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-seconds=${1:-300}
+target=${1:-readers}
+seconds=${2:-300}
 out=build/fuzz
 mkdir -p "$out" fuzz-out
 persist=$(ls src/core/persist/*.cpp)
-support="tests/support/ExerciseReaders.cpp"
+case "$target" in
+  readers)
+    sources="tests/support/ExerciseReaders.cpp tests/fuzz/fuzz_readers.cpp"
+    keep=tests/data/fuzz/catalog ;;
+  agreement)
+    sources="src/core/explorer/FolderTreeLoader.cpp src/core/explorer/ListFolder.cpp
+             src/core/explorer/FolderTree.cpp src/core/explorer/FolderEntry.cpp
+             src/core/explorer/MarkedStream.cpp tests/core/explorer/CatalogAgreement.cpp
+             tests/fuzz/fuzz_agreement.cpp"
+    keep=tests/data/fuzz/agreement ;;
+  *) echo "unknown target $target" >&2; exit 2 ;;
+esac
 clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined,float-cast-overflow \
-  -Isrc -Itests $persist $support tests/fuzz/fuzz_readers.cpp -o "$out/fuzz_readers"
-# Seeds: the corpus kept in the tests, plus freshly made files of every kind.
+  -Isrc -Itests $persist $sources -o "$out/fuzz_$target"
+# Seeds: the corpora kept in the tests, plus freshly made files of every kind.
 g++ -std=c++20 -O1 -Isrc -Itests $persist tests/support/CatalogCraft.cpp tests/support/TempDir.cpp \
   tests/fuzz/make_seeds.cpp -o "$out/make_seeds"
-mkdir -p "$out/seeds" "$out/corpus"
+mkdir -p "$out/seeds" "$out/corpus_$target" "$keep"
 "$out/make_seeds" "$out/seeds"
-"$out/fuzz_readers" -dict=tests/fuzz/stream.dict -max_total_time="$seconds" -max_len=8192 \
+"$out/fuzz_$target" -dict=tests/fuzz/stream.dict -max_total_time="$seconds" -max_len=8192 \
   -timeout=5 -rss_limit_mb=2048 -artifact_prefix=fuzz-out/ -print_final_stats=1 \
-  "$out/corpus" "$out/seeds" tests/data/fuzz/catalog
+  "$out/corpus_$target" "$out/seeds" "$keep" tests/data/fuzz/catalog

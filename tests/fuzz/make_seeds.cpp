@@ -60,6 +60,28 @@ int main(int argc, char** argv) {
   save("catalog.qel", test::readFile(cat));
   test::writeCatalog(cat, test::dir("", {test::dir("first")}));
   save("catalog_pos0.qel", test::readFile(cat));
+  // Several levels with files in each, for the walks that follow the chains.
+  test::writeCatalog(cat, test::dir("", {test::file("top"), test::dir("a", {test::file("a1"), test::file("a2"),
+                                                                            test::dir("b", {test::file("b1")})}),
+                                         test::dir("c", {test::dir("d"), test::file("c1")})}));
+  save("catalog_levels.qel", test::readFile(cat));
+  // A file whose icon holds a whole file record: a link into the middle of that record
+  // finds a stream that reads well.
+  {
+    TSCFileObjectInfo inner;
+    inner.FileName = "hidden";
+    inner.FilePath = "X:\\";
+    inner.Attribute = faArchive;
+    test::Crafted holder, root;
+    holder.record.FileName = "holder";
+    holder.record.FilePath = "X:\\";
+    holder.record.Attribute = faArchive;
+    holder.record.EXEIconSmall->setBytes(b({0, 0, 1, 0}) + encodeObject(inner));
+    root.record.FilePath = "X:\\";
+    root.record.Attribute = faDirectory;
+    root.childFile = 0;
+    save("catalog_nested_stream.qel", test::craftCatalog({holder, root}, 1));
+  }
 
   TSCOptions o;
   o.setFactoryValues();
