@@ -1,7 +1,5 @@
 #include "core/explorer/FolderTreeLoader.h"
 
-#include <strings.h>
-
 #include <algorithm>
 #include <string>
 
@@ -10,28 +8,9 @@
 #include "core/persist/ComponentReader.h"
 #include "core/persist/PersistError.h"
 #include "core/persist/RecordCensus.h"
-#include "core/persist/StreamParser.h"
+#include "core/persist/RecordScanner.h"
 
 namespace kolvex {
-
-namespace {
-
-// Reads a record's Attribute and steps over everything else: most records are files,
-// which the tree does not need, and decoding them in full would double the pass.
-class AttributeScan final : public StreamVisitor {
- public:
-  void begin(std::string_view, std::string_view) override { attribute = 0; }
-  void property(std::string_view path, ValueReader& value) override {
-    if (path.size() == 9 && strncasecmp(path.data(), "Attribute", 9) == 0)
-      attribute = value.asInteger();
-    else
-      value.skip();
-  }
-  std::string errorName() const override { return "TSCFileObjectInfo"; }
-  std::int32_t attribute = 0;
-};
-
-}  // namespace
 
 FolderTree FolderTreeLoader::load() {
   const std::int64_t rootPos = reader_.header().EntranceRP;
@@ -44,6 +23,8 @@ FolderTree FolderTreeLoader::load() {
   seen_.reserve(positions_.size() + 1);
   seen_.insert(rootPos);
   TreeNode& rootNode = tree.addRoot(std::move(root), rootPos, reader_.header().CDLabel);
+  fileReached_.assign(files_.size(), false);
+  checkFiles(rootNode);
 
   // Depth first without recursion: a crafted catalog may nest as deep as it has records.
   struct Frame {
@@ -80,31 +61,36 @@ FolderTree FolderTreeLoader::load() {
     std::int64_t subfolders = record.ChildDirRP;
     std::string text = record.FileName;
     TreeNode& node = tree.addChild(*top.node, std::move(record), pos, std::move(text));
+    checkFiles(node);
     stack.push_back({&node, subfolders, pos});  // top is not used after this
     pump_.tick();
   }
-  tree.setFileStarts(std::move(fileStarts_));
+  std::vector<std::int64_t> starts;
+  starts.reserve(files_.size());
+  for (const FileLink& f : files_) starts.push_back(f.pos);
+  tree.setFileStarts(std::move(starts));
   positions_.clear();
   records_.clear();
-  fileStarts_.clear();
+  files_.clear();
+  fileReached_.clear();
   return tree;
 }
 
 void FolderTreeLoader::readRecords() {
   positions_.clear();
   records_.clear();
-  fileStarts_.clear();
+  files_.clear();
   const std::uint64_t base = reader_.recordBase();
   RecordCensus census(reader_.header(), reader_.areaSize());
   MarkedStream in(reader_.file().stream(), base);
-  AttributeScan scan;
+  RecordScanner scanner(in);
   TSCFileObjectInfo record;
   for (std::int64_t i = 0; i < census.records(); ++i) {
     auto pos = static_cast<std::int64_t>(in.position() - base);
     census.before(pos);
     in.mark();
-    parseStream(in, scan);
-    const bool folder = (scan.attribute & faDirectory) != 0;
+    const RecordView& r = scanner.next();
+    const bool folder = (r.Attribute & faDirectory) != 0;
     census.count(pos, folder);
     if (folder) {
       // Read again in full: the stream still holds the record from the mark on.
@@ -114,7 +100,7 @@ void FolderTreeLoader::readRecords() {
       positions_.push_back(pos);
       records_.push_back(explorerSnapshot(record));
     } else {
-      fileStarts_.push_back(pos);
+      files_.push_back({pos, r.BrotherRP});
     }
     pump_.tick();
   }
@@ -128,8 +114,36 @@ TTFileObjectInfo FolderTreeLoader::fetch(std::int64_t pos, std::int64_t holder) 
   if (it != positions_.end() && *it == pos)
     return std::move(records_[static_cast<std::size_t>(it - positions_.begin())]);
   // Every record start is known from the pass: this is a file, or no record at all.
-  if (std::binary_search(fileStarts_.begin(), fileStarts_.end(), pos)) throwWrongKind(pos, false, holder);
+  auto file = std::lower_bound(files_.begin(), files_.end(), pos,
+                               [](const FileLink& f, std::int64_t p) { return f.pos < p; });
+  if (file != files_.end() && file->pos == pos) throwWrongKind(pos, false, holder);
   throwBadLink(pos, holder);
+}
+
+bool FolderTreeLoader::isFolderStart(std::int64_t pos) const {
+  return std::binary_search(positions_.begin(), positions_.end(), pos);
+}
+
+void FolderTreeLoader::checkFiles(const TreeNode& folder) {
+  const std::int32_t counted = folder.record.FilesOnlyUM;
+  std::int64_t holder = folder.position, found = 0;
+  for (std::int64_t pos = folder.record.ChildFileRP; pos != kNoRecord;) {
+    if (pos < 0 || pos >= holder) throwBadLink(pos, holder);
+    auto file = std::lower_bound(files_.begin(), files_.end(), pos,
+                                 [](const FileLink& f, std::int64_t p) { return f.pos < p; });
+    if (file == files_.end() || file->pos != pos) {
+      if (isFolderStart(pos)) throwWrongKind(pos, true, holder);
+      throwBadLink(pos, holder);
+    }
+    const auto index = static_cast<std::size_t>(file - files_.begin());
+    // A file in two chains would be shown twice and another not at all.
+    if (fileReached_[index]) throwBadLink(pos, holder);
+    fileReached_[index] = true;
+    if (++found > counted) throwWrongCount(folder.position, false, found, counted);
+    holder = pos;
+    pos = file->brother;
+  }
+  if (found != counted) throwWrongCount(folder.position, false, found, counted);
 }
 
 }  // namespace kolvex

@@ -71,67 +71,50 @@ TEST_F(ExplorerFailure, ADamagedTreeLeavesTheExplorerClosedWithTheMessage) {
   EXPECT_EQ(model.tree().size(), 2u);
 }
 
-TEST_F(ExplorerFailure, ABrokenFileChainKeepsTheFolderShownBefore) {
-  // Folder "bad" lists a file whose brother link points forward.
-  std::string path = writeBytes("c.qel", craftCatalog({{fileRecord("x"), 1, -1, -1},
-                                                       {fileRecord("y"), -1, -1, -1},
-                                                       {dirRecord("bad", 2), -1, 0, -1},
-                                                       {fileRecord("top"), -1, -1, -1},
-                                                       {dirRecord("", 1), -1, 3, 2}},
-                                                      4));
-  model.OpenArchive(path);
-  ASSERT_TRUE(model.isOpen());
-  ASSERT_EQ(names(), (std::vector<std::string>{"bad", "top"}));
-  const TreeNode* root = model.CurrentNode();
-  FolderStatus before = model.status();
-  int lists = listener.lists;
-  EXPECT_FALSE(model.ShowFolder(*root->children[0]));
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_NE(dialogs.messages[0].text.find("damaged"), std::string::npos);
-  expectSettled();
-  EXPECT_EQ(model.CurrentNode(), root);
-  EXPECT_EQ(model.Address(), "\\");
-  EXPECT_EQ(model.status().files, before.files);
-  EXPECT_EQ(model.History().count(), 2);
-  EXPECT_FALSE(model.navButtons().back);
-  EXPECT_EQ(names(), (std::vector<std::string>{"bad", "top"}));
-  EXPECT_EQ(listener.lists, lists);
-  EXPECT_EQ(listener.busy.back(), ExplorerBusy::Idle);
-}
-
-TEST_F(ExplorerFailure, ABrokenRootListingLeavesTheTreeWithNothingShown) {
-  std::string path = writeBytes("c.qel", craftCatalog({{dirRecord("fine"), -1, -1, -1},
-                                                       {fileRecord("x"), raw(999), -1, -1},
-                                                       {dirRecord("", 1), -1, 1, 0}},
-                                                      2));
-  model.OpenArchive(path);
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  expectSettled();
-  EXPECT_TRUE(model.isOpen());
-  EXPECT_EQ(model.tree().size(), 2u);
-  EXPECT_EQ(model.CurrentNode(), nullptr);
-  EXPECT_EQ(model.History().HistoryPos(), 0);
-  EXPECT_TRUE(model.entries().empty());
-  EXPECT_TRUE(model.ShowFolder(node("\\fine")));
-  EXPECT_FALSE(model.navButtons().back);
+TEST_F(ExplorerFailure, ABrokenFileChainAnywhereKeepsTheCatalogClosed) {
+  // Folder "bad" lists a file whose brother link points forward: the catalog is refused
+  // when it is opened, not when "bad" is listed.
+  openFails(craftCatalog({{fileRecord("x"), 1, -1, -1},
+                          {fileRecord("y"), -1, -1, -1},
+                          {dirRecord("bad", 2), -1, 0, -1},
+                          {fileRecord("top"), -1, -1, -1},
+                          {dirRecord("", 1), -1, 3, 2}},
+                         4),
+            "the record at 0 links to position 1");
+  // The scanned folder's file chain leaves the file.
+  openFails(craftCatalog({{dirRecord("fine"), -1, -1, -1},
+                          {fileRecord("x"), raw(999), -1, -1},
+                          {dirRecord("", 1), -1, 1, 0}},
+                         2),
+            "the record at ");
+  // One file in the chains of two folders: shown twice, and another file never.
+  openFails(craftCatalog({{fileRecord("lost"), -1, -1, -1},
+                          {fileRecord("twice"), -1, -1, -1},
+                          {dirRecord("a"), -1, 1, -1},
+                          {dirRecord("", 1), -1, 1, 2}},
+                         3),
+            "links to position 1");
 }
 
 TEST_F(ExplorerFailure, AFailedStepBackPutsTheHistoryBack) {
-  std::string path = writeBytes(
-      "c.qel", craftCatalog({{dirRecord("good"), -1, -1, -1},
-                             {fileRecord("x"), 2, -1, -1},  // links forward: listing "bad" fails
-                             {fileRecord("y"), -1, -1, -1},
-                             {dirRecord("bad", 2), 0, 1, -1},
-                             {dirRecord(""), -1, -1, 3}},
-                            4));
-  model.OpenArchive(path);
-  ASSERT_TRUE(model.isOpen());
-  ASSERT_TRUE(model.ShowFolder(*model.FindTreeNodeByPath("\\good")));
-  EXPECT_FALSE(model.ShowFolder(*model.FindTreeNodeByPath("\\bad")));
-  EXPECT_EQ(model.folderCaption(), "good");
-  ASSERT_TRUE(model.GoBack());
-  EXPECT_EQ(model.History().HistoryPos(), 1);
-  EXPECT_EQ(model.forwardMenu().size(), 1u);
+  // Listing "bad" reads its files, and every read fails from then on.
+  std::string path = write("c.qel", dir("", {dir("good"), manyFiles("bad", 3000)}));
+  FaultyFileOps counting;
+  {
+    ExplorerModel probe(pump, dialogs, counting);
+    probe.OpenArchive(path);
+    ASSERT_TRUE(probe.isOpen());
+  }
+  FaultyFileOps ops(counting.calls() + 1, true);
+  ExplorerModel m(pump, dialogs, ops);
+  m.OpenArchive(path);
+  ASSERT_TRUE(m.isOpen());
+  ASSERT_TRUE(m.ShowFolder(*m.FindTreeNodeByPath("DISC\\good")));
+  EXPECT_FALSE(m.ShowFolder(*m.FindTreeNodeByPath("DISC\\bad")));
+  EXPECT_EQ(m.folderCaption(), "good");
+  ASSERT_TRUE(m.GoBack());
+  EXPECT_EQ(m.History().HistoryPos(), 1);
+  EXPECT_EQ(m.forwardMenu().size(), 1u);
   EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
