@@ -28,7 +28,7 @@ void throwWrongKind(std::int64_t pos, bool isDirectory, std::int64_t holder) {
 
 void throwWrongCount(std::int64_t folderPos, bool folders, std::int64_t found,
                      std::int64_t counted) {
-  const char* what = folders ? " sub-folders" : " files";
+  const char* what = folders ? " sub-folder(s)" : " file(s)";
   throwDamaged("the folder at " + std::to_string(folderPos) + " holds " + std::to_string(found) +
                what + ", but its counter says " + std::to_string(counted));
 }

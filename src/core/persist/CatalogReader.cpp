@@ -35,10 +35,10 @@ void CatalogReader::checkRoot() {
     throwDamaged("the scanned folder's record at " + std::to_string(pos) +
                  " is not the last record of the file");
   if (root.FilesUnderMe != header().TotalFiles || root.DirsUnderMe != header().TotalDirectories)
-    throwDamaged("its header counts " + std::to_string(header().TotalFiles) + " files and " +
-                 std::to_string(header().TotalDirectories) + " folders, but the scanned folder holds " +
-                 std::to_string(root.FilesUnderMe) + " files and " +
-                 std::to_string(root.DirsUnderMe) + " folders");
+    throwDamaged("its header counts " + std::to_string(header().TotalFiles) + " file(s) and " +
+                 std::to_string(header().TotalDirectories) +
+                 " folder(s), but the scanned folder holds " + std::to_string(root.FilesUnderMe) +
+                 " file(s) and " + std::to_string(root.DirsUnderMe) + " folder(s)");
 }
 
 TSCFileObjectInfo& CatalogReader::readAt(std::int64_t pos, std::int64_t holder) {

@@ -32,9 +32,9 @@ void RecordCensus::finish(std::int64_t end) const {
     throwDamaged("its header counts " + std::to_string(expected_) +
                  " records, but more bytes follow the last of them");
   if (files_ != totalFiles_ || dirs_ != totalDirs_ + 1)
-    throwDamaged("its header counts " + std::to_string(totalFiles_) + " files and " +
-                 std::to_string(totalDirs_) + " folders, but the file holds " +
-                 std::to_string(files_) + " files and " + std::to_string(dirs_ - 1) + " folders");
+    throwDamaged("its header counts " + std::to_string(totalFiles_) + " file(s) and " +
+                 std::to_string(totalDirs_) + " folder(s), but the file holds " +
+                 std::to_string(files_) + " file(s) and " + std::to_string(dirs_ - 1) + " folder(s)");
   if (last_ != entrance_)
     throwDamaged("the scanned folder's record at " + std::to_string(entrance_) +
                  " is not the last record of the file");

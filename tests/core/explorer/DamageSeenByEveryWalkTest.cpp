@@ -104,7 +104,7 @@ TEST(Damage, AChainShorterThanItsCounterIsSeen) {
   h.TotalFiles = 3;
   const std::string bytes = craftCatalog({a, b, root}, 2, h, Counters::AsGiven);
   const Verdicts v = verdicts(bytes);
-  EXPECT_NE(v.ls.find("holds 2 files, but its counter says 3"), std::string::npos) << v.ls;
+  EXPECT_NE(v.ls.find("holds 2 file(s), but its counter says 3"), std::string::npos) << v.ls;
   EXPECT_NE(v.explorer, "");
   EXPECT_NE(v.search, "");
 }
