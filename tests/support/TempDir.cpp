@@ -1,8 +1,10 @@
 #include "support/TempDir.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -55,6 +57,13 @@ std::vector<std::string> listDir(const std::string& dir) {
   }
   std::sort(names.begin(), names.end());
   return names;
+}
+
+bool unnamedFilesWorkIn(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR, 0600);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
 }
 
 }  // namespace kolvex::test

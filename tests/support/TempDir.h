@@ -22,6 +22,8 @@ class TempDir {
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
+// Whether the folder's file system makes files without a name (O_TMPFILE).
+bool unnamedFilesWorkIn(const std::string& folder);
 // Names in a folder, sorted.
 std::vector<std::string> listDir(const std::string& dir);
 

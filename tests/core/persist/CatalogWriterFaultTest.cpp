@@ -110,7 +110,8 @@ TEST(CatalogWriterFaults, AbandonedWritersLeaveNothingBehind) {
       TSCFileObjectInfo f;
       w.addFile(f);
       // An unnamed records file cannot be left behind even by a crash: it has no name.
-      EXPECT_EQ(test::listDir(temp.path()).size(), unnamed ? 0u : 1u);
+      const bool none = unnamed && test::unnamedFilesWorkIn(temp.path());
+      EXPECT_EQ(test::listDir(temp.path()).size(), none ? 0u : 1u);
     }
     EXPECT_EQ(test::listDir(temp.path()), std::vector<std::string>{});
     EXPECT_EQ(test::listDir(archives.path()), std::vector<std::string>{});
