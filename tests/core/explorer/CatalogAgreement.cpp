@@ -10,7 +10,7 @@
 #include "core/explorer/ListFolder.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/FileOrderScan.h"
-#include "core/persist/FolderListing.h"
+#include "core/persist/CatalogFolder.h"
 #include "core/persist/PersistError.h"
 
 namespace kolvex::test {
@@ -67,20 +67,20 @@ std::string compare(const char* what, const Walk& a, const Walk& b) {
 
 Walk walkAsLs(const std::string& bytes) {
   return walk(bytes, [](CatalogReader& reader, std::vector<SeenRecord>& out) {
-    std::vector<ListedEntry> folders{CatalogRoot(reader)};
-    out.push_back(seen(folders[0].pos, true, folders[0].record));
+    std::vector<CatalogFolder> folders{*FindCatalogFolder(reader, "")};
+    out.push_back(seen(folders[0].position, true, folders[0].record));
     // ls itself lists one folder; listing each folder once bounds a catalog whose folders
     // share sub-folders, which the other walks refuse.
     std::unordered_set<std::int64_t> listed;
     while (!folders.empty()) {
-      ListedEntry folder = std::move(folders.back());
+      CatalogFolder folder = std::move(folders.back());
       folders.pop_back();
-      if (!listed.insert(folder.pos).second) throw EStreamError("a folder listed twice");
+      if (!listed.insert(folder.position).second) throw EStreamError("a folder listed twice");
       FolderListing listing = ListCatalogFolder(reader, folder);
       for (ListedEntry& f : listing.files) out.push_back(seen(f.pos, false, f.record));
       for (ListedEntry& d : listing.folders) {
         out.push_back(seen(d.pos, true, d.record));
-        folders.push_back(std::move(d));
+        folders.push_back(CatalogFolder{d.pos, std::move(d.record), {}});
       }
     }
   });
