@@ -7,15 +7,6 @@
 
 namespace kolvex {
 
-std::string IsoDateTimeText(double dayCount) {
-  const std::optional<std::tm> t = CalendarOfDayCount(dayCount);
-  if (!t) return {};
-  char buf[80];  // room for any int the fields could hold
-  std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d", t->tm_year + 1900,
-                t->tm_mon + 1, t->tm_mday, t->tm_hour, t->tm_min, t->tm_sec);
-  return buf;
-}
-
 std::string AttributeLetters(std::int32_t a) {
   std::string out;
   if (a & faDirectory) out += 'D';

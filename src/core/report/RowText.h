@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "core/catalog/DateTimeText.h"
+
 namespace kolvex {
 
-// "2024-05-01T13:45:10": a day count of local time as ISO 8601 without a zone (catalogs
-// keep local time and no zone); "" for a day count that names no date.
-std::string IsoDateTimeText(double dayCount);
+// ISO 8601 time stamps: IsoDateTimeText of core/catalog/DateTimeText.h.
 
 // The attribute bits as letters in a fixed order: D directory, R read-only, H hidden,
 // S system, A archive, L symbolic link (reparse point), V volume label.
