@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "core/catalog/NaturalOrder.h"
+
 namespace kolvex {
 
 TreeNode& FolderTree::addRoot(TTFileObjectInfo record, std::int64_t position, std::string text) {
@@ -28,6 +30,14 @@ TreeNode& FolderTree::addChild(TreeNode& parent, TTFileObjectInfo record, std::i
 
 bool FolderTree::isFileStart(std::int64_t pos) const {
   return std::binary_search(fileStarts_.begin(), fileStarts_.end(), pos);
+}
+
+void FolderTree::sortByName() {
+  for (TreeNode& node : nodes_) {
+    std::stable_sort(node.children.begin(), node.children.end(),
+                     [](const TreeNode* a, const TreeNode* b) { return NaturalLess(a->text, b->text); });
+    for (std::size_t i = 0; i < node.children.size(); ++i) node.children[i]->row = static_cast<int>(i);
+  }
 }
 
 const TreeNode* FindTreeNodeByPath(const std::string& path, const FolderTree& tree) {

@@ -24,6 +24,10 @@ class FolderTree {
   TreeNode& addChild(TreeNode& parent, TTFileObjectInfo record, std::int64_t position,
                      std::string text);
 
+  // Orders every node's children by name as people read them (NaturalOrder), folders of
+  // equal names in the order the catalog links them.
+  void sortByName();
+
   const TreeNode* root() const { return nodes_.empty() ? nullptr : &nodes_.front(); }
   bool empty() const { return nodes_.empty(); }
   std::size_t size() const { return nodes_.size(); }

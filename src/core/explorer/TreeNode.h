@@ -14,7 +14,7 @@ struct TreeNode {
   std::int64_t position = kNoRecord;  // where that record starts in the record area
   std::string text;                   // the folder's name; the catalog label at the root
   TreeNode* parent = nullptr;
-  std::vector<TreeNode*> children;  // in link order, as the catalog chains them
+  std::vector<TreeNode*> children;  // by name once loaded (FolderTree::sortByName)
   int row = 0;                      // index among the parent's children
 };
 

@@ -57,6 +57,24 @@ TEST_F(ExplorerTest, OpeningBuildsTheWholeTreeInLinkOrderAndShowsTheRoot) {
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
+TEST_F(ExplorerTest, TheTreeListsFoldersByNameAsPeopleReadThem) {
+  // Chains run from the last-listed entry back to the first: the link order is the
+  // reverse of this one.
+  model.OpenArchive(write("c.qel", dir("", {dir("disc 10"), dir("Disc 9"), dir("b"), dir("B"),
+                                            dir("a", {dir("z"), dir("Y")})})));
+  const TreeNode* root = model.tree().root();
+  ASSERT_NE(root, nullptr);
+  std::vector<std::string> texts;
+  for (const TreeNode* child : root->children) texts.push_back(child->text);
+  EXPECT_EQ(texts, (std::vector<std::string>{"a", "B", "b", "Disc 9", "disc 10"}));
+  for (std::size_t i = 0; i < root->children.size(); ++i)
+    EXPECT_EQ(root->children[i]->row, static_cast<int>(i));
+  EXPECT_EQ(root->children[0]->children[0]->text, "Y");
+  // Lookups still tell names apart by their exact text.
+  EXPECT_EQ(&node("DISC\\b"), root->children[2]);
+  EXPECT_EQ(&node("DISC\\a\\z"), root->children[0]->children[1]);
+}
+
 TEST_F(ExplorerTest, AddressesAndUp) {
   model.OpenArchive(write("c.qel", games()));
   EXPECT_FALSE(model.navButtons().up);
@@ -129,7 +147,7 @@ TEST_F(ExplorerTest, ANameHoldingABackslashIsShownAndLeftByItsNode) {
   // Linux names may hold a backslash; the address of such a folder leads elsewhere.
   model.OpenArchive(
       write("c.qel", dir("", {dir("a", {file("in-a")}), dir("a\\b", {file("in-ab")})})));
-  const TreeNode* odd = model.tree().root()->children[0];
+  const TreeNode* odd = model.tree().root()->children[1];  // after "a" by name
   ASSERT_EQ(odd->text, "a\\b");
   ASSERT_TRUE(model.ShowFolder(*odd));
   EXPECT_EQ(names(), std::vector<std::string>{"in-ab"});
@@ -249,7 +267,7 @@ TEST_F(ExplorerTest, ChoosingTheShownCatalogAgainReopensIt) {
   EXPECT_GT(listener.trees, trees);
   EXPECT_EQ(model.CurrentNode(), model.tree().root());
   EXPECT_EQ(model.History().count(), 2);
-  EXPECT_EQ(model.SortMode(), kSortNameAsc);
+  EXPECT_EQ(model.SortMode(), kSortSizeAsc);  // the order chosen last
   EXPECT_EQ(model.selectedArchive(), 0);
   // Paths are matched ignoring case when the selector entry is looked for.
   std::string upper = tmp.file("B.QEL");
