@@ -123,12 +123,14 @@ void ExplorerModel::openNow() {
     tellArchiveList();  // the selector may show the choice that could not be opened
     return;
   }
-  sortMode_ = kSortNameAsc;
+  // The order the user chose last (name ascending until then) holds for the next catalog.
+  sortMode_ = openingSortMode_;
   setBusy(ExplorerBusy::BuildingTree);
   try {
     auto reader = std::make_unique<CatalogReader>(archiveFile_, ops_);
     SlicedPump pump(pump_, slice_);
     FolderTree tree = FolderTreeLoader(*reader, pump).load();
+    tree.sortByName();
     listener().treeAboutToChange();
     reader_ = std::move(reader);
     label_ = reader_->header().CDLabel;
@@ -333,9 +335,14 @@ void ExplorerModel::columnClick(int column) {
   if (depth_ > 0 || column < 0 || column >= kColumnCount) return;
   Scope scope(*this);
   sortMode_ = SortModeAfterColumnClick(column, sortMode_);
+  openingSortMode_ = sortMode_;
   listener().entriesAboutToChange();
   SortEntries(entries_, sortMode_);
   listener().entriesChanged();
+}
+
+void ExplorerModel::setOpeningSortMode(SortModeValue mode) {
+  if (IsSortMode(mode)) openingSortMode_ = mode;
 }
 
 void ExplorerModel::sortMenuClick(int tag) {
