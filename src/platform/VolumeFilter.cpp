@@ -28,4 +28,13 @@ bool isVolumeMount(const MountEntry& entry) {
   return true;
 }
 
+bool isInsertedMedium(std::string_view mountPoint, DriveKind kind) {
+  if (kind == DriveKind::RamDisk) return false;
+  if (kind == DriveKind::Removable || kind == DriveKind::CdRom) return true;
+  auto below = [&](std::string_view folder) {
+    return mountPoint != folder && isAtOrBelow(mountPoint, folder);
+  };
+  return below("/media") || below("/run/media") || isAtOrBelow(mountPoint, "/mnt");
+}
+
 }  // namespace kolvex

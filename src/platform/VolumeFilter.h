@@ -3,6 +3,7 @@
 // the system's own runtime state are never volumes, whatever their kind of file system.
 #include <string_view>
 
+#include "platform/DriveKind.h"
 #include "platform/MountInfo.h"
 
 namespace kolvex {
@@ -18,5 +19,11 @@ bool isPseudoFileSystem(std::string_view fsType);
 // squashfs images of snap packages below /snap. Overlay file systems stay volumes: in a
 // container the root folder is one, and it holds the user's files.
 bool isVolumeMount(const MountEntry& entry);
+
+// Whether a volume is a medium a person inserts or mounts, the only kind the drive monitor
+// catalogues by itself: removable and optical drives, and whatever is mounted below
+// /media or /run/media (where the desktop mounts media) or at or below /mnt (where people
+// mount by hand). Never a RAM disk: those come and go with other programs.
+bool isInsertedMedium(std::string_view mountPoint, DriveKind kind);
 
 }  // namespace kolvex

@@ -122,7 +122,11 @@ std::map<std::string, std::string> VolumeTable::snapshot() const {
   const DeviceTree devices(root_);
   std::map<std::string, std::string> serials;
   for (const auto& e : entries) {
-    const Identity id = identify(e, devices, devices.deviceName(e), false);
+    const std::string device = devices.deviceName(e);
+    const DriveKind kind =
+        driveKindFor(e.fsType, devices.isOptical(device), devices.isRemovable(device));
+    if (!isInsertedMedium(e.mountPoint, kind)) continue;
+    const Identity id = identify(e, devices, device, false);
     const auto serial = serialOf(e, id.uuid);
     serials.emplace(e.mountPoint, serial ? std::to_string(*serial) : "0");
   }

@@ -34,8 +34,9 @@ class VolumeTable {
   // mounts() leaves out), and when the mount list cannot be read.
   std::optional<VolumeLocation> locate(const std::string& path) const;
 
-  // The drive monitor's view: mount point -> serial as decimal text, "0" when unreadable.
-  // Only the serial is read, so a poll stays cheap.
+  // The drive monitor's view of the media a person inserts (isInsertedMedium): mount
+  // point -> serial as decimal text, "0" when unreadable. Only the serial and the drive
+  // kind are read, so a poll stays cheap.
   std::map<std::string, std::string> snapshot() const;
 
  private:

@@ -5,6 +5,7 @@
 #include "FakeSystem.h"
 #include "platform/VolumeError.h"
 #include "platform/VolumeSerial.h"
+#include "platform/VolumeFilter.h"
 #include "platform/VolumeTable.h"
 
 namespace kolvex {
@@ -81,12 +82,21 @@ TEST_F(DesktopTest, DescribesEachVolume) {
   EXPECT_EQ(find(all, "/media/u/MY STICK").serialText(), "1244339261");
 }
 
-TEST_F(DesktopTest, SnapshotHasTheListsSerialsAndProbesOnlyWhatUdevDoesNotKnow) {
+TEST_F(DesktopTest, SnapshotHoldsTheMediaAPersonInsertsAndProbesOnlyWhatUdevDoesNotKnow) {
   const auto all = table().list();
   sys.probe().probedDevices.clear();
   const auto snap = table().snapshot();
-  ASSERT_EQ(snap.size(), all.size());
-  for (const auto& v : all) EXPECT_EQ(snap.at(v.mountPoint), v.serialText()) << v.mountPoint;
+  // Removable and optical drives, and whatever is mounted below /media or at /mnt; not the
+  // system's own disks and never a RAM disk, wherever it is mounted.
+  std::vector<std::string> points;
+  for (const auto& [mp, serial] : snap) {
+    points.push_back(mp);
+    EXPECT_EQ(serial, find(all, mp).serialText()) << mp;
+  }
+  EXPECT_EQ(points, (std::vector<std::string>{"/media/u/Backup", "/media/u/MY STICK",
+                                              "/media/u/PHOTOS_2001", "/media/u/SDCARD",
+                                              "/media/u/Secret", "/mnt/auto", "/mnt/nas",
+                                              "/mnt/over", "/mnt/share"}));
   EXPECT_EQ(snap.at("/mnt/share"), "0");
   EXPECT_EQ(sys.probe().probedDevices,
             (std::vector<std::string>{sys.root() + "/dev/dm-1", sys.root() + "/dev/sdf1",
@@ -119,6 +129,19 @@ TEST_F(DesktopTest, LocateFindsTheLongestMountPointOfTheRealPath) {
 
   sys.probe().missing.insert("/media/u/gone");
   EXPECT_FALSE(t.locate("/media/u/gone"));
+}
+
+TEST(VolumeTableTest, InsertedMediaByDriveKindAndPlace) {
+  EXPECT_TRUE(isInsertedMedium("/srv/usb", DriveKind::Removable));
+  EXPECT_TRUE(isInsertedMedium("/cdrom", DriveKind::CdRom));
+  EXPECT_TRUE(isInsertedMedium("/run/media/u/DISK", DriveKind::Fixed));
+  EXPECT_TRUE(isInsertedMedium("/mnt", DriveKind::Fixed));
+  EXPECT_TRUE(isInsertedMedium("/mnt/iso", DriveKind::Network));
+  EXPECT_FALSE(isInsertedMedium("/media", DriveKind::Fixed));
+  EXPECT_FALSE(isInsertedMedium("/mediaX/a", DriveKind::Fixed));
+  EXPECT_FALSE(isInsertedMedium("/var/lib/docker/overlay", DriveKind::Fixed));
+  EXPECT_FALSE(isInsertedMedium("/media/u/ram", DriveKind::RamDisk));
+  EXPECT_FALSE(isInsertedMedium("/tmp/.mount_app", DriveKind::Fixed));  // a program's loop mount
 }
 
 TEST(VolumeTableTest, UnreadableMountListIsAnError) {
