@@ -2,6 +2,7 @@
 // Long operations run on the one user-interface thread and let pending window events run
 // between their steps; that is how Cancel, Pause and Stop reach the flags they poll.
 #include <chrono>
+#include <functional>
 #include <thread>
 
 namespace kolvex {
@@ -27,31 +28,38 @@ class NoEventPump final : public EventPump {
   void processEvents() override {}
 };
 
+// The time a loop measures its slices by: the steady clock, or a test's own clock.
+using SliceClock = std::function<std::chrono::steady_clock::time_point()>;
+
 // Lets events run at most once per slice of work (20 ms by default), so a loop can call
 // tick() after every record without being slowed down, and still reacts within a frame.
 class SlicedPump {
  public:
-  explicit SlicedPump(EventPump& pump, std::chrono::milliseconds slice = std::chrono::milliseconds(20))
-      : pump_(pump), slice_(slice), next_(Clock::now() + slice) {}
+  static constexpr int kCheckEvery = 16;  // reading the clock costs more than a record
+
+  explicit SlicedPump(EventPump& pump, std::chrono::milliseconds slice = std::chrono::milliseconds(20),
+                      SliceClock clock = {})
+      : pump_(pump), slice_(slice), clock_(std::move(clock)), next_(read() + slice) {}
   void tick() {
     if (++calls_ < kCheckEvery) return;
     calls_ = 0;
-    auto now = Clock::now();
-    if (now < next_) return;
+    if (read() < next_) return;
     pump_.processEvents();
-    next_ = Clock::now() + slice_;
+    next_ = read() + slice_;
   }
   // Lets events run now, whatever the time (a status change, the end of a pass).
   void now() {
     pump_.processEvents();
-    next_ = Clock::now() + slice_;
+    next_ = read() + slice_;
   }
 
  private:
   using Clock = std::chrono::steady_clock;
-  static constexpr int kCheckEvery = 16;  // reading the clock costs more than a record
+  Clock::time_point read() const { return clock_ ? clock_() : Clock::now(); }
+
   EventPump& pump_;
   std::chrono::milliseconds slice_;
+  SliceClock clock_;
   Clock::time_point next_;
   int calls_ = 0;
 };

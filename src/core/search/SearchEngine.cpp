@@ -83,6 +83,8 @@ void SearchEngine::StartSearch() {
   }
   stopped_ = true;
   paused_ = false;
+  // A run that failed half-way no longer says which catalog it is searching.
+  if (error) setStatus(language_.format("A046", {hits_}));
   setState(SearchState::Idle);
   // Shown once every file is closed and the view is usable again.
   if (error) dialogs_.message(MessageKind::Error, *error);
@@ -103,7 +105,7 @@ bool SearchEngine::Run::wholeMatches(const std::string& name) {
 
 void SearchEngine::walk(Run& run, const std::vector<CheckedArchive>& ticked) {
   ProgressPump progress(*this);
-  SlicedPump sliced(progress, slice_);
+  SlicedPump sliced(progress, slice_, clock_);
   const std::size_t n = ticked.size();
   for (std::size_t k = 0; k < n; ++k) {
     const CheckedArchive& entry = ticked[k];

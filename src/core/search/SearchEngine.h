@@ -41,6 +41,8 @@ class SearchEngine {
   void setListener(SearchListener* listener) { listener_ = listener; }
   // Work between two rounds of window events (20 ms by default).
   void setEventSlice(std::chrono::milliseconds slice) { slice_ = slice; }
+  // The clock the slices are measured by (the steady clock unless a test gives one).
+  void setSliceClock(SliceClock clock) { clock_ = std::move(clock); }
   // How long a paused run waits for events before it looks at its flags again.
   void setPausedWait(std::chrono::milliseconds wait) { pausedWait_ = wait; }
 
@@ -116,6 +118,7 @@ class SearchEngine {
   FileOps& ops_;
   SearchListener* listener_ = nullptr;
   std::chrono::milliseconds slice_{20};
+  SliceClock clock_;
   std::chrono::milliseconds pausedWait_{50};
 
   std::vector<CheckedArchive> archives_;

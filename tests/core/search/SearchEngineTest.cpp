@@ -417,6 +417,8 @@ TEST_F(SearchEngineTest, InvalidMaskIsReportedAtTheFirstTestThatReachesIt) {
   EXPECT_EQ(dialogs.messages[0].text, "'abc[' is an invalid mask at (5)");
   EXPECT_EQ(engine.state(), SearchState::Idle);
   EXPECT_EQ(ops.open, 0);
+  // The status no longer says the run is searching a catalog: it gives the count found.
+  EXPECT_EQ(rec.statuses.back(), "1 hit(s)");
 
   // A catalog name is tested against the whole text, invalid as one mask.
   dialogs.messages.clear();
