@@ -68,7 +68,9 @@ int RunKolvex(int argc, char** argv) {
   ShutdownSignals stopSignals;
   TVORN_MainForm form(commandLine, MainFormSeams{});
   QObject::connect(&stopSignals, &ShutdownSignals::requested, &form, [&form] { form.Shutdown(); });
-  QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form] { form.Shutdown(); });
+  // No commitDataRequest here: a session manager also sends it to save a session while
+  // the user works on, and every file the program writes is whole already. When the
+  // session really ends the application is told to quit, which comes to aboutToQuit.
   QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, [&form] { form.Shutdown(); });
   if (stopSignals.received()) {
     form.Shutdown();

@@ -16,6 +16,10 @@ constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 }  // namespace
 
 ShutdownSignals::ShutdownSignals(QObject* parent) : QObject(parent) {
+  // A write to a pipe or socket whose reader is gone (stderr piped into a pager that has
+  // quit, a launcher's pipe) would end the program on the spot, without shutting down and
+  // without a word; the write fails with EPIPE instead, and is reported where it is made.
+  ::signal(SIGPIPE, SIG_IGN);
   if (pipeEnds[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pipeEnds) != 0)
     return;
   ::fcntl(pipeEnds[1], F_SETFL, O_NONBLOCK);

@@ -1,7 +1,8 @@
 #pragma once
 // SIGTERM, SIGINT and SIGHUP (the end of a session or a terminal) end the program through
 // its ordinary shutdown: the signal handler only writes a byte to a pipe, and the event
-// loop turns it into the requested() signal.
+// loop turns it into the requested() signal. SIGPIPE is ignored: a broken pipe is an error
+// of one write, never the silent end of the program.
 #include <QObject>
 
 class QSocketNotifier;
