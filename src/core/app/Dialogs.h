@@ -15,6 +15,9 @@ class Dialogs {
   virtual void message(MessageKind kind, const std::string& text) = 0;
   // A question box with Yes and No (and Cancel when withCancel is set).
   virtual Answer ask(const std::string& text, bool withCancel = false) = 0;
+  // A question whose safe answer is No (deleting or replacing a catalog): a window system
+  // makes No the button that Enter presses. Otherwise the same as ask.
+  virtual Answer askDefaultNo(const std::string& text) { return ask(text); }
 };
 
 }  // namespace kolvex

@@ -71,6 +71,14 @@ constexpr MessageKey kKeys[] = {
     {"A070", kText},            // information panel: path
     {"A071", kText},            // information panel: size
     {"A072", {}},               // no language chosen: nothing saved
+    {"A073", {}},               // question and message buttons: yes
+    {"A074", {}},               // no
+    {"A075", {}},               // cancel
+    {"A076", {}},               // OK
+    {"A077", {}},               // column of the search results: the hit's folder
+    {"A078", kText},            // catalogs that cannot be read: their files and reasons
+    {"A079", {}},               // first start on a desktop without a notification area
+    {"A080", kText},            // the main window while a scan runs: the volume
     {"EH01", {}},               // help lines of the options view
     {"EH02", {}},
     {"EH03", {}},
