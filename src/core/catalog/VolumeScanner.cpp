@@ -140,8 +140,16 @@ ScanResult VolumeScanner::CreateArchive(bool compact, bool quiet, TSCCDInfo& hea
   cx_.progress.show(compact);
   bool ok = BuildArchiveFile(header, archiveFileName, scanPath);
   cx_.progress.hide();
-  if (!ok && last_.outcome == ScanOutcome::Failed)
-    cx_.dialogs.message(MessageKind::Error, cx_.texts.message("A003"));
+  if (!ok && last_.outcome == ScanOutcome::Failed) {
+    std::string text = cx_.texts.message("A003");
+    if (explainFailures_ && !last_.reason.empty()) {
+      // Names the volume even when the reason does not ("Stream write error").
+      text += '\n';
+      if (last_.reason.find(scanPath) == std::string::npos) text += scanPath + ": ";
+      text += last_.reason;
+    }
+    cx_.dialogs.message(MessageKind::Error, text);
+  }
   else if (ok && !quiet)
     cx_.dialogs.message(MessageKind::Information, cx_.texts.message("A002"));
   return last_;

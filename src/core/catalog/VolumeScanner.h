@@ -50,6 +50,9 @@ class VolumeScanner {
   // refused with a message.
   ScanResult CreateArchive(bool compact, bool quiet, TSCCDInfo& header, const std::string& scanPath,
                            const std::string& archiveFileName);
+  // A003 followed by the folder and the reason, for a window where the message is all the
+  // user learns (the command line prints the reason on a line of its own).
+  void setExplainFailures(bool explain) { explainFailures_ = explain; }
 
   // The scan without window and messages: counts, walks and writes, filling TotalFiles,
   // TotalDirectories and EntranceRP of the header. The catalog folder is made when it is
@@ -72,6 +75,7 @@ class VolumeScanner {
   ScanResult last_;
   std::string volumeProblem_;
   std::string descriptionNote_;
+  bool explainFailures_ = false;
 };
 
 // The text shown when a scan is started while another runs.

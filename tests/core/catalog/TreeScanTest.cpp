@@ -163,6 +163,13 @@ TEST(TreeScan, FoldersWithoutFilesAreCataloguedButNothingAtAllFails) {
   EXPECT_EQ(bare.dialogs.messages[0].text, "A003");
   EXPECT_FALSE(test::fileExists(catalog));
   EXPECT_TRUE(bare.leftovers().empty());
+
+  // A window that asks for it learns which folder failed and why.
+  bare.scanner().setExplainFailures(true);
+  bare.dialogs.messages.clear();
+  bare.scan(bare.disc(), &catalog);
+  ASSERT_EQ(bare.dialogs.messages.size(), 1u);
+  EXPECT_EQ(bare.dialogs.messages[0].text, "A003\nThere is nothing to catalog in " + bare.disc());
 }
 
 TEST(TreeScan, SuccessMessageUnlessQuiet) {
