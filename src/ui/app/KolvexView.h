@@ -8,6 +8,8 @@
 
 namespace kolvex {
 
+class WindowState;
+
 class KolvexView : public QWidget {
   Q_OBJECT
 
@@ -19,6 +21,11 @@ class KolvexView : public QWidget {
   virtual void ApplyLanguage();
   // Writes the view's captions and hints into the language file (developer function).
   void SaveInterface();
+
+  // What the view keeps for the user between runs (list styles, columns, splitters) and
+  // takes back at the next start.
+  virtual void SaveState(WindowState&) const {}
+  virtual void RestoreState(const WindowState&) {}
 
   virtual bool HasUnappliedChanges() const { return false; }
   virtual void ApplyChanges() {}

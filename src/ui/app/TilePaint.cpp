@@ -25,6 +25,17 @@ void TilePaintBox(QPainter& painter, const QSize& box, const QImage& image) {
   painter.restore();
 }
 
+void PaintLeftBar(QPainter& painter, const QRect& area, const QImage& picture, const QColor& base) {
+  painter.fillRect(area, base);
+  if (picture.isNull()) return;
+  painter.drawImage(area.topLeft(), picture);
+  const int below = area.height() - picture.height();
+  if (below <= 0) return;
+  const QRect lastRow(0, picture.height() - 1, picture.width(), 1);
+  painter.drawImage(QRect(area.left(), area.top() + picture.height(), picture.width(), below),
+                    picture, lastRow);
+}
+
 QRegion RegionFromBitmap(const QImage& bitmap, QRgb transparent) {
   if (bitmap.isNull()) return {};
   const QImage rgb = bitmap.convertToFormat(QImage::Format_RGB32);
