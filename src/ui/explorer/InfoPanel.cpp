@@ -6,6 +6,9 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include "ui/app/TextBreaks.h"
+#include "ui/app/TilePaint.h"
+
 namespace kolvex {
 
 InfoPanel::InfoPanel(QWidget* parent) : QWidget(parent) {
@@ -66,12 +69,12 @@ void InfoPanel::setPicture(const QImage& picture) {
   update();
 }
 
-void InfoPanel::setFolderCaption(const QString& caption) { lCDLabel_->setText(caption); }
+void InfoPanel::setFolderCaption(const QString& caption) { lCDLabel_->setText(breakable(caption)); }
 
 void InfoPanel::showItem(const QIcon& icon, const QString& name, const QString& kind,
                          const QString& date, const QString& size, const QString& path) {
   iIcon_->setPixmap(icon.pixmap(32, 32));
-  lFileName_->setText(name);
+  lFileName_->setText(breakable(name));
   lKind_->setText(kind);
   lDate_->setText(date);
   lSize_->setText(size);
@@ -87,8 +90,7 @@ void InfoPanel::clearItem(const QString& noneText) {
 
 void InfoPanel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.fillRect(rect(), palette().color(QPalette::Base));
-  if (!picture_.isNull()) painter.drawImage(0, 0, picture_);
+  PaintLeftBar(painter, rect(), picture_, palette().color(QPalette::Base));
 }
 
 }  // namespace kolvex

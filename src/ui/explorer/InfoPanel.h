@@ -1,7 +1,8 @@
 #pragma once
-// The explorer's information panel beside the file list: the package's LeftBar picture
-// behind the folder's caption and the selected entry's icon, name, kind, date, size and
-// folder as scanned.
+// The information panel beside the explorer's file list and the search results: the
+// package's LeftBar picture behind a caption (the folder shown, or the hit's catalog) and
+// the selected entry's icon, name, kind, date, size and folder as scanned. Long names and
+// paths wrap in the narrow panel instead of being cut off.
 #include <QIcon>
 #include <QImage>
 #include <QWidget>
@@ -19,7 +20,7 @@ class InfoPanel : public QWidget {
 
   explicit InfoPanel(QWidget* parent);
   void setPicture(const QImage& picture);
-  // lCDLabel: the folder shown, or the catalog label at its root.
+  // lCDLabel: the folder shown (the catalog label at its root), or the hit's catalog.
   void setFolderCaption(const QString& caption);
   void showItem(const QIcon& icon, const QString& name, const QString& kind, const QString& date,
                 const QString& size, const QString& path);

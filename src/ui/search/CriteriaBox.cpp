@@ -12,10 +12,12 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <climits>
 
+#include "core/catalog/DateTimeText.h"
 #include "core/search/SearchEngine.h"
 #include "ui/app/InterfaceTexts.h"
 #include "ui/app/SkinWidgets.h"
@@ -52,12 +54,23 @@ QSpinBox* spinEdit(QWidget* parent, const char* name, int value) {
   return s;
 }
 
+// The locale's long date without its day of the week: a weekday name in the field stops
+// matching the date while a year is typed, and the field then refuses every digit.
+QString editableLongDateFormat() {
+  QString format = QLocale().dateFormat(QLocale::LongFormat);
+  static const QRegularExpression weekday("d{3,4}[^dMy]*");
+  format.remove(weekday);
+  return format.trimmed();
+}
+
 QDateTimeEdit* datePicker(QWidget* parent, const char* name) {
   auto* d = new QDateTimeEdit(DateTimeOfDayCount(kPickerStartDate), parent);
   d->setObjectName(name);
-  d->setDisplayFormat(QLocale().dateFormat(QLocale::LongFormat));
+  d->setDisplayFormat(editableLongDateFormat());
+  // Catalogs date their entries from year 1 to 9999; any of those years may be typed.
+  d->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
   d->setCalendarPopup(true);
-  d->setMinimumWidth(200);
+  d->setMinimumWidth(170);
   return d;
 }
 
@@ -68,9 +81,8 @@ CriteriaBox::CriteriaBox(AppContext& context, SearchEngine& engine, QWidget* pop
     : QWidget(parent), context_(context), engine_(engine), popupParent_(popupParent) {
   setObjectName("sbSearchOptions");
   setMinimumHeight(110);
-  shortDate_ = [](double dayCount) {
-    return QLocale().toString(DateTimeOfDayCount(dayCount).date(), QLocale::ShortFormat).toStdString();
-  };
+  // The summary's dates read as every other date of the program.
+  shortDate_ = [](double dayCount) { return DateText(dayCount); };
   pbClient_ = new TPaintBox(context.skin, 5, this);
   pbClient_->setObjectName("pbClient");
   pbClient_->lower();
@@ -107,10 +119,14 @@ void CriteriaBox::BuildMaskColumn() {
                      static_cast<QWidget*>(lCategory), static_cast<QWidget*>(cbCategories_)})
     column->addWidget(w);
   column->addStretch();
-  static_cast<QHBoxLayout*>(layout())->addLayout(column, 3);
+  static_cast<QHBoxLayout*>(layout())->addLayout(column, 2);
 
   connect(eMask_, &QLineEdit::textChanged, this,
           [this](const QString& text) { engine_.setMask(text.toStdString()); });
+  // Enter in the mask starts the search, as the Search button would.
+  connect(eMask_, &QLineEdit::returnPressed, this, [this] {
+    if (ControlsOf(engine_.state()).searchEnabled) engine_.SearchClick();
+  });
   connect(eMask_, &QLineEdit::textEdited, this, [this] {
     MaskKeyPress(panel_);
     cbCategories_->setCurrentIndex(-1);
@@ -145,22 +161,20 @@ void CriteriaBox::BuildArchiveColumn() {
   pmCheck_ = new QMenu(this);
   pmCheck_->setObjectName("pmCheck");
   pmCheck_->setToolTipsVisible(true);
-  struct Item {
-    const char* name;
-    int tag;
-    void (SearchEngine::*act)();
-  };
-  for (const Item& item : {Item{"micAll", 20025, &SearchEngine::CheckAll},
-                           Item{"micNone", 20026, &SearchEngine::CheckNone},
-                           Item{"micFlip", 20027, &SearchEngine::FlipChecks}}) {
+  // Each item gets its own plain lambda: a call through a member-function pointer kept in
+  // the handler made GCC 12's sanitizer build read outside the handler and abort.
+  auto item = [this](const char* name, int tag, auto tick) {
     QAction* a = pmCheck_->addAction(QString());
-    a->setObjectName(item.name);
-    setTag(a, item.tag);
-    connect(a, &QAction::triggered, this, [this, act = item.act] {
-      (engine_.*act)();
+    a->setObjectName(name);
+    setTag(a, tag);
+    connect(a, &QAction::triggered, this, [this, tick] {
+      tick(engine_);
       archives_->ticksChanged();
     });
-  }
+  };
+  item("micAll", 20025, [](SearchEngine& e) { e.CheckAll(); });
+  item("micNone", 20026, [](SearchEngine& e) { e.CheckNone(); });
+  item("micFlip", 20027, [](SearchEngine& e) { e.FlipChecks(); });
   connect(bSelect_, &QPushButton::clicked, this, [this] { bSelectClick(); });
 }
 
@@ -169,10 +183,11 @@ QPushButton* CriteriaBox::moreButton(const char* name, int tag, QLabel*& info,
   auto* b = new QPushButton(this);
   b->setObjectName(name);
   setTag(b, tag);
-  b->setMinimumWidth(110);
+  b->setMinimumWidth(100);
   info = new QLabel(this);
   info->setObjectName(infoName);
-  info->setMinimumWidth(60);
+  // A summary is never cut: the catalog list beside gives way first.
+  info->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
   info->setStyleSheet("color: #2a3442;");
   connect(b, &QPushButton::clicked, this, [this, b] { bSearchForClick(b); });
   return b;

@@ -45,6 +45,10 @@ std::string HitShownPath(const TTSearchResultItem& hit) {
   return hit.BaseDir + rest;
 }
 
+std::string HitFolderText(const TTSearchResultItem& hit) {
+  return hit.Kind == kSearchCatalogs ? hit.FilePath : HitShownPath(hit);
+}
+
 std::string HitPathnameText(const TTSearchResultItem& hit) {
   return withTrailingBackslash(hit.FilePath) + hit.Name;
 }

@@ -23,6 +23,8 @@ std::string HitStoredPath(const TTSearchResultItem& hit);
 // The real place as the information bar shows it: the base folder followed by the stored
 // path without its "X:\".
 std::string HitShownPath(const TTSearchResultItem& hit);
+// The folder column: where the hit lives as scanned (HitShownPath); a catalog's base folder.
+std::string HitFolderText(const TTSearchResultItem& hit);
 // Copy File Pathname: FilePath with a trailing "\" ensured, then the name.
 std::string HitPathnameText(const TTSearchResultItem& hit);
 // The stored folder the explorer opens for the hit ("X:\docs\").

@@ -9,7 +9,7 @@ namespace kolvex {
 
 SearchResultModel::SearchResultModel(HitAppearance& appearance, QObject* parent)
     : QAbstractTableModel(parent), appearance_(appearance) {
-  captions_ = {"#Name#", "#CDLabel#", "#Description#", "#Date#", "#Size#"};
+  captions_ = {"#Name#", "#CDLabel#", "#Description#", "#Date#", "#Size#", "#Folder#"};
 }
 
 SearchResultModel::~SearchResultModel() = default;
@@ -37,6 +37,8 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const {
         return QString::fromStdString(HitDateText(*hit));
       case kSizeColumn:
         return QString::fromStdString(HitSizeText(*hit));
+      case kFolderColumn:
+        return QString::fromStdString(HitFolderText(*hit));
     }
   }
   if (role == Qt::DecorationRole && index.column() == kNameColumn) {

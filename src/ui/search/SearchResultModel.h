@@ -19,7 +19,15 @@ class SearchResultModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  enum Column { kNameColumn, kLabelColumn, kKindColumn, kDateColumn, kSizeColumn, kColumnCount };
+  enum Column {
+    kNameColumn,
+    kLabelColumn,
+    kKindColumn,
+    kDateColumn,
+    kSizeColumn,
+    kFolderColumn,  // where the hit lives, so a list of equal names can be told apart
+    kColumnCount
+  };
 
   SearchResultModel(HitAppearance& appearance, QObject* parent);
   ~SearchResultModel() override;

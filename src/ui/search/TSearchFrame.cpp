@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -20,9 +19,12 @@
 
 #include "core/catalog/FormatSize.h"
 #include "ui/app/InterfaceTexts.h"
+#include "ui/app/ItemViews.h"
+#include "ui/app/WindowState.h"
 #include "ui/app/QtDesktopShell.h"
 #include "ui/app/Skin.h"
 #include "ui/app/SkinWidgets.h"
+#include "ui/explorer/InfoPanel.h"
 #include "ui/search/CriteriaBox.h"
 #include "ui/search/HitOrder.h"
 #include "ui/search/HitTexts.h"
@@ -158,8 +160,8 @@ void TSearchFrame::BuildResults() {
   auto* h = new QHBoxLayout(lower);
   h->setContentsMargins(0, 0, 0, 0);
   h->setSpacing(0);
-  BuildLeftBar();
-  sbLeftBar_->setParent(lower);
+  sbLeftBar_ = new InfoPanel(lower);
+  sbLeftBar_->setPicture(context_.skin.LeftBar);
   h->addWidget(sbLeftBar_);
 
   model_ = new SearchResultModel(appearance_, this);
@@ -176,7 +178,9 @@ void TSearchFrame::BuildResults() {
   lvArchiveReport_->setUniformRowHeights(true);
   lvArchiveReport_->setItemsExpandable(false);
   lvArchiveReport_->header()->setSectionsClickable(true);
-  lvArchiveReport_->header()->setStretchLastSection(false);
+  // The last column (the hit's folder) takes the room the others leave.
+  lvArchiveReport_->header()->setStretchLastSection(true);
+  useGridItems(lvArchive_);
   connect(lvArchiveReport_->header(), &QHeaderView::sectionClicked, this,
           [this](int column) { lvArchiveColumnClick(column); });
   for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(lvArchive_),
@@ -187,62 +191,13 @@ void TSearchFrame::BuildResults() {
     v->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(v, &QWidget::customContextMenuRequested, this,
             [this, v](const QPoint& at) { pmShell_->popup(v->viewport()->mapToGlobal(at)); });
-    connect(v, &QAbstractItemView::doubleClicked, this, [this] { lvArchiveDblClick(); });
+    // A double click, or Enter on the selected row.
+    connect(v, &QAbstractItemView::activated, this, [this] { lvArchiveDblClick(); });
     lists_->addWidget(v);
   }
   h->addWidget(lists_, 1);
   sSearchOps_->addWidget(lower);
   setListStyle(kIconStyle);
-}
-
-void TSearchFrame::BuildLeftBar() {
-  sbLeftBar_ = new QWidget(this);
-  sbLeftBar_->setObjectName("sbLeftBar");
-  sbLeftBar_->setFixedWidth(kLeftBarWidth);
-  sbLeftBar_->setAutoFillBackground(true);
-  QPalette p = sbLeftBar_->palette();
-  p.setColor(QPalette::Window, p.color(QPalette::Base));
-  sbLeftBar_->setPalette(p);
-  auto* iLeftBar = new TImage(sbLeftBar_);
-  iLeftBar->setObjectName("iLeftBar");
-  iLeftBar->setPicture(context_.skin.LeftBar);
-  iLeftBar->move(0, 0);
-  iLeftBar->lower();
-
-  auto* v = new QVBoxLayout(sbLeftBar_);
-  v->setContentsMargins(10, 10, 8, 10);
-  auto label = [this, v](const char* name) {
-    auto* l = new QLabel(sbLeftBar_);
-    l->setObjectName(name);
-    l->setWordWrap(true);
-    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    v->addWidget(l);
-    return l;
-  };
-  lCDLabel_ = label("lCDLabel");
-  QFont big = lCDLabel_->font();
-  big.setPixelSize(16);
-  lCDLabel_->setFont(big);
-  iIcon_ = new QLabel(sbLeftBar_);
-  iIcon_->setObjectName("iIcon");
-  iIcon_->setFixedSize(32, 32);
-  v->addWidget(iIcon_);
-  lFileName_ = label("lFileName");
-  QFont bold = lFileName_->font();
-  bold.setBold(true);
-  lFileName_->setFont(bold);
-  lKind_ = label("lKind");
-  lDate_ = label("lDate");
-  lSize_ = label("lSize");
-  mPath_ = new QPlainTextEdit(sbLeftBar_);
-  mPath_->setObjectName("mPath");
-  mPath_->setReadOnly(true);
-  mPath_->setFrameShape(QFrame::NoFrame);
-  mPath_->setMaximumHeight(90);
-  mPath_->viewport()->setAutoFillBackground(false);
-  mPath_->setStyleSheet("background: transparent;");
-  v->addWidget(mPath_);
-  v->addStretch();
 }
 
 void TSearchFrame::BuildStatusStrip() {
@@ -334,7 +289,7 @@ void TSearchFrame::RefreshTexts() {
   LanguageFile& language = context_.language;
   model_->setCaptions({qs(language.message("A012")), qs(language.message("A021")),
                        qs(language.message("A013")), qs(language.message("A014")),
-                       qs(language.message("A015"))});
+                       qs(language.message("A015")), qs(language.message("A077"))});
   folderText_ = language.message("A016");
   box_->RefreshSummaries();
   box_->LoadCategories();
@@ -389,6 +344,28 @@ void TSearchFrame::stateChanged(SearchState state) {
   SetControls(state);
 }
 
+QByteArray TSearchFrame::reportColumns() const {
+  return lvArchiveReport_->model() ? lvArchiveReport_->header()->saveState() : reportColumns_;
+}
+
+void TSearchFrame::SaveState(WindowState& state) const {
+  state.setValue("Search/ListStyle", static_cast<int>(style_));
+  state.setValue("Search/Columns", reportColumns());
+  state.setValue("Search/ColumnCount", static_cast<int>(SearchResultModel::kColumnCount));
+  state.saveSplitter("Search/Criteria", sSearchOps_);
+}
+
+void TSearchFrame::RestoreState(const WindowState& state) {
+  // Columns of another version's list (another number of them) are not taken.
+  if (state.value("Search/ColumnCount").toInt() == SearchResultModel::kColumnCount)
+    reportColumns_ = state.value("Search/Columns").toByteArray();
+  const int style = state.value("Search/ListStyle", static_cast<int>(style_)).toInt();
+  if (lvArchiveReport_->model()) lvArchiveReport_->setModel(nullptr);  // takes them anew
+  setListStyle(style >= kIconStyle && style <= kReportStyle ? static_cast<ListStyle>(style)
+                                                            : style_);
+  state.restoreSplitter("Search/Criteria", sSearchOps_);
+}
+
 void TSearchFrame::resultsCleared() {
   sbClearResultClick();
   // Rows stay in the order in which they are found.
@@ -406,6 +383,7 @@ void TSearchFrame::flushPending() {
   model_->add(std::move(pending_), std::move(pendingIcons_));
   pending_.clear();
   pendingIcons_.clear();
+  if (style_ == kReportStyle) widenColumnsToContents(lvArchiveReport_);
 }
 
 void TSearchFrame::statusChanged(const std::string& text) {
@@ -450,7 +428,11 @@ void TSearchFrame::setListStyle(ListStyle style) {
   // Only the shown list follows the model, so a long run updates one view.
   QAbstractItemView* other = target == lvArchive_ ? static_cast<QAbstractItemView*>(lvArchiveReport_)
                                                    : static_cast<QAbstractItemView*>(lvArchive_);
-  if (other->model()) other->setModel(nullptr);
+  if (other->model()) {
+    // The report's columns are kept while it shows nothing.
+    if (other == lvArchiveReport_) reportColumns_ = lvArchiveReport_->header()->saveState();
+    other->setModel(nullptr);
+  }
   if (style != kReportStyle) {
     const bool large = style == kIconStyle;
     lvArchive_->setViewMode(style == kIconStyle || style == kSmallIconStyle ? QListView::IconMode
@@ -468,8 +450,9 @@ void TSearchFrame::setListStyle(ListStyle style) {
     target->setModel(model_);
     connect(target->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { selectionChanged(); });
-    if (target == lvArchiveReport_) {
-      const int widths[] = {150, 100, 50, 100, 100};
+    if (target == lvArchiveReport_ &&
+        (reportColumns_.isEmpty() || !lvArchiveReport_->header()->restoreState(reportColumns_))) {
+      const int widths[] = {150, 100, 110, 140, 90, 200};
       for (int i = 0; i < SearchResultModel::kColumnCount; ++i)
         lvArchiveReport_->setColumnWidth(i, widths[i]);
     }
@@ -515,24 +498,16 @@ void TSearchFrame::ShowItemInfo(const TTSearchResultItem* hit, int row) {
   for (QAction* a : pmShell_->actions())
     if (!a->isSeparator() && a != miExportResults_) a->setEnabled(hit != nullptr);
   if (!hit) {
-    for (QLabel* l : {lCDLabel_, lKind_, lDate_, lSize_}) l->clear();
-    lFileName_->setText(qs(context_.language.message("A008")));
-    mPath_->clear();
-    iIcon_->clear();
+    sbLeftBar_->setFolderCaption(QString());
+    sbLeftBar_->clearItem(qs(context_.language.message("A008")));
     return;
   }
   LanguageFile& language = context_.language;
-  lCDLabel_->setText(qs(hit->CDLabel));
-  lFileName_->setText(qs(hit->Name));
-  lKind_->setText(qs(hit->KindText));
-  lDate_->setText(qs(language.format("A068", {HitDateText(*hit)})));
-  mPath_->setPlainText(qs(language.format("A070", {HitShownPath(*hit)})));
-  lSize_->setText(qs(language.format("A071", {FormatSize(hit->Size)})));
-  const QIcon icon = appearance_.icon(model_->iconAt(row));
-  if (icon.isNull())
-    iIcon_->clear();
-  else
-    iIcon_->setPixmap(icon.pixmap(32, 32));
+  sbLeftBar_->setFolderCaption(qs(hit->CDLabel));
+  sbLeftBar_->showItem(appearance_.icon(model_->iconAt(row)), qs(hit->Name), qs(hit->KindText),
+                       qs(language.format("A068", {HitDateText(*hit)})),
+                       qs(language.format("A071", {FormatSize(hit->Size)})),
+                       qs(language.format("A070", {HitShownPath(*hit)})));
 }
 
 void TSearchFrame::lvArchiveColumnClick(int column) {

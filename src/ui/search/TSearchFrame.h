@@ -18,7 +18,6 @@ class QAbstractItemView;
 class QLabel;
 class QListView;
 class QMenu;
-class QPlainTextEdit;
 class QProgressBar;
 class QSplitter;
 class QStackedWidget;
@@ -28,6 +27,7 @@ class QTreeView;
 namespace kolvex {
 
 class CriteriaBox;
+class InfoPanel;
 class SearchResultModel;
 
 class TSearchFrame : public KolvexView, public SearchLink, private SearchListener {
@@ -40,6 +40,8 @@ class TSearchFrame : public KolvexView, public SearchLink, private SearchListene
   ~TSearchFrame() override;
 
   void ApplyLanguage() override;
+  void SaveState(WindowState& state) const override;
+  void RestoreState(const WindowState& state) override;
   // Column captions, summaries, categories and the tagged controls' texts.
   void RefreshTexts();
 
@@ -85,12 +87,12 @@ class TSearchFrame : public KolvexView, public SearchLink, private SearchListene
 
   void BuildTools();
   void BuildResults();
-  void BuildLeftBar();
   void BuildStatusStrip();
   void BuildMenus();
   QToolButton* toolButton(const char* name, int tag);
   // Hits come in between two rounds of window events; they reach the list in one go.
   void flushPending();
+  QByteArray reportColumns() const;
   void SetControls(SearchState state);
   void ShowItemInfo(const TTSearchResultItem* hit, int row);
   void selectionChanged();
@@ -106,6 +108,8 @@ class TSearchFrame : public KolvexView, public SearchLink, private SearchListene
   std::vector<TTSearchResultItem> pending_;
   std::vector<int> pendingIcons_;
   ListStyle style_ = kIconStyle;
+  // The report's column widths and order while it is not the style shown.
+  QByteArray reportColumns_;
 
   CriteriaBox* box_;
   QSplitter* sSearchOps_;
@@ -116,9 +120,7 @@ class TSearchFrame : public KolvexView, public SearchLink, private SearchListene
   QListView* lvArchive_;
   QTreeView* lvArchiveReport_;
   SearchResultModel* model_;
-  QWidget* sbLeftBar_;
-  QLabel *lCDLabel_, *iIcon_, *lFileName_, *lKind_, *lDate_, *lSize_;
-  QPlainTextEdit* mPath_;
+  InfoPanel* sbLeftBar_;
   QWidget* statusStrip_;
   QLabel* sbSearchStatus_;
   QProgressBar* pbSubSearch_;
