@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStyle>
@@ -20,10 +21,14 @@
 #include <QVBoxLayout>
 #include <climits>
 #include <filesystem>
+#include <functional>
 
 #include "core/catalog/FormatSize.h"
 #include "core/catalog/LocateOnMedia.h"
+#include "ui/app/ElidedLabel.h"
 #include "ui/app/InterfaceTexts.h"
+#include "ui/app/ItemViews.h"
+#include "ui/app/WindowState.h"
 #include "ui/app/Skin.h"
 #include "ui/app/SkinWidgets.h"
 #include "ui/explorer/EntryTexts.h"
@@ -113,6 +118,8 @@ TArchiveExplorerFrame::TArchiveExplorerFrame(AppContext& context, QWidget* paren
   layout->addWidget(right, 1);
 
   BuildMenus();
+  BuildShortcuts();
+  useGridItems(lvArchive_);
   Button1_ = new QPushButton("Save Interface", this);
   Button1_->setObjectName("Button1");
   Button1_->hide();
@@ -221,9 +228,9 @@ QWidget* TArchiveExplorerFrame::BuildAddressLine() {
   auto* line = new QWidget(pTop);
   auto* row = new QHBoxLayout(line);
   row->setContentsMargins(4, 3, 4, 3);
-  lAddress_ = new QLabel(line);
+  // A deep folder's address keeps its end in sight; the whole of it is the tooltip.
+  lAddress_ = new ElidedLabel(Qt::ElideLeft, line);
   lAddress_->setObjectName("lAddress");
-  lAddress_->setTextFormat(Qt::PlainText);
   lAddress_->setStyleSheet(
       "QLabel { background: rgba(255, 255, 255, 220); border: 1px solid #9aa8b6;"
       " border-radius: 3px; padding: 1px 6px; color: #1f2a36; }");
@@ -270,6 +277,7 @@ QWidget* TArchiveExplorerFrame::BuildDirs() {
     pmFolder_->setProperty("folder", QVariant::fromValue(static_cast<const void*>(node)));
     pmFolder_->popup(tvTree_->viewport()->mapToGlobal(at));
   });
+  connect(tvTree_, &QTreeView::activated, this, [this](const QModelIndex& i) { tvTreeClick(i); });
   return pDirs_;
 }
 
@@ -299,7 +307,7 @@ QWidget* TArchiveExplorerFrame::BuildFiles() {
   lvReport_->header()->setSectionsClickable(true);
   lvReport_->header()->setSortIndicatorShown(true);
   lvReport_->header()->setStretchLastSection(false);
-  const int widths[kColumnCount] = {170, 110, 140, 80};
+  const int widths[kColumnCount] = {200, 130, 150, 110};
   for (int c = 0; c < kColumnCount; ++c) lvReport_->setColumnWidth(c, widths[c]);
   for (QAbstractItemView* v :
        {static_cast<QAbstractItemView*>(lvArchive_), static_cast<QAbstractItemView*>(lvReport_)}) {
@@ -308,7 +316,8 @@ QWidget* TArchiveExplorerFrame::BuildFiles() {
     v->setSelectionBehavior(QAbstractItemView::SelectRows);
     v->setContextMenuPolicy(Qt::CustomContextMenu);
     v->setTextElideMode(Qt::ElideMiddle);
-    connect(v, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) {
+    // A double click, or Enter: a folder opens, a file is executed.
+    connect(v, &QAbstractItemView::activated, this, [this](const QModelIndex& i) {
       if (i.isValid()) lvArchiveDblClick();
     });
     connect(v, &QWidget::customContextMenuRequested, this,
@@ -409,6 +418,18 @@ void TArchiveExplorerFrame::BuildMenus() {
   connect(shellItems_[5], &QAction::triggered, this, [this] { miCopyPathNameClick(); });
 }
 
+void TArchiveExplorerFrame::BuildShortcuts() {
+  // Back, forward and up as in a file manager, wherever the focus is inside the view.
+  auto key = [this](QKeySequence sequence, std::function<void()> act) {
+    auto* s = new QShortcut(sequence, this);
+    s->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(s, &QShortcut::activated, this, std::move(act));
+  };
+  key(QKeySequence(Qt::ALT | Qt::Key_Left), [this] { model_.GoBack(1); });
+  key(QKeySequence(Qt::ALT | Qt::Key_Right), [this] { model_.GoForward(1); });
+  key(QKeySequence(Qt::Key_Backspace), [this] { model_.GoUp(); });
+}
+
 void TArchiveExplorerFrame::popupAtTopRight(QMenu* menu, QWidget* button) {
   menu->popup(button->mapToGlobal(QPoint(button->width(), 0)));
 }
@@ -417,12 +438,30 @@ void TArchiveExplorerFrame::popupAtTopRight(QMenu* menu, QWidget* button) {
 
 void TArchiveExplorerFrame::ApplyLanguage() {
   KolvexView::ApplyLanguage();
+  // Called again whenever the options are applied: the history follows a new limit.
+  model_.setHistoryLimit(context_.options.ForeBackMaxItems);
   auto& lang = context_.language;
   listModel_->setTexts({text(lang.message("A012")), text(lang.message("A013")),
                         text(lang.message("A014")), text(lang.message("A015"))},
                        text(lang.message("A016")));
   showStatus();
   ShowItemInfo(selectedEntry());
+}
+
+void TArchiveExplorerFrame::SaveState(WindowState& state) const {
+  state.setValue("Explorer/ListStyle", static_cast<int>(style_));
+  state.setValue("Explorer/SortMode", static_cast<int>(model_.openingSortMode()));
+  state.saveHeader("Explorer/Columns", lvReport_->header());
+  state.saveSplitter("Explorer/Folders", findChild<QSplitter*>("sDirs"));
+}
+
+void TArchiveExplorerFrame::RestoreState(const WindowState& state) {
+  const int style = state.value("Explorer/ListStyle", static_cast<int>(style_)).toInt();
+  if (style >= kLargeIcons && style <= kDetails) setListStyle(static_cast<ListStyle>(style));
+  const int mode = state.value("Explorer/SortMode", -1).toInt();
+  if (IsSortMode(mode)) model_.setOpeningSortMode(static_cast<SortModeValue>(mode));
+  state.restoreHeader("Explorer/Columns", lvReport_->header());
+  state.restoreSplitter("Explorer/Folders", findChild<QSplitter*>("sDirs"));
 }
 
 void TArchiveExplorerFrame::showStatus() {
@@ -524,6 +563,7 @@ void TArchiveExplorerFrame::setListStyle(ListStyle style) {
     lvArchive_->setSpacing(0);
   }
   if (model_.busy() != ExplorerBusy::Listing) pFiles_->setCurrentIndex(pageOf(style));
+  if (style == kDetails) widenColumnsToContents(lvReport_);
   QAbstractItemView* shown = style == kDetails ? static_cast<QAbstractItemView*>(lvReport_)
                                                : static_cast<QAbstractItemView*>(lvArchive_);
   const QModelIndex current = lvArchive_->selectionModel()->currentIndex();
@@ -709,7 +749,7 @@ void TArchiveExplorerFrame::folderChanged(const TreeNode* previous) {
   } else {
     tvTree_->selectionModel()->clear();
   }
-  lAddress_->setText(storedText(model_.Address()));
+  lAddress_->setFullText(storedText(model_.Address()));
   if (style_ == kSpaceMap) showSpaceMap();
   sbLeftBar_->setFolderCaption(storedText(model_.folderCaption()));
   showStatus();
@@ -726,6 +766,7 @@ void TArchiveExplorerFrame::entriesChanged() {
   listModel_->endChange();
   listedNode_ = model_.CurrentNode();
   showSortIndicator();
+  if (style_ == kDetails) widenColumnsToContents(lvReport_);
   const int row = keep != kNoRecord ? listModel_->rowAtPosition(keep) : -1;
   if (row >= 0)
     selectRow(row);

@@ -28,6 +28,7 @@ namespace kolvex {
 
 class FileListModel;
 class FolderTreeModel;
+class ElidedLabel;
 class InfoPanel;
 class SpaceMapView;
 class TPaintBox;
@@ -44,6 +45,8 @@ class TArchiveExplorerFrame : public KolvexView, public ExplorerLink, private Ex
   ~TArchiveExplorerFrame() override;
 
   void ApplyLanguage() override;
+  void SaveState(WindowState& state) const override;
+  void RestoreState(const WindowState& state) override;
 
   // ExplorerLink
   void UpdatingArchiveList(const std::vector<ArchiveListEntry>& catalogs) override;
@@ -91,6 +94,7 @@ class TArchiveExplorerFrame : public KolvexView, public ExplorerLink, private Ex
   QWidget* BuildFiles();
   QWidget* BuildBottom();
   void BuildMenus();
+  void BuildShortcuts();
   QToolButton* toolButton(const char* name, int tag, const char* icon, int y, int width);
   QToolButton* arrowButton(const char* name, QToolButton* beside);
   void popupAtTopRight(QMenu* menu, QWidget* button);
@@ -133,7 +137,7 @@ class TArchiveExplorerFrame : public KolvexView, public ExplorerLink, private Ex
   QToolButton* sbView_ = nullptr;
   QToolButton* sbSortBy_ = nullptr;
   QToolButton* sbClose_ = nullptr;
-  QLabel* lAddress_ = nullptr;
+  ElidedLabel* lAddress_ = nullptr;
   QComboBox* cbArchives_ = nullptr;
   QComboBox* cbFiles_ = nullptr;
   QStackedWidget* pDirs_ = nullptr;
