@@ -1,12 +1,16 @@
 // The drive monitor on scripted volumes: a new medium is catalogued once in the compact
 // window, Shift skips it, a running scan is never run into, and stopping or destroying the
 // monitor during a scan is safe.
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <memory>
 
 #include "core/catalog/AppDir.h"
+#include "platform/LinuxSystemProbe.h"
+#include "platform/VolumeFilter.h"
+#include "platform/VolumeTable.h"
 #include "support/ScriptedSeams.h"
 #include "ui/app/Skin.h"
 #include "ui/app/TSpyer.h"
@@ -62,6 +66,7 @@ struct Rig {
     links.scans = &scans;
     links.archiveManager = &manager;
     volumes = {{"/", "1"}, {mediumA(), "0"}, {mediumB(), "0"}};
+    for (const std::string& medium : {mediumA(), mediumB()}) writeBytes(medium + "/file", "x");
     TSpyer::Seams seams;
     seams.takeSnapshot = [this] { return volumes; };
     seams.shiftDown = [this] { return shift; };
@@ -161,6 +166,17 @@ class DriveMonitorTest : public QObject {
     QCOMPARE(r.scans.calls.size(), 1u);
   }
 
+  void anEmptyMediumIsSkippedWithoutAWord() {
+    Rig r;
+    r.spyer->Start();
+    QVERIFY(QFile::remove(QString::fromStdString(r.mediumA() + "/file")));
+    r.volumes[r.mediumA()] = "12";
+    r.spyer->Poll();
+    QVERIFY(r.scans.calls.empty());
+    QVERIFY(r.dialogs.messages.empty());
+    QVERIFY(r.spyer->Running());
+  }
+
   void aMediumThatIsGoneAgainIsNotScanned() {
     Rig r;
     r.spyer->Start();
@@ -223,15 +239,20 @@ class DriveMonitorTest : public QObject {
     QVERIFY(r.scans.calls.empty());
   }
 
-  void theRealVolumesGiveASnapshot() {
+  void theRealVolumesGiveASnapshotOfInsertedMediaOnly() {
     Rig r;
     TSpyer real(r.context);
     const DriveMonitor::Snapshot snapshot = real.TakeSnapshot();
-    QVERIFY(!snapshot.empty());
+    LinuxSystemProbe probe;
+    std::map<std::string, DriveKind> kinds;
+    for (const Volume& v : VolumeTable(probe).list()) kinds[v.mountPoint] = v.kind;
     for (const auto& [mountPoint, serial] : snapshot) {
-      QVERIFY(mountPoint.starts_with('/'));
+      QVERIFY(kinds.count(mountPoint));
+      QVERIFY(isInsertedMedium(mountPoint, kinds[mountPoint]));
       QVERIFY(!serial.empty());
     }
+    // The system's own root is never a medium to catalogue.
+    QCOMPARE(snapshot.count("/"), 0u);
   }
 };
 

@@ -222,7 +222,8 @@ class OptionsViewTest : public QObject {
     QCOMPARE(f.form->ViewName(kOptionsView), QString("Optionen"));
     QCOMPARE(f.form->FrameCaption(), QString("Optionen"));
     QCOMPARE(spyer->Interval(), 7000);
-    const std::string entry = config_.path().toStdString() + "/autostart/Kolvex.desktop";
+    // Each test's application folder has its own configuration folder.
+    const std::string entry = qgetenv("XDG_CONFIG_HOME").toStdString() + "/autostart/Kolvex.desktop";
     QVERIFY(exists(entry));
     QVERIFY(readBytes(entry).find("/am") != std::string::npos);
 

@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDialog>
+#include <QLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,9 +22,12 @@ constexpr const char* kTagProperty = "tag";
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
 // Every QObject the owner holds, depth first in creation order, without descending into
-// nested views (they hold their own components).
+// nested views or into the owner's own dialogs and progress windows (each holds its own
+// components and takes its texts itself).
 void forEachComponent(QObject* owner, const std::function<void(QObject*)>& visit) {
   for (QObject* child : owner->children()) {
+    if (auto* w = qobject_cast<QWidget*>(child); w && w->isWindow() && w->windowType() != Qt::Popup)
+      continue;
     visit(child);
     if (qobject_cast<KolvexView*>(child)) continue;
     forEachComponent(child, visit);
@@ -109,6 +114,13 @@ void ApplyInterfaceTexts(QWidget* owner, LanguageFile& language, bool topLevel) 
   font.setFamily(text(chosen.name));
   if (chosen.size > 0) font.setPointSize(chosen.size);
   owner->setFont(font);
+}
+
+void ApplyDialogTexts(QDialog* dialog, LanguageFile& language, const QSize& least) {
+  ApplyInterfaceTexts(dialog, language, true);
+  if (QLayout* layout = dialog->layout()) layout->activate();
+  // The smallest size that shows every text; a text box gets what is left above that.
+  dialog->setFixedSize(dialog->minimumSizeHint().expandedTo(least));
 }
 
 std::vector<InterfaceText> CollectInterfaceTexts(QWidget* owner, bool topLevel) {

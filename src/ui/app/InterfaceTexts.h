@@ -7,7 +7,9 @@
 
 #include "core/app/LanguageFile.h"
 
+class QDialog;
 class QObject;
+class QSize;
 class QWidget;
 
 namespace kolvex {
@@ -20,6 +22,10 @@ int tagOf(const QObject* component);
 // own. A top-level owner also takes its own texts and the language's font; a font size
 // that is not a whole number throws EConvertError after the texts are set.
 void ApplyInterfaceTexts(QWidget* owner, LanguageFile& language, bool topLevel);
+
+// A fixed-border dialog in the current language: its texts and font, and a size that
+// fits them, never below least (the size it is designed for).
+void ApplyDialogTexts(QDialog* dialog, LanguageFile& language, const QSize& least);
 
 // The non-empty captions and hints of the same components, for saving into a language
 // file; the first component of a number speaks for all that share it.

@@ -1,5 +1,6 @@
 #include "ui/app/TSpyer.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 
 #include <QGuiApplication>
@@ -20,6 +21,23 @@ namespace {
 bool fileExists(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// A medium without a single entry (a blank disc, a freshly formatted stick), or one whose
+// root cannot be listed: nothing a catalog could hold.
+bool holdsNothing(const std::string& folder) {
+  DIR* d = ::opendir(folder.c_str());
+  if (!d) return true;
+  bool empty = true;
+  while (const dirent* e = ::readdir(d)) {
+    const std::string name = e->d_name;
+    if (name != "." && name != "..") {
+      empty = false;
+      break;
+    }
+  }
+  ::closedir(d);
+  return empty;
 }
 
 }  // namespace
@@ -113,8 +131,9 @@ void TSpyer::CatalogNewMedium(const std::string& mountPoint) {
                    context_.language, context_.pump, noProgress, ArchivesDir()};
   VolumeScanner scanner(scan);
   TSCCDInfo header;
-  // The medium may have gone again since the poll: then there is nothing to catalogue.
-  if (!scanner.GetVolumeInfo(mountPoint, header)) return;
+  // The medium may have gone again since the poll, or hold nothing: it is skipped without
+  // a word, as a person who inserted it expects from a monitor working on its own.
+  if (holdsNothing(mountPoint) || !scanner.GetVolumeInfo(mountPoint, header)) return;
   const std::string fileName = scanner.ArchiveFileNameFor(header);
   if (!scanner.ConfirmOverwrite(false, false, fileName)) return;  // it has a catalog
 

@@ -14,6 +14,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -31,10 +32,12 @@
 #include "ui/app/QtDesktopShell.h"
 #include "ui/app/QtDialogs.h"
 #include "ui/app/QtEventPump.h"
+#include "ui/app/ScanIndicator.h"
 #include "ui/app/SkinWidgets.h"
 #include "ui/app/TSpyer.h"
 #include "ui/app/TilePaint.h"
 #include "ui/app/ViewHost.h"
+#include "ui/app/WindowState.h"
 
 namespace kolvex {
 namespace {
@@ -130,7 +133,7 @@ TVORN_MainForm::TVORN_MainForm(CommandLine commandLine, MainFormSeams seams)
     seams_.pump = ownPump_.get();
   }
   if (!seams_.dialogs) {
-    ownDialogs_ = std::make_unique<QtDialogs>();
+    ownDialogs_ = std::make_unique<QtDialogs>(&language_);
     seams_.dialogs = ownDialogs_.get();
   }
   if (!seams_.shell) {
@@ -139,6 +142,9 @@ TVORN_MainForm::TVORN_MainForm(CommandLine commandLine, MainFormSeams seams)
   }
   if (!seams_.createView) seams_.createView = createStandardView;
   if (!seams_.terminate) seams_.terminate = [] { QCoreApplication::quit(); };
+  if (!seams_.trayAvailable) seams_.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+  state_ = std::make_unique<WindowState>(seams_.stateFile.isEmpty() ? WindowState::userPath()
+                                                                   : seams_.stateFile);
   monitor_ = std::move(seams_.driveMonitor);
 
   // Options and package come before anything that reads or paints them.
@@ -172,6 +178,7 @@ TVORN_MainForm::TVORN_MainForm(CommandLine commandLine, MainFormSeams seams)
   if (miEnableSpy_->isChecked()) monitor_->Start();
   AssignPictures();
   ApplyLanguage();
+  RestoreWindowState();
   shuttingDown_ = false;
 
   if (commandLine_.hasFolder()) {
@@ -284,6 +291,29 @@ void TVORN_MainForm::BuildBottomBar() {
   connect(sbHelp_, &QToolButton::clicked, this, [this] { sbHelpClick(); });
   connect(sbExit_, &QToolButton::clicked, this, [this] { Shutdown(); });
 
+  // The drive monitor's switch in the window itself: a desktop without a notification area
+  // shows no tray menu to switch it in.
+  sbDriveMonitor_ = new QToolButton(pBottomBar_);
+  sbDriveMonitor_->setObjectName("sbDriveMonitor");
+  setTag(sbDriveMonitor_, 10008);
+  sbDriveMonitor_->setText("Drive Monitor");
+  sbDriveMonitor_->setCheckable(true);
+  sbDriveMonitor_->setChecked(true);
+  sbDriveMonitor_->setFont(sizedFont(11, true));
+  sbDriveMonitor_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  sbDriveMonitor_->setIconSize(QSize(10, 10));
+  sbDriveMonitor_->setCursor(Qt::PointingHandCursor);
+  sbDriveMonitor_->setFocusPolicy(Qt::NoFocus);
+  sbDriveMonitor_->setStyleSheet(
+      "QToolButton { color: white; background: rgba(255, 255, 255, 28);"
+      " border: 1px solid rgba(255, 255, 255, 70); border-radius: 9px; padding: 0 8px; }"
+      "QToolButton:checked { background: rgba(60, 170, 150, 120); }"
+      "QToolButton:hover { border-color: #a8ece4; }");
+  connect(sbDriveMonitor_, &QToolButton::clicked, this, [this](bool on) {
+    miEnableSpy_->setChecked(on);
+    miEnableSpyClick(on);
+  });
+
   iLeftDownCorner_ = new ResizeGrip(5, pBottomBar_);
   iLeftDownCorner_->setObjectName("iLeftDownCorner");
   iRightDownCorner_ = new ResizeGrip(6, pBottomBar_);
@@ -333,6 +363,9 @@ void TVORN_MainForm::BuildClient() {
   connect(sbViews_, &QToolButton::clicked, this, [this] { sbViewsClick(); });
   connect(sbNextFrame_, &QToolButton::clicked, this, [this] { sbNextFrameClick(); });
 
+  pScan_ = new ScanIndicator(*context_, pClientTop_);
+  links_.scanActivity = pScan_;
+
   pFrame_ = new ViewHost(pClient_);
   pFrame_->setObjectName("pFrame");
 }
@@ -369,6 +402,7 @@ void TVORN_MainForm::BuildMenus() {
   miEnableSpy_->setCheckable(true);
   miEnableSpy_->setChecked(true);
   connect(miEnableSpy_, &QAction::triggered, this, [this](bool on) { miEnableSpyClick(on); });
+  connect(miEnableSpy_, &QAction::toggled, this, [this] { SyncMonitorSwitch(); });
   pmTrayIcon_->addAction(miEnableSpy_);
   pmTrayIcon_->addSeparator()->setObjectName("miLine1");
   miShutDown_ = item("miShutDown", 92004, "Shut Down", "Shut down VORN");
@@ -461,7 +495,25 @@ void TVORN_MainForm::ApplyLanguage() {
   } catch (const std::exception& e) {
     ReportError(e.what());
   }
+  pScan_->ApplyLanguage();
+  SyncMonitorSwitch();
   LayoutChrome();
+}
+
+void TVORN_MainForm::SyncMonitorSwitch() {
+  const bool on = miEnableSpy_->isChecked();
+  sbDriveMonitor_->setChecked(on);
+  const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+  QPixmap dot(QSize(10, 10) * ratio);
+  dot.setDevicePixelRatio(ratio);
+  dot.fill(Qt::transparent);
+  QPainter p(&dot);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QColor(0, 0, 0, 90));
+  p.setBrush(on ? QColor(0x4c, 0xd9, 0x64) : QColor(0x8a, 0x94, 0x9e));
+  p.drawEllipse(QRectF(0.5, 0.5, 9, 9));
+  p.end();
+  sbDriveMonitor_->setIcon(QIcon(dot));
 }
 
 void TVORN_MainForm::RefreshLanguage() {
@@ -507,6 +559,8 @@ void TVORN_MainForm::LayoutChrome() {
   lHelp_->setGeometry(19, buttonY + 1, helpW, buttonH);
   sbExit_->setGeometry(w - 22 - exitW, buttonY, exitW, buttonH);
   lExit_->setGeometry(w - 21 - exitW, buttonY + 1, exitW, buttonH);
+  const int switchH = 20, switchW = sbDriveMonitor_->sizeHint().width();
+  sbDriveMonitor_->setGeometry(18 + helpW + 18, (kBottomBarHeight - switchH) / 2 + 1, switchW, switchH);
   iLeftDownCorner_->setGeometry(0, kBottomBarHeight - 10, 10, 10);
   iRightDownCorner_->setGeometry(w - 10, kBottomBarHeight - 10, 10, 10);
 
@@ -528,6 +582,10 @@ void TVORN_MainForm::LayoutChrome() {
   const int captionW = std::max(0, navX - captionX - 8);
   lFrameCap2_->setGeometry(captionX, 0, captionW, kHeaderHeight);
   lFrameCaption_->setGeometry(captionX + 1, 1, captionW, kHeaderHeight);
+  // The running scan, right of the view's name and clear of it.
+  const int captionEnd = captionX + lFrameCap2_->fontMetrics().horizontalAdvance(lFrameCap2_->text());
+  const int scanW = std::clamp(navX - 16 - captionEnd - 16, 0, 240);
+  pScan_->setGeometry(navX - 16 - scanW, 12, scanW, kHeaderHeight - 24);
   pFrame_->setGeometry(0, kHeaderHeight, cw, std::max(0, middle - kHeaderHeight));
 }
 
@@ -557,6 +615,7 @@ QString TVORN_MainForm::FrameCaption() const { return lFrameCap2_->text(); }
 void TVORN_MainForm::SetFrameCaption(const QString& caption) {
   lFrameCaption_->setText(caption);
   lFrameCap2_->setText(caption);
+  LayoutChrome();
 }
 
 void TVORN_MainForm::ShowView(int index) {
@@ -632,10 +691,10 @@ void TVORN_MainForm::ShowMainProgram() {
 }
 
 void TVORN_MainForm::sbMinimizeClick() {
-  if (tray_ && QSystemTrayIcon::isSystemTrayAvailable())
+  if (tray_ && seams_.trayAvailable())
     hide();
   else
-    showMinimized();  // without a tray a hidden window could not be reached again
+    showMinimized();  // iconified: without a tray a hidden window could not be reached again
 }
 
 void TVORN_MainForm::sbMaximizeClick() {
@@ -652,11 +711,41 @@ void TVORN_MainForm::SyncMaximizeGlyph() {
   lCapBtn_->setCaption(maximized ? "0 2 r" : "0 1 r");
 }
 
-void TVORN_MainForm::sbHelpClick() { seams_.shell->open(Paths().helpFile()); }
+void TVORN_MainForm::sbHelpClick() {
+  // A desktop that cannot open the page says so, as Execute does.
+  const std::string failure = seams_.shell->open(Paths().helpFile());
+  if (!failure.empty()) ReportError(failure);
+}
 
 void TVORN_MainForm::TimerAMTimer() {
   TimerAM_->stop();
   if (commandLine_.first() == kMinimizeSwitch) sbMinimizeClick();
+  NoticeMissingTray();
+}
+
+void TVORN_MainForm::NoticeMissingTray() {
+  // Once per user: where the tray icon went, and where its menu's switch is instead.
+  if (shuttingDown_ || seams_.trayAvailable() || state_->value("Notices/NoTray").toBool()) return;
+  state_->setValue("Notices/NoTray", true);
+  state_->save();
+  seams_.dialogs->message(MessageKind::Information, language_.message("A079"));
+}
+
+void TVORN_MainForm::RestoreWindowState() {
+  const QByteArray geometry = state_->value("MainWindow/Geometry").toByteArray();
+  if (!geometry.isEmpty()) {
+    restoreGeometry(geometry);
+    SyncMaximizeGlyph();
+  }
+  for (const QPointer<KolvexView>& view : views_)
+    if (view) view->RestoreState(*state_);
+}
+
+void TVORN_MainForm::SaveWindowState() {
+  state_->setValue("MainWindow/Geometry", saveGeometry());
+  for (const QPointer<KolvexView>& view : views_)
+    if (view) view->SaveState(*state_);
+  state_->save();
 }
 
 void TVORN_MainForm::TakeHandedOverFolder() {
@@ -685,6 +774,8 @@ void TVORN_MainForm::Shutdown() {
   shuttingDown_ = true;
   // A scan still running is cancelled first; it ends when control returns to its loop.
   if (links_.scans && links_.scans->ScanRunning()) links_.scans->CancelScan();
+  SaveWindowState();
+  links_.scanActivity = nullptr;
   links_.archiveManager = nullptr;
   links_.explorer = nullptr;
   links_.search = nullptr;

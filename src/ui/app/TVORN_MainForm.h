@@ -37,9 +37,11 @@ class GlyphButton;
 class GlyphShadow;
 class KolvexView;
 class ResizeGrip;
+class ScanIndicator;
 class TImage;
 class TPaintBox;
 class ViewHost;
+class WindowState;
 
 // What the main window uses of the world outside it; tests script these.
 struct MainFormSeams {
@@ -51,6 +53,10 @@ struct MainFormSeams {
   std::function<void()> terminate;             // QCoreApplication::quit when not given
   // A folder to catalogue (command line or hand-off); the add-archive dialog takes it.
   std::function<void(const std::string& folder)> offerFolder;
+  // Whether the desktop shows a notification area (Qt's answer when not given).
+  std::function<bool()> trayAvailable;
+  // Where the window state is kept (WindowState::userPath when empty).
+  QString stateFile;
 };
 
 class TVORN_MainForm : public QWidget, public ViewSwitcher {
@@ -128,6 +134,10 @@ class TVORN_MainForm : public QWidget, public ViewSwitcher {
   void Button4Click();
   void Button2Click();
   void ReportError(const std::string& text);
+  void SyncMonitorSwitch();
+  void NoticeMissingTray();
+  void RestoreWindowState();
+  void SaveWindowState();
 
   CommandLine commandLine_;
   MainFormSeams seams_;
@@ -142,6 +152,7 @@ class TVORN_MainForm : public QWidget, public ViewSwitcher {
   ViewLinks links_;
   std::unique_ptr<AppContext> context_;
   std::unique_ptr<MonitorSwitch> monitor_;
+  std::unique_ptr<WindowState> state_;
 
   std::array<QPointer<KolvexView>, kViewCount> views_;
   std::array<QString, kViewCount> viewNames_;
@@ -172,6 +183,7 @@ class TVORN_MainForm : public QWidget, public ViewSwitcher {
   QToolButton* sbHelp_ = nullptr;
   QLabel* lExit_ = nullptr;
   QToolButton* sbExit_ = nullptr;
+  QToolButton* sbDriveMonitor_ = nullptr;
   ResizeGrip* iLeftDownCorner_ = nullptr;
   ResizeGrip* iRightDownCorner_ = nullptr;
 
@@ -188,6 +200,7 @@ class TVORN_MainForm : public QWidget, public ViewSwitcher {
   QToolButton* sbPrevFrame_ = nullptr;
   QToolButton* sbViews_ = nullptr;
   QToolButton* sbNextFrame_ = nullptr;
+  ScanIndicator* pScan_ = nullptr;
   ViewHost* pFrame_ = nullptr;
 
   QMenu* pmFrames_ = nullptr;

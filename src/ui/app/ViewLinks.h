@@ -55,6 +55,19 @@ class ScanRunner {
                              const std::string& archiveFileName) = 0;
   // Asks a running scan to stop (shutdown).
   virtual void CancelScan() = 0;
+  // Brings the running scan's progress window to the front.
+  virtual void RaiseScanWindow() {}
+};
+
+// Told when a scan's progress window appears, moves on and goes, so that the main window
+// shows a running scan whichever view is up.
+class ScanActivity {
+ public:
+  virtual ~ScanActivity() = default;
+  // volume: the label or folder being catalogued.
+  virtual void scanShown(const std::string& volume) = 0;
+  virtual void scanProgressed(int percent) = 0;
+  virtual void scanHidden() = 0;
 };
 
 struct ViewLinks {
@@ -62,6 +75,7 @@ struct ViewLinks {
   ExplorerLink* explorer = nullptr;
   SearchLink* search = nullptr;
   ScanRunner* scans = nullptr;
+  ScanActivity* scanActivity = nullptr;
   IconProvider* icons = nullptr;
 };
 

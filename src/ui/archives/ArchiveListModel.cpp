@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QStyle>
+#include <algorithm>
 
 #include "core/catalog/DateTimeText.h"
+#include "core/catalog/NaturalOrder.h"
 #include "ui/catalog/IconPicture.h"
 
 namespace kolvex {
@@ -22,13 +24,67 @@ ArchiveListModel::Row ArchiveListModel::rowFor(const TSCCDInfo& header, const st
   r.baseDir = QString::fromStdString(header.BaseDir);
   r.path = QString::fromStdString(path);
   r.icon = iconOfPair(*header.CDIconSmall, *header.CDIconLarge);
+  r.created = header.CreateDateTime;
+  r.bytes = header.CDSize;
   return r;
 }
 
 void ArchiveListModel::setRows(std::vector<Row> rows) {
   beginResetModel();
   rows_ = std::move(rows);
+  sortRows();
   endResetModel();
+}
+
+bool ArchiveListModel::before(const Row& a, const Row& b) const {
+  auto text = [](const QString& x, const QString& y) {
+    return NaturalCompare(x.toStdString(), y.toStdString());
+  };
+  int c = 0;
+  switch (sortColumn_) {
+    case kFormat:
+      c = text(a.format, b.format);
+      break;
+    case kDateTime:
+      c = a.created < b.created ? -1 : a.created > b.created ? 1 : 0;
+      break;
+    case kSize:
+      c = a.bytes < b.bytes ? -1 : a.bytes > b.bytes ? 1 : 0;
+      break;
+    case kBaseDir:
+      c = text(a.baseDir, b.baseDir);
+      break;
+    default:
+      c = text(a.label, b.label);
+  }
+  if (sortOrder_ == Qt::DescendingOrder) c = -c;
+  // Equal keys: the label, then the file, so a refresh never reorders equal rows.
+  if (c == 0) c = text(a.label, b.label);
+  if (c == 0) c = text(a.path, b.path);
+  return c < 0;
+}
+
+void ArchiveListModel::sortRows() {
+  std::stable_sort(rows_.begin(), rows_.end(), [this](const Row& a, const Row& b) { return before(a, b); });
+}
+
+void ArchiveListModel::sort(int column, Qt::SortOrder order) {
+  if (column < 0 || column >= kColumnCount) return;
+  sortColumn_ = column;
+  sortOrder_ = order;
+  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  const QModelIndexList old = persistentIndexList();
+  std::vector<QString> paths;
+  for (const QModelIndex& i : old) paths.push_back(row(i.row()).path);
+  sortRows();
+  QModelIndexList moved;
+  for (std::size_t k = 0; k < paths.size(); ++k) {
+    int at = 0;
+    while (at < rowCount() && rows_[static_cast<std::size_t>(at)].path != paths[k]) ++at;
+    moved.push_back(index(at, old[static_cast<int>(k)].column()));
+  }
+  changePersistentIndexList(old, moved);
+  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void ArchiveListModel::setColumnCaptions(const QStringList& captions) {

@@ -1,6 +1,7 @@
 #pragma once
 // The catalogs of the archive manager's list: label, file system, date and time, volume
-// size in bytes and base folder, with the catalog's icons, in folder order.
+// size in bytes and base folder, with the catalog's icons. Ordered by label as people read
+// names (digits by value, letters without case) unless the user sorts by another column.
 #include <QAbstractTableModel>
 #include <QIcon>
 #include <vector>
@@ -20,6 +21,8 @@ class ArchiveListModel : public QAbstractTableModel {
   struct Row {
     QString label, format, dateTime, size, baseDir, path;
     QIcon icon;
+    double created = 0;       // the header's CreateDateTime, for sorting by date
+    std::int64_t bytes = 0;   // the volume size, for sorting by size
   };
 
   explicit ArchiveListModel(QObject* parent = nullptr);
@@ -34,10 +37,19 @@ class ArchiveListModel : public QAbstractTableModel {
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  // Orders the rows by a column (kept for the rows of later refreshes).
+  void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+  int sortColumn() const { return sortColumn_; }
+  Qt::SortOrder sortOrder() const { return sortOrder_; }
 
  private:
+  bool before(const Row& a, const Row& b) const;
+  void sortRows();
+
   std::vector<Row> rows_;
   QStringList captions_;
+  int sortColumn_ = kLabel;
+  Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
   QIcon fallback_;
 };
 

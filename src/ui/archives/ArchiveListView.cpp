@@ -5,6 +5,8 @@
 #include <QStackedLayout>
 #include <QTreeView>
 
+#include "ui/app/ItemViews.h"
+#include "ui/app/WindowState.h"
 #include "ui/archives/ArchiveListModel.h"
 
 namespace kolvex {
@@ -22,8 +24,12 @@ ArchiveListView::ArchiveListView(ArchiveListModel* model, QWidget* parent)
   detail_->setRootIsDecorated(false);
   detail_->setUniformRowHeights(true);
   detail_->setAllColumnsShowFocus(true);
-  detail_->header()->setSectionsClickable(false);
+  // A click on a column sorts by it (the label, as people read names, until then).
+  detail_->header()->setSectionsClickable(true);
+  detail_->header()->setSortIndicator(ArchiveListModel::kLabel, Qt::AscendingOrder);
+  detail_->setSortingEnabled(true);
   detail_->header()->setStretchLastSection(true);
+  useGridItems(list_);
   for (QAbstractItemView* v :
        {static_cast<QAbstractItemView*>(list_), static_cast<QAbstractItemView*>(detail_)}) {
     v->setModel(model);
@@ -38,7 +44,7 @@ ArchiveListView::ArchiveListView(ArchiveListModel* model, QWidget* parent)
             [this, v](const QPoint& pos) { emit contextMenuAt(v->viewport()->mapToGlobal(pos)); });
     stack_->addWidget(v);
   }
-  const int widths[] = {150, 100, 150, 100, 200};
+  const int widths[] = {170, 90, 150, 110, 200};
   for (int c = 0; c < ArchiveListModel::kColumnCount; ++c) detail_->setColumnWidth(c, widths[c]);
   setStyle(Style::Icon);
 }
@@ -78,6 +84,21 @@ void ArchiveListView::setStyle(Style style) {
   list_->setMovement(QListView::Static);
   stack_->setCurrentWidget(list_);
 }
+
+void ArchiveListView::saveState(WindowState& state) const {
+  state.setValue("Archives/ListStyle", static_cast<int>(style_));
+  state.saveHeader("Archives/Columns", detail_->header());
+}
+
+void ArchiveListView::restoreState(const WindowState& state) {
+  const int style = state.value("Archives/ListStyle", static_cast<int>(style_)).toInt();
+  if (style >= static_cast<int>(Style::Icon) && style <= static_cast<int>(Style::Detailed))
+    setStyle(static_cast<Style>(style));
+  state.restoreHeader("Archives/Columns", detail_->header());
+  model_->sort(detail_->header()->sortIndicatorSection(), detail_->header()->sortIndicatorOrder());
+}
+
+void ArchiveListView::widenColumns() { widenColumnsToContents(detail_); }
 
 QAbstractItemView* ArchiveListView::current() const {
   return style_ == Style::Detailed ? static_cast<QAbstractItemView*>(detail_)

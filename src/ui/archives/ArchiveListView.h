@@ -12,6 +12,7 @@ class QTreeView;
 namespace kolvex {
 
 class ArchiveListModel;
+class WindowState;
 
 class ArchiveListView : public QWidget {
   Q_OBJECT
@@ -31,6 +32,11 @@ class ArchiveListView : public QWidget {
   // The selected row, or -1.
   int selectedRow() const;
   void selectRow(int row);
+  // The style, the columns' widths and the sort column, kept for the next start.
+  void saveState(WindowState& state) const;
+  void restoreState(const WindowState& state);
+  // The columns widen to show what the rows hold.
+  void widenColumns();
 
  signals:
   void activated(int row);

@@ -20,6 +20,7 @@
 
 #include "core/catalog/AppDir.h"
 #include "core/catalog/ArchiveList.h"
+#include "core/catalog/NaturalOrder.h"
 #include "core/catalog/DateTimeText.h"
 #include "core/catalog/FormatSize.h"
 #include "core/persist/CatalogReader.h"
@@ -28,6 +29,9 @@
 #include "ui/app/QtIconProvider.h"
 #include "ui/app/Skin.h"
 #include "ui/app/SkinWidgets.h"
+#include "ui/app/TextBreaks.h"
+#include "ui/app/TilePaint.h"
+#include "ui/app/WindowState.h"
 #include "ui/app/WindowFade.h"
 #include "ui/archives/ArchiveListModel.h"
 #include "ui/archives/TModifyArchiveForm.h"
@@ -40,7 +44,7 @@
 namespace kolvex {
 namespace {
 
-constexpr int kToolsWidth = 120, kDetailsWidth = 165, kButtonW = 81, kButtonH = 50;
+constexpr int kToolsWidth = 120, kDetailsWidth = 165, kButtonW = 108, kButtonH = 50;
 constexpr int kButtonGap = 0, kButtonTop = 2;
 
 // The detail panel's page: the package's LeftBar picture over the window colour.
@@ -51,8 +55,7 @@ class DetailPage : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
-    p.fillRect(rect(), palette().base());
-    if (!picture_.isNull()) p.drawImage(0, 0, picture_);
+    PaintLeftBar(p, rect(), picture_, palette().color(QPalette::Base));
   }
 
  private:
@@ -60,24 +63,6 @@ class DetailPage : public QWidget {
 };
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
-
-// Labels, serials and paths rarely have spaces; a zero-width space after their separators
-// lets the narrow panel wrap them instead of cutting them off.
-QString breakable(const QString& text) {
-  QString out;
-  out.reserve(text.size() + text.size() / 4);
-  int run = 0;
-  for (QChar c : text) {
-    out += c;
-    ++run;
-    if (c.isSpace()) run = 0;
-    if (QStringLiteral("_/\\-.").contains(c) || run >= 18) {
-      out += QChar(0x200B);
-      run = 0;
-    }
-  }
-  return out;
-}
 
 QString formatted(LanguageFile& language, const char* key, const std::string& value) {
   return breakable(qs(language.format(key, {value})));
@@ -103,9 +88,10 @@ TArchiveManFrame::TArchiveManFrame(AppContext& context, QWidget* parent)
 
   static QtIconProvider desktopIcons;
   IconProvider& icons = context_.links.icons ? *context_.links.icons : desktopIcons;
-  scans_ = std::make_unique<DesktopScanRunner>(context_, icons, ArchivesDir());
-  addForm_ = std::make_unique<TAddArchiveForm>(context_, *scans_, *relay_);
-  modifyForm_ = std::make_unique<TModifyArchiveForm>(context_);
+  // The dialogs and progress windows stay above the window that holds this view.
+  scans_ = std::make_unique<DesktopScanRunner>(context_, icons, ArchivesDir(), this);
+  addForm_ = std::make_unique<TAddArchiveForm>(context_, *scans_, *relay_, this);
+  modifyForm_ = std::make_unique<TModifyArchiveForm>(context_, this);
 
   BuildTools();
   BuildDetails();
@@ -148,6 +134,10 @@ TArchiveManFrame::~TArchiveManFrame() {
       std::unique_ptr<PickerRelay> relay;
     };
     auto* later = new Leftovers;
+    // Owned by this view as Qt sees it: they must not go with it.
+    scans_->windows().releaseOwner();
+    for (QWidget* w : {static_cast<QWidget*>(addForm_.get()), static_cast<QWidget*>(modifyForm_.get())})
+      w->setParent(nullptr, w->windowFlags());
     later->scans = std::move(scans_);
     later->add = std::move(addForm_);
     later->modify = std::move(modifyForm_);
@@ -176,7 +166,7 @@ QToolButton* TArchiveManFrame::toolButton(const char* name, int tag, const char*
       "QToolButton:pressed { background: rgba(255, 255, 255, 190); }"
       "QToolButton:disabled { color: #7d8894; }");
   const int index = glyph;
-  b->setGeometry((kToolsWidth - kButtonW) / 2 - 2, kButtonTop + index * (kButtonH + kButtonGap),
+  b->setGeometry((kToolsWidth - kButtonW) / 2, kButtonTop + index * (kButtonH + kButtonGap),
                  kButtonW, kButtonH);
   return b;
 }
@@ -188,15 +178,19 @@ void TArchiveManFrame::BuildTools() {
   QPalette pal = pTools_->palette();
   pal.setColor(QPalette::Window, QColor(254, 179, 92));
   pTools_->setPalette(pal);
+  // The face texture covers the whole column at any height (a maximised window too); the
+  // scroll box with the buttons lies on it, see-through.
+  pbTools_ = new TPaintBox(context_.skin, 5, pTools_);
+  pbTools_->setObjectName("pbTools");
   sbTools_ = new QScrollArea(pTools_);
   sbTools_->setObjectName("sbTools");
   sbTools_->setFrameShape(QFrame::NoFrame);
   sbTools_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  sbTools_->setAutoFillBackground(false);
+  sbTools_->viewport()->setAutoFillBackground(false);
   auto* page = new QWidget;
-  page->setFixedSize(kToolsWidth - 4, 2 * kButtonTop + 8 * (kButtonH + kButtonGap));
-  pbTools_ = new TPaintBox(context_.skin, 5, page);
-  pbTools_->setObjectName("pbTools");
-  pbTools_->setGeometry(page->rect());
+  page->setAutoFillBackground(false);
+  page->setFixedSize(kToolsWidth, 2 * kButtonTop + 8 * (kButtonH + kButtonGap));
   sbTools_->setWidget(page);
 
   sbCreateArchive_ = toolButton("sbCreateArchive", 40001, "Create", "Create a new archive", 0);
@@ -351,13 +345,22 @@ void TArchiveManFrame::ApplyLanguage() {
   for (const char* key : {"A021", "A022", "A023", "A024", "A025"})
     captions << qs(context_.language.message(key));
   model_->setColumnCaptions(captions);
-  if (selectedArchive_.empty()) lArchiveCaption_->setText(qs(context_.language.message("A008")));
+  // The detail panel, the dialogs and the progress windows speak the new language at once.
+  ShowArchiveDetails(selectedArchive_);
+  addForm_->ApplyLanguage();
+  modifyForm_->ApplyLanguage();
+  scans_->windows().ApplyLanguage();
 }
+
+void TArchiveManFrame::SaveState(WindowState& state) const { lvArchives_->saveState(state); }
+
+void TArchiveManFrame::RestoreState(const WindowState& state) { lvArchives_->restoreState(state); }
 
 void TArchiveManFrame::resizeEvent(QResizeEvent*) {
   const int statusH = sbStatus_->sizeHint().height();
   const int h = std::max(0, height() - statusH);
   pTools_->setGeometry(0, 0, kToolsWidth, h);
+  pbTools_->setGeometry(pTools_->rect());
   sbTools_->setGeometry(pTools_->rect());
   sbLeftBar_->setGeometry(kToolsWidth, 0, kDetailsWidth, h);
   lvArchives_->setGeometry(kToolsWidth + kDetailsWidth, 0,
@@ -381,26 +384,34 @@ void TArchiveManFrame::RefreshArchives() {
   } catch (const std::exception& e) {
     context_.dialogs.message(MessageKind::Error, e.what());
   }
+  // Every readable catalog is listed and handed on, in the order people read names; one
+  // that cannot be read hides none of the others and is named below.
+  std::vector<const ArchiveEntry*> readable;
+  std::string unreadable;
+  for (const ArchiveEntry& entry : entries) {
+    if (entry.header)
+      readable.push_back(&entry);
+    else
+      unreadable += "\n" + entry.path + ": " + entry.error;
+  }
+  std::stable_sort(readable.begin(), readable.end(), [](const ArchiveEntry* a, const ArchiveEntry* b) {
+    return NaturalLess(a->header->CDLabel, b->header->CDLabel);
+  });
   std::vector<ArchiveListModel::Row> rows;
   std::vector<ArchiveListEntry> catalogs;
-  bool complete = true;
-  for (const ArchiveEntry& entry : entries) {
-    if (!entry.header) {
-      // As far as the list got; the other views keep the list they had.
-      context_.dialogs.message(MessageKind::Error, entry.error);
-      complete = false;
-      break;
-    }
-    rows.push_back(ArchiveListModel::rowFor(*entry.header, entry.path));
-    catalogs.push_back({entry.header->CDLabel, entry.path});
+  for (const ArchiveEntry* entry : readable) {
+    rows.push_back(ArchiveListModel::rowFor(*entry->header, entry->path));
+    catalogs.push_back({entry->header->CDLabel, entry->path});
   }
   model_->setRows(std::move(rows));
-  if (complete) {
-    listed_ = catalogs;
-    if (context_.links.explorer) context_.links.explorer->UpdatingArchiveList(catalogs);
-    if (context_.links.search) context_.links.search->UpdatingArchiveList(catalogs);
-  }
+  listed_ = catalogs;
+  lvArchives_->widenColumns();
+  if (context_.links.explorer) context_.links.explorer->UpdatingArchiveList(catalogs);
+  if (context_.links.search) context_.links.search->UpdatingArchiveList(catalogs);
   SetStatus(qs(context_.language.format("A046", {static_cast<std::int64_t>(catalogs.size())})));
+  if (!unreadable.empty())
+    context_.dialogs.message(MessageKind::Error,
+                             context_.language.format("A078", {unreadable.substr(1)}));
 }
 
 void TArchiveManFrame::lvArchivesSelectItem() {
@@ -431,7 +442,7 @@ void TArchiveManFrame::ShowArchiveDetails(const std::string& path) {
       mDescription_->setPlainText(lines.join('\n'));
       shown = true;
     } catch (const std::exception& e) {
-      context_.dialogs.message(MessageKind::Error, e.what());
+      context_.dialogs.message(MessageKind::Error, path + ": " + e.what());
       selectedArchive_.clear();
     }
   }
@@ -460,7 +471,12 @@ void TArchiveManFrame::SetSelectionCommandsEnabled(bool enabled) {
 
 void TArchiveManFrame::sbDeleteClick() {
   if (selectedArchive_.empty()) return;
-  if (context_.dialogs.ask(context_.language.message("A009")) != Answer::Yes) return;
+  // The question names the catalog, and Enter keeps it.
+  const int row = lvArchives_->selectedRow();
+  const std::string label = row >= 0 ? model_->row(row).label.toStdString() : std::string();
+  const std::string question =
+      context_.language.message("A009") + "\n\n" + label + "\n" + selectedArchive_;
+  if (context_.dialogs.askDefaultNo(question) != Answer::Yes) return;
   const std::string path = selectedArchive_;
   if (context_.links.explorer) context_.links.explorer->CloseIfShown(path);
   if (::unlink(path.c_str()) != 0 && errno != ENOENT) {

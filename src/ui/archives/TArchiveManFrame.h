@@ -39,6 +39,8 @@ class TArchiveManFrame : public KolvexView, public ArchiveManagerLink {
   ~TArchiveManFrame() override;
 
   void ApplyLanguage() override;
+  void SaveState(WindowState& state) const override;
+  void RestoreState(const WindowState& state) override;
 
   void RefreshArchives() override;
   void OfferFolder(const std::string& folder) override;

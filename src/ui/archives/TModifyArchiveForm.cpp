@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -16,66 +18,81 @@
 
 namespace kolvex {
 
-TModifyArchiveForm::TModifyArchiveForm(AppContext& context)
-    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint),
+TModifyArchiveForm::TModifyArchiveForm(AppContext& context, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint),
       context_(context) {
   setObjectName("TModifyArchiveForm");
   setTag(this, 61000);
   setWindowTitle("Modify An Archive");
-  setFixedSize(kClientWidth, kClientHeight);
   setModal(false);
-
-  auto label = [this](const char* name, int tag, const char* caption, int y, QWidget* buddy) {
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(8, 8, 8, 8);
+  column->setSpacing(3);
+  auto label = [this, column](const char* name, int tag, const char* caption, QWidget* buddy) {
     auto* l = new QLabel(caption, this);
     l->setObjectName(name);
     setTag(l, tag);
-    l->setGeometry(8, y, 268, 18);
     l->setBuddy(buddy);
+    column->addWidget(l);
+    column->addWidget(buddy);
   };
   ePath_ = new QLineEdit(this);
   ePath_->setObjectName("ePath");
-  ePath_->setGeometry(8, 26, 268, 24);
-  label("stDrivePath", 61001, "&Base Direcotry", 8, ePath_);
+  label("stDrivePath", 61001, "&Base Direcotry", ePath_);
   eCDLabel_ = new QLineEdit("#CDLABEL#", this);
   eCDLabel_->setObjectName("eCDLabel");
-  eCDLabel_->setGeometry(8, 74, 268, 24);
-  label("stCDLabel", 60003, "&Volume Label", 56, eCDLabel_);
+  label("stCDLabel", 60003, "&Volume Label", eCDLabel_);
   for (QLineEdit* e : {ePath_, eCDLabel_})
     connect(e, &QLineEdit::editingFinished, this, [this] { ePathExit(); });
 
   cbRemovable_ = new QCheckBox("&Removable", this);
   cbRemovable_->setObjectName("cbRemovable");
   setTag(cbRemovable_, 61002);
-  cbRemovable_->setGeometry(8, 104, 268, 22);
   connect(cbRemovable_, &QCheckBox::clicked, this, [this] { cbRemovableClick(); });
+  column->addSpacing(3);
+  column->addWidget(cbRemovable_);
+  column->addSpacing(3);
 
   mDescription_ = new QPlainTextEdit(this);
   mDescription_->setObjectName("mDescription");
-  mDescription_->setGeometry(8, 150, 268, 58);
   mDescription_->setLineWrapMode(QPlainTextEdit::NoWrap);
   mDescription_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   mDescription_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  mDescription_->setMinimumHeight(58);
+  // Tab goes on to the buttons; a description has no use for tab characters.
+  mDescription_->setTabChangesFocus(true);
   mDescription_->installEventFilter(this);
-  label("stDescription", 60006, "&Description", 132, mDescription_);
+  label("stDescription", 60006, "&Description", mDescription_);
+  column->setStretchFactor(mDescription_, 1);
 
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
   bOK_ = new QPushButton("&OK", this);
   bOK_->setObjectName("bOK");
   setTag(bOK_, 91102);
-  bOK_->setGeometry(116, 216, 78, 26);
+  bOK_->setMinimumWidth(78);
   bOK_->setDefault(true);
   connect(bOK_, &QPushButton::clicked, this, [this] { bOKClick(); });
   bCancel_ = new QPushButton("&Cancel", this);
   bCancel_->setObjectName("bCancel");
   setTag(bCancel_, 91101);
-  bCancel_->setGeometry(198, 216, 78, 26);
+  bCancel_->setMinimumWidth(78);
   bCancel_->setAutoDefault(false);
   connect(bCancel_, &QPushButton::clicked, this, [this] { bCancelClick(); });
+  buttons->addWidget(bOK_);
+  buttons->addWidget(bCancel_);
+  column->addSpacing(4);
+  column->addLayout(buttons);
   Button1_ = new QPushButton("Save Interface ", this);
   Button1_->setObjectName("Button1");
   Button1_->hide();
 
-  ApplyInterfaceTexts(this, context_.language, true);
+  ApplyLanguage();
+}
+
+void TModifyArchiveForm::ApplyLanguage() {
+  ApplyDialogTexts(this, context_.language, QSize(kClientWidth, kClientHeight));
 }
 
 bool TModifyArchiveForm::SetArchive(const std::string& catalogPath) {
@@ -90,7 +107,7 @@ bool TModifyArchiveForm::LoadArchiveHeader() {
     header_ = TSCCDInfo();
     CopyArchiveHeader(reader.header(), header_);
   } catch (const std::exception& e) {
-    context_.dialogs.message(MessageKind::Error, e.what());
+    context_.dialogs.message(MessageKind::Error, catalogPath_ + ": " + e.what());
     return false;
   }
   ePath_->setText(QString::fromStdString(header_.BaseDir));

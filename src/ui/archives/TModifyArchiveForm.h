@@ -21,7 +21,10 @@ class TModifyArchiveForm : public QDialog {
  public:
   static constexpr int kClientWidth = 284, kClientHeight = 248;
 
-  explicit TModifyArchiveForm(AppContext& context);
+  // owner: the window the dialog stays above.
+  explicit TModifyArchiveForm(AppContext& context, QWidget* owner = nullptr);
+  // The captions in the current language; the dialog grows to fit them.
+  void ApplyLanguage();
 
   // The catalog to edit; reads its header into the fields. False (with the reading error
   // shown) when the header cannot be read.

@@ -15,13 +15,16 @@ namespace kolvex {
 
 class DesktopScanRunner final : public ScanRunner {
  public:
-  // archivesDir: where new catalogs are named into, with a trailing '/'.
-  DesktopScanRunner(AppContext& context, IconProvider& icons, const std::string& archivesDir);
+  // archivesDir: where new catalogs are named into, with a trailing '/'; owner: the window
+  // the progress windows stay above.
+  DesktopScanRunner(AppContext& context, IconProvider& icons, const std::string& archivesDir,
+                    QWidget* owner = nullptr);
 
   bool ScanRunning() const override;
   bool CreateArchive(bool compact, bool quiet, TSCCDInfo& header, const std::string& scanPath,
                      const std::string& archiveFileName) override;
   void CancelScan() override;
+  void RaiseScanWindow() override;
 
   // Scans the catalog's folder again under its name (questions A028, A001, A027 as the
   // update command asks them); the explorer lets go of the catalog once the scan starts.

@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QScreen>
 
+#include "ui/app/InterfaceTexts.h"
 #include "ui/app/Skin.h"
 #include "ui/app/WindowFade.h"
 #include "ui/catalog/TAddingForm.h"
@@ -12,15 +13,25 @@
 
 namespace kolvex {
 
-ScanWindows::ScanWindows(const TSCOptions& options, const Skin& skin, EventPump& pump)
-    : options_(options),
-      pump_(pump),
-      adding_(std::make_unique<TAddingForm>()),
-      flat_(std::make_unique<TFlatAddingForm>(skin)) {
-  flat_->ShapeFromMask(skin.FlatMask);
+ScanWindows::ScanWindows(AppContext& context, QWidget* owner)
+    : context_(context),
+      adding_(std::make_unique<TAddingForm>(owner)),
+      flat_(std::make_unique<TFlatAddingForm>(context.skin, owner)) {
+  flat_->ShapeFromMask(context.skin.FlatMask);
+  ApplyLanguage();
 }
 
 ScanWindows::~ScanWindows() = default;
+
+void ScanWindows::ApplyLanguage() {
+  ApplyInterfaceTexts(adding_.get(), context_.language, true);
+  ApplyInterfaceTexts(flat_.get(), context_.language, true);
+}
+
+void ScanWindows::releaseOwner() {
+  for (QWidget* w : {static_cast<QWidget*>(adding_.get()), static_cast<QWidget*>(flat_.get())})
+    w->setParent(nullptr, w->windowFlags());
+}
 
 void ScanWindows::show(bool compact) {
   if (beforeNext_) {
@@ -28,6 +39,7 @@ void ScanWindows::show(bool compact) {
     beforeNext_ = nullptr;
     action();
   }
+  percent_ = -1;
   if (compact) {
     flat_->PlaceAboveTaskbar();
     shown_ = flat_.get();
@@ -36,7 +48,8 @@ void ScanWindows::show(bool compact) {
       adding_->move(screen->availableGeometry().center() - adding_->rect().center());
     shown_ = adding_.get();
   }
-  ShowGradually(shown_, options_, pump_);
+  if (context_.links.scanActivity) context_.links.scanActivity->scanShown(volume_.toStdString());
+  ShowGradually(shown_, context_.options, context_.pump);
   shown_->raise();
 }
 
@@ -44,16 +57,22 @@ void ScanWindows::hide() {
   if (!shown_) return;
   QWidget* window = shown_;
   shown_ = nullptr;
-  HideGradually(window, options_, pump_);
+  HideGradually(window, context_.options, context_.pump);
+  if (context_.links.scanActivity) context_.links.scanActivity->scanHidden();
 }
 
 void ScanWindows::setStatus(std::string_view, const std::string& text) {
-  const QString t = QString::fromStdString(text);
+  // Which volume is meant, also in the compact window that pops up by itself.
+  const QString t = volume_.isEmpty() ? QString::fromStdString(text)
+                                      : volume_ + ": " + QString::fromStdString(text);
   adding_->lStat()->setText(t);
+  adding_->lStat()->setToolTip(t);
   flat_->lStat()->setText(t);
+  flat_->lStat()->setToolTip(t);
 }
 
 void ScanWindows::setRange(std::int64_t maximum) {
+  maximum_ = maximum;
   addingScale_.setRange(adding_->pbProgress(), maximum);
   flatScale_.setRange(flat_->pbProgress(), maximum);
 }
@@ -61,6 +80,12 @@ void ScanWindows::setRange(std::int64_t maximum) {
 void ScanWindows::setPosition(std::int64_t position) {
   addingScale_.setPosition(adding_->pbProgress(), position);
   flatScale_.setPosition(flat_->pbProgress(), position);
+  const int percent =
+      maximum_ > 0 ? static_cast<int>(std::min<std::int64_t>(position, maximum_) * 100 / maximum_) : 0;
+  if (percent != percent_ && context_.links.scanActivity) {
+    percent_ = percent;
+    context_.links.scanActivity->scanProgressed(percent);
+  }
 }
 
 }  // namespace kolvex

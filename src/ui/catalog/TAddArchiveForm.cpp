@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -34,81 +36,104 @@ std::vector<std::string> textLines(const QString& text) {
 }  // namespace
 
 TAddArchiveForm::TAddArchiveForm(AppContext& context, DesktopScanRunner& scans,
-                                 FolderPicker& picker)
-    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint),
+                                 FolderPicker& picker, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint),
       context_(context),
       scans_(scans),
       picker_(picker) {
   setObjectName("TAddArchiveForm");
   setTag(this, 60000);
   setWindowTitle("Add A New Archive");
-  setFixedSize(kClientWidth, kClientHeight);
   setModal(false);
+  // Laid out rather than placed, so that longer texts of another language push the
+  // controls aside instead of running under them; the dialog grows to fit.
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(8, 8, 8, 8);
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(3);
+  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(3, 1);
 
-  label("stSerialNumber", 60001, "Serial Number", 8, 10, 100);
+  grid->addWidget(label("stSerialNumber", 60001, "Serial Number"), 0, 0);
   lSerialNumber_ = new QLabel("#SN#", this);
   lSerialNumber_->setObjectName("lSerialNumber");
-  lSerialNumber_->setGeometry(112, 8, 164, 20);
   lSerialNumber_->setAutoFillBackground(true);
   lSerialNumber_->setBackgroundRole(QPalette::ToolTipBase);
   lSerialNumber_->setForegroundRole(QPalette::ToolTipText);
   lSerialNumber_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   lSerialNumber_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  grid->addWidget(lSerialNumber_, 0, 1, 1, 4);
 
-  label("stDrivePath", 60002, "Path to be Indexed", 8, 34, 268);
+  grid->addWidget(label("stDrivePath", 60002, "Path to be Indexed"), 1, 0, 1, 5);
+  auto* pathRow = new QHBoxLayout;
   ePath_ = new QLineEdit(this);
   ePath_->setObjectName("ePath");
   ePath_->setReadOnly(true);
-  ePath_->setGeometry(8, 52, 238, 24);
   QPalette face = ePath_->palette();
   face.setColor(QPalette::Base, face.color(QPalette::Button));
   ePath_->setPalette(face);
   connect(ePath_, &QLineEdit::textChanged, this, [this] { ePathChange(); });
   bBrowsePath_ = new QPushButton("...", this);
   bBrowsePath_->setObjectName("bBrowsePath");
-  bBrowsePath_->setGeometry(250, 52, 26, 24);
+  bBrowsePath_->setFixedWidth(28);
   bBrowsePath_->setAutoDefault(false);
   connect(bBrowsePath_, &QPushButton::clicked, this, [this] { bBrowsePathClick(); });
+  pathRow->addWidget(ePath_, 1);
+  pathRow->addWidget(bBrowsePath_);
+  grid->addLayout(pathRow, 2, 0, 1, 5);
 
-  QLabel* stCDLabel = label("stCDLabel", 60003, "&Volume Label", 8, 82, 268);
+  QLabel* stCDLabel = label("stCDLabel", 60003, "&Volume Label");
+  grid->addWidget(stCDLabel, 3, 0, 1, 5);
   eCDLabel_ = new QLineEdit("#CDLABEL#", this);
   eCDLabel_->setObjectName("eCDLabel");
-  eCDLabel_->setGeometry(8, 100, 268, 24);
   stCDLabel->setBuddy(eCDLabel_);
   connect(eCDLabel_, &QLineEdit::editingFinished, this, [this] { eCDLabelExit(); });
+  grid->addWidget(eCDLabel_, 4, 0, 1, 5);
 
-  label("stIconSmall", 60004, "Small Icon", 8, 134, 80);
+  grid->addWidget(label("stIconSmall", 60004, "Small Icon"), 5, 0);
   iIconSmall_ = new TImage(this);
   iIconSmall_->setObjectName("iIconSmall");
-  iIconSmall_->setGeometry(92, 132, 16, 16);
-  label("stIconLarge", 60005, "Large Icon", 140, 134, 80);
+  iIconSmall_->setFixedSize(16, 16);
+  grid->addWidget(iIconSmall_, 5, 1, Qt::AlignLeft);
+  grid->addWidget(label("stIconLarge", 60005, "Large Icon"), 5, 2);
   iIconLarge_ = new TImage(this);
   iIconLarge_->setObjectName("iIconLarge");
-  iIconLarge_->setGeometry(224, 126, 32, 32);
+  iIconLarge_->setFixedSize(32, 32);
+  grid->addWidget(iIconLarge_, 5, 3, 1, 2, Qt::AlignLeft);
 
-  QLabel* stDescription = label("stDescription", 60006, "&Description", 8, 162, 268);
+  QLabel* stDescription = label("stDescription", 60006, "&Description");
+  grid->addWidget(stDescription, 6, 0, 1, 5);
   mDescription_ = new QPlainTextEdit(this);
   mDescription_->setObjectName("mDescription");
-  mDescription_->setGeometry(8, 180, 268, 58);
   mDescription_->setLineWrapMode(QPlainTextEdit::NoWrap);
   mDescription_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   mDescription_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  mDescription_->setMinimumHeight(58);
+  // Tab goes on to the buttons; a description has no use for tab characters.
+  mDescription_->setTabChangesFocus(true);
   mDescription_->installEventFilter(this);
   stDescription->setBuddy(mDescription_);
+  grid->addWidget(mDescription_, 7, 0, 1, 5);
+  grid->setRowStretch(7, 1);
 
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
   bOK_ = new QPushButton("&OK", this);
   bOK_->setObjectName("bOK");
   setTag(bOK_, 91102);
-  bOK_->setGeometry(116, 246, 78, 26);
+  bOK_->setMinimumWidth(78);
   bOK_->setDefault(true);
   connect(bOK_, &QPushButton::clicked, this, [this] { bOKClick(); });
   bCancel_ = new QPushButton("&Cancel", this);
   bCancel_->setObjectName("bCancel");
   setTag(bCancel_, 91101);
-  bCancel_->setGeometry(198, 246, 78, 26);
+  bCancel_->setMinimumWidth(78);
   bCancel_->setAutoDefault(false);
   connect(bCancel_, &QPushButton::clicked, this, [this] { bCancelClick(); });
+  buttons->addWidget(bOK_);
+  buttons->addWidget(bCancel_);
+  grid->addLayout(buttons, 8, 0, 1, 5);
 
   Button1_ = new QPushButton("Save Interface ", this);
   Button1_->setObjectName("Button1");
@@ -121,15 +146,17 @@ TAddArchiveForm::TAddArchiveForm(AppContext& context, DesktopScanRunner& scans,
     }
   });
 
-  ApplyInterfaceTexts(this, context_.language, true);
+  ApplyLanguage();
 }
 
-QLabel* TAddArchiveForm::label(const char* name, int tag, const char* caption, int x, int y,
-                               int w) {
+void TAddArchiveForm::ApplyLanguage() {
+  ApplyDialogTexts(this, context_.language, QSize(kClientWidth, kClientHeight));
+}
+
+QLabel* TAddArchiveForm::label(const char* name, int tag, const char* caption) {
   auto* l = new QLabel(caption, this);
   l->setObjectName(name);
   setTag(l, tag);
-  l->setGeometry(x, y, w, 18);
   return l;
 }
 

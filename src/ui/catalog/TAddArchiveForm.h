@@ -25,7 +25,11 @@ class TAddArchiveForm : public QDialog {
  public:
   static constexpr int kClientWidth = 284, kClientHeight = 279;
 
-  TAddArchiveForm(AppContext& context, DesktopScanRunner& scans, FolderPicker& picker);
+  // owner: the window the dialog stays above.
+  TAddArchiveForm(AppContext& context, DesktopScanRunner& scans, FolderPicker& picker,
+                  QWidget* owner = nullptr);
+  // The captions in the current language; the dialog grows to fit them.
+  void ApplyLanguage();
 
   // The path to be indexed; a change reads its volume at once.
   void SetVolumePath(const std::string& path);
@@ -49,7 +53,7 @@ class TAddArchiveForm : public QDialog {
   void reject() override;
 
  private:
-  QLabel* label(const char* name, int tag, const char* caption, int x, int y, int w);
+  QLabel* label(const char* name, int tag, const char* caption);
   void ePathChange();
 
   AppContext& context_;

@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "core/catalog/ScanState.h"
+#include "ui/app/ElidedLabel.h"
 #include "ui/app/InterfaceTexts.h"
 #include "ui/app/SkinWidgets.h"
 #include "ui/app/TilePaint.h"
@@ -30,7 +31,8 @@ TFlatAddingForm::TFlatAddingForm(const Skin& skin, QWidget* parent)
 
   pbClient_ = new TPaintBox(skin, 5, this);
   pbClient_->setObjectName("pbClient");
-  lStat_ = new QLabel(this);
+  // The mask's shape leaves one short line: a long volume name is shortened in its middle.
+  lStat_ = new ElidedLabel(Qt::ElideMiddle, this);
   lStat_->setObjectName("lStat");
   lStat_->setAttribute(Qt::WA_TranslucentBackground);
   sbCancel_ = new QToolButton(this);

@@ -51,6 +51,9 @@ UiAppFolder::UiAppFolder() {
   InterfacePackFile::save(smallPackage(), path_ + "IPack.ipk");
   QDir().mkpath(dir_.path() + "/Languages");
   QDir().mkpath(dir_.path() + "/Archives");
+  // The windows keep their state in the user's configuration folder: a test's own.
+  QDir().mkpath(dir_.path() + "/config");
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.path() + "/config"));
   for (const char* language : {"English.ini", "German.ini"})
     QFile::copy(QString(KOLVEX_SOURCE_DIR) + "/assets/Languages/" + language,
                 dir_.path() + "/Languages/" + language);
