@@ -49,6 +49,9 @@ std::vector<ArchiveEntry> ListArchives(const std::string& folder, FileOps& ops) 
     if (::stat(entry.path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) continue;
     try {
       CatalogReader reader(entry.path, ops);
+      // The scanned folder's record is written last: a file cut short (a full disc, a
+      // broken copy) loses it first, and is damaged however whole its header looks.
+      reader.readRoot();
       entry.header = std::make_shared<TSCCDInfo>();
       CopyArchiveHeader(reader.header(), *entry.header);
       reader.close();

@@ -17,8 +17,9 @@ struct ArchiveEntry {
 };
 
 // Every entry of the folder (a trailing '/' optional) but folders whose name ends in
-// ".qel" in any letter case. A catalog whose header cannot be read (a fifo or a device
-// among them) is listed with its error, so one damaged file hides none of the others.
+// ".qel" in any letter case. A catalog whose header or last record (the scanned folder's,
+// which a file cut short loses first) cannot be read (a fifo or a device among them) is
+// listed with its error, so one damaged file hides none of the others.
 // Throws EFOpenError, saying why, when the folder itself cannot be listed.
 std::vector<ArchiveEntry> ListArchives(const std::string& folder, FileOps& ops = posixFileOps());
 
