@@ -230,6 +230,7 @@ class ArchiveManagerTest : public QObject {
     const std::string whole = readBytes(other);
     writeBytes(cut, whole.substr(0, whole.size() / 2));
     f.frame->RefreshArchives();
+    QTest::qWait(1);  // the window is not up: the message comes when events run
     // Every readable catalog is listed and handed on; the status tells the count.
     QCOMPARE(f.frame->Model()->rowCount(), 2);
     QCOMPARE(f.frame->StatusText(), QString("2 item(s)"));

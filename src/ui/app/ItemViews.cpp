@@ -5,6 +5,8 @@
 #include <QTreeView>
 #include <algorithm>
 
+#include "ui/app/TextBreaks.h"
+
 namespace kolvex {
 
 QSize GridItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
@@ -16,11 +18,18 @@ QSize GridItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QMode
   return QStyledItemDelegate::sizeHint(option, index);
 }
 
+void GridItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+  QStyledItemDelegate::initStyleOption(option, index);
+  const auto* view = qobject_cast<const QListView*>(option->widget);
+  if (view && view->viewMode() == QListView::IconMode) option->text = breakable(option->text);
+}
+
 void useGridItems(QListView* view) { view->setItemDelegate(new GridItemDelegate(view)); }
 
 void widenColumnsToContents(QTreeView* view) {
   QHeaderView* header = view->header();
-  const int widest = std::max(60, view->viewport()->width() * 3 / 5);
+  // A long name may not push every other column out of sight, at any window size.
+  const int widest = std::clamp(view->viewport()->width() * 3 / 5, 60, 360);
   for (int c = 0; c < header->count(); ++c) {
     // A stretching last column already takes the room that is left.
     if (header->isSectionHidden(c) || (header->stretchLastSection() && c == header->count() - 1))

@@ -10,18 +10,22 @@ class QTreeView;
 namespace kolvex {
 
 // Sizes every item of a list view in icon mode to the view's grid, so that all items can
-// share one size (cheap for huge lists) and each name gets the grid's width to wrap in.
+// share one size (cheap for huge lists) and each name gets the grid's width to wrap in,
+// also a name without spaces ("1261094350_usr_share_doc").
 class GridItemDelegate final : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };
 
 // Installs the delegate on the list view.
 void useGridItems(QListView* view);
 
 // Widens every column whose header or shown rows need more room, up to 3/5 of the view's
-// width; never narrows one (the user may have widened it). Only the rows in sight are
+// width and never beyond 360 pixels; never narrows one (the user may have widened it). Only the rows in sight are
 // measured, so it costs the same for any length of list.
 void widenColumnsToContents(QTreeView* view);
 

@@ -46,7 +46,7 @@ int RunKolvex(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(kApplicationTitle);
-  QApplication::setApplicationDisplayName(kApplicationTitle);
+  // No display name: Qt would add it to every window title ("Kolvex 1.0 Beta — Kolvex").
   QApplication::setQuitOnLastWindowClosed(false);
   // Wayland desktops find the menu entry, and with it the icon, by this name.
   if (Paths().mode() == AppPaths::Mode::Installed) QGuiApplication::setDesktopFileName(kDesktopId);

@@ -171,7 +171,10 @@ QToolButton* TOptionsFrame::commandButton(const char* name, int tag, const char*
   setTag(b, tag);
   b->setText(caption);
   b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  b->setFocusPolicy(Qt::StrongFocus);
+  // Reached by Tab, but a click leaves the focus in the field being edited: Apply and
+  // Reload disable themselves, and the focus would jump on to Default, where the next
+  // Space reset every option.
+  b->setFocusPolicy(Qt::TabFocus);
   b->setCursor(Qt::PointingHandCursor);
   return b;
 }

@@ -53,6 +53,7 @@ void ArchiveListView::setStyle(Style style) {
   style_ = style;
   if (style == Style::Detailed) {
     stack_->setCurrentWidget(detail_);
+    widenColumns();
     return;
   }
   list_->setWordWrap(true);
@@ -61,7 +62,7 @@ void ArchiveListView::setStyle(Style style) {
     case Style::Icon:
       list_->setViewMode(QListView::IconMode);
       list_->setIconSize(QSize(32, 32));
-      list_->setGridSize(QSize(104, 72));
+      list_->setGridSize(QSize(104, 76));
       list_->setFlow(QListView::LeftToRight);
       break;
     case Style::SmallIcon:

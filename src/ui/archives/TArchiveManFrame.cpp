@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cerrno>
@@ -24,6 +25,7 @@
 #include "core/catalog/DateTimeText.h"
 #include "core/catalog/FormatSize.h"
 #include "core/persist/CatalogReader.h"
+#include "ui/app/FittedTextBox.h"
 #include "ui/app/InterfaceTexts.h"
 #include "ui/app/QtDesktopShell.h"
 #include "ui/app/QtIconProvider.h"
@@ -189,9 +191,9 @@ void TArchiveManFrame::BuildTools() {
   sbTools_->setAutoFillBackground(false);
   sbTools_->viewport()->setAutoFillBackground(false);
   auto* page = new QWidget;
-  page->setAutoFillBackground(false);
   page->setFixedSize(kToolsWidth, 2 * kButtonTop + 8 * (kButtonH + kButtonGap));
   sbTools_->setWidget(page);
+  page->setAutoFillBackground(false);  // setWidget turns it on
 
   sbCreateArchive_ = toolButton("sbCreateArchive", 40001, "Create", "Create a new archive", 0);
   sbDelete_ = toolButton("sbDelete", 40002, "Delete", "Delete selected archive", 1);
@@ -220,7 +222,7 @@ void TArchiveManFrame::BuildDetails() {
   sbLeftBar_->setWidgetResizable(true);
   sbLeftBar_->setBackgroundRole(QPalette::Base);
   pDetails_ = new DetailPage(context_.skin.LeftBar, nullptr);
-  pDetails_->setFixedWidth(kDetailsWidth - sbLeftBar_->verticalScrollBar()->sizeHint().width());
+  // As wide as the panel; narrower only while its scroll bar shows.
   pDetails_->setObjectName("iLeftBar");
   auto* column = new QVBoxLayout(pDetails_);
   column->setContentsMargins(10, 12, 10, 10);
@@ -249,17 +251,9 @@ void TArchiveManFrame::BuildDetails() {
   lDateTime_ = makeLabel("lDateTime");
   lRemovable_ = makeLabel("lRemovable");
 
-  mBaseDir_ = new QTextEdit(pDetails_);
+  mBaseDir_ = new FittedTextBox(pDetails_);
   mBaseDir_->setObjectName("mBaseDir");
-  mBaseDir_->setReadOnly(true);
-  mBaseDir_->setFrameShape(QFrame::NoFrame);
-  mBaseDir_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-  mBaseDir_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  mBaseDir_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  mBaseDir_->viewport()->setAutoFillBackground(false);
   mBaseDir_->setStyleSheet("QTextEdit { background: transparent; }");
-  mBaseDir_->document()->setDocumentMargin(0);
-  mBaseDir_->setFixedHeight(48);
   column->addWidget(mBaseDir_);
 
   lDescription_ = new QLabel("Description", pDetails_);
@@ -345,8 +339,11 @@ void TArchiveManFrame::ApplyLanguage() {
   for (const char* key : {"A021", "A022", "A023", "A024", "A025"})
     captions << qs(context_.language.message(key));
   model_->setColumnCaptions(captions);
-  // The detail panel, the dialogs and the progress windows speak the new language at once.
+  // The detail panel, the status, the dialogs and the progress windows speak the new
+  // language at once; the columns widen to their new captions.
   ShowArchiveDetails(selectedArchive_);
+  if (listedCount_ >= 0) SetStatus(qs(context_.language.format("A046", {listedCount_})));
+  lvArchives_->widenColumns();
   addForm_->ApplyLanguage();
   modifyForm_->ApplyLanguage();
   scans_->windows().ApplyLanguage();
@@ -408,10 +405,15 @@ void TArchiveManFrame::RefreshArchives() {
   lvArchives_->widenColumns();
   if (context_.links.explorer) context_.links.explorer->UpdatingArchiveList(catalogs);
   if (context_.links.search) context_.links.search->UpdatingArchiveList(catalogs);
-  SetStatus(qs(context_.language.format("A046", {static_cast<std::int64_t>(catalogs.size())})));
-  if (!unreadable.empty())
-    context_.dialogs.message(MessageKind::Error,
-                             context_.language.format("A078", {unreadable.substr(1)}));
+  listedCount_ = static_cast<std::int64_t>(catalogs.size());
+  SetStatus(qs(context_.language.format("A046", {listedCount_})));
+  if (unreadable.empty()) return;
+  const std::string text = context_.language.format("A078", {unreadable.substr(1)});
+  // At start the window is not up yet: the message waits for it rather than standing alone.
+  if (window()->isVisible())
+    context_.dialogs.message(MessageKind::Error, text);
+  else
+    QTimer::singleShot(0, this, [this, text] { context_.dialogs.message(MessageKind::Error, text); });
 }
 
 void TArchiveManFrame::lvArchivesSelectItem() {

@@ -26,6 +26,7 @@ namespace kolvex {
 class ArchiveListModel;
 class DesktopScanRunner;
 class StatisticsDialog;
+class FittedTextBox;
 class TAddArchiveForm;
 class TImage;
 class TModifyArchiveForm;
@@ -100,6 +101,7 @@ class TArchiveManFrame : public KolvexView, public ArchiveManagerLink {
   std::unique_ptr<StatisticsDialog> statistics_;
   QAction* miExportArchive_ = nullptr;
   QAction* miStatistics_ = nullptr;
+  std::int64_t listedCount_ = -1;  // the catalogs of the last refresh, for the status text
 
   QWidget* pTools_;
   QScrollArea* sbTools_;
@@ -122,7 +124,7 @@ class TArchiveManFrame : public KolvexView, public ArchiveManagerLink {
   QLabel* lSerialNumber_;
   QLabel* lDateTime_;
   QLabel* lRemovable_;
-  QTextEdit* mBaseDir_;
+  FittedTextBox* mBaseDir_;
   QLabel* lDescription_;
   QPlainTextEdit* mDescription_;
 

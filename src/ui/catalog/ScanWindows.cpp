@@ -26,6 +26,7 @@ ScanWindows::~ScanWindows() = default;
 void ScanWindows::ApplyLanguage() {
   ApplyInterfaceTexts(adding_.get(), context_.language, true);
   ApplyInterfaceTexts(flat_.get(), context_.language, true);
+  flat_->LayoutControls();
 }
 
 void ScanWindows::releaseOwner() {

@@ -65,7 +65,9 @@ void TFlatAddingForm::PlaceAboveTaskbar() {
   move(available.right() - width() + 1, available.bottom() - height() + 1);
 }
 
-void TFlatAddingForm::resizeEvent(QResizeEvent*) {
+void TFlatAddingForm::resizeEvent(QResizeEvent*) { LayoutControls(); }
+
+void TFlatAddingForm::LayoutControls() {
   const int w = width(), h = height();
   pbClient_->setGeometry(rect());
   const int buttonW = sbCancel_->sizeHint().width() + 4, buttonH = 22;

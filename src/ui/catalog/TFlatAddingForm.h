@@ -33,6 +33,8 @@ class TFlatAddingForm : public QWidget {
   QToolButton* sbCancel() const { return sbCancel_; }
 
   void sbCancelClick();
+  // Places the controls in the shape (again after the Cancel caption changed).
+  void LayoutControls();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

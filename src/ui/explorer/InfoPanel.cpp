@@ -2,10 +2,13 @@
 
 #include <QLabel>
 #include <QPainter>
-#include <QPlainTextEdit>
+#include <QLayout>
+#include <QScrollArea>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "ui/app/FittedTextBox.h"
 #include "ui/app/TextBreaks.h"
 #include "ui/app/TilePaint.h"
 
@@ -14,7 +17,18 @@ namespace kolvex {
 InfoPanel::InfoPanel(QWidget* parent) : QWidget(parent) {
   setObjectName("sbLeftBar");
   setFixedWidth(kWidth);
-  auto* layout = new QVBoxLayout(this);
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  // Long labels and paths in a low panel (the search view at its first size) scroll
+  // rather than being cut off at the bottom; the picture stays behind them.
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName("sbInfo");
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll->setWidgetResizable(true);
+  page_ = new QWidget;
+  page_->setObjectName("pInfo");
+  auto* layout = new QVBoxLayout(page_);
   layout->setContentsMargins(10, 12, 8, 8);
   layout->setSpacing(6);
 
@@ -40,22 +54,33 @@ InfoPanel::InfoPanel(QWidget* parent) : QWidget(parent) {
   lSize_ = label("lSize");
   for (QLabel* l : {lKind_, lDate_, lSize_}) layout->addWidget(l);
 
-  mPath_ = new QPlainTextEdit(this);
+  mPath_ = new FittedTextBox(page_);
   mPath_->setObjectName("mPath");
-  mPath_->setReadOnly(true);
-  mPath_->setFrameShape(QFrame::NoFrame);
-  mPath_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  mPath_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  mPath_->setStyleSheet("QPlainTextEdit { background: transparent; color: #2a3442; }");
-  mPath_->viewport()->setAutoFillBackground(false);
-  mPath_->setMaximumHeight(90);
-  mPath_->document()->setDocumentMargin(0);
+  mPath_->setStyleSheet("QTextEdit { background: transparent; color: #2a3442; }");
   layout->addWidget(mPath_);
   layout->addStretch(1);
+
+  scroll->setWidget(page_);
+  for (QWidget* w : {static_cast<QWidget*>(scroll), scroll->viewport(), page_})
+    w->setAutoFillBackground(false);  // setWidget turns the page's on
+  outer->addWidget(scroll);
+  fitPath();
+}
+
+void InfoPanel::fitPath() {
+  // The page is as tall as its wrapped texts need at its width: taller than the panel,
+  // it scrolls.
+  if (QLayout* layout = page_->layout())
+    page_->setMinimumHeight(std::max(0, layout->totalHeightForWidth(page_->width())));
+}
+
+void InfoPanel::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  fitPath();
 }
 
 QLabel* InfoPanel::label(const char* name) {
-  auto* l = new QLabel(this);
+  auto* l = new QLabel(page_);
   l->setObjectName(name);
   l->setWordWrap(true);
   l->setTextFormat(Qt::PlainText);
@@ -69,7 +94,10 @@ void InfoPanel::setPicture(const QImage& picture) {
   update();
 }
 
-void InfoPanel::setFolderCaption(const QString& caption) { lCDLabel_->setText(breakable(caption)); }
+void InfoPanel::setFolderCaption(const QString& caption) {
+  lCDLabel_->setText(breakable(caption));
+  fitPath();
+}
 
 void InfoPanel::showItem(const QIcon& icon, const QString& name, const QString& kind,
                          const QString& date, const QString& size, const QString& path) {
@@ -79,6 +107,7 @@ void InfoPanel::showItem(const QIcon& icon, const QString& name, const QString& 
   lDate_->setText(date);
   lSize_->setText(size);
   mPath_->setPlainText(path);
+  fitPath();
 }
 
 void InfoPanel::clearItem(const QString& noneText) {
@@ -86,6 +115,7 @@ void InfoPanel::clearItem(const QString& noneText) {
   lFileName_->setText(noneText);
   for (QLabel* l : {lKind_, lDate_, lSize_}) l->clear();
   mPath_->clear();
+  fitPath();
 }
 
 void InfoPanel::paintEvent(QPaintEvent*) {

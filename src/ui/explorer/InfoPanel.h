@@ -8,9 +8,10 @@
 #include <QWidget>
 
 class QLabel;
-class QPlainTextEdit;
 
 namespace kolvex {
+
+class FittedTextBox;
 
 class InfoPanel : public QWidget {
   Q_OBJECT
@@ -29,18 +30,22 @@ class InfoPanel : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   QLabel* label(const char* name);
+  // The page as tall as its texts at the panel's width.
+  void fitPath();
 
   QImage picture_;
+  QWidget* page_;
   QLabel* lCDLabel_;
   QLabel* iIcon_;
   QLabel* lFileName_;
   QLabel* lKind_;
   QLabel* lDate_;
   QLabel* lSize_;
-  QPlainTextEdit* mPath_;
+  FittedTextBox* mPath_;
 };
 
 }  // namespace kolvex

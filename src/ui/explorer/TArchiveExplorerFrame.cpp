@@ -55,7 +55,7 @@ int pageOf(TArchiveExplorerFrame::ListStyle style) {
 
 const char* const kToolStyle =
     "QToolButton { background: rgba(255, 255, 255, 175); border: 1px solid rgba(40, 60, 80, 70);"
-    " border-radius: 4px; padding: 2px 4px; color: #1f2a36; text-align: left; }"
+    " border-radius: 4px; padding: 2px 3px; color: #1f2a36; text-align: left; }"
     "QToolButton:hover { background: rgba(255, 255, 255, 235); }"
     "QToolButton:pressed { background: rgba(210, 225, 240, 235); }"
     "QToolButton:disabled { color: #8a94a0; background: rgba(255, 255, 255, 110); }";
@@ -165,7 +165,7 @@ QToolButton* TArchiveExplorerFrame::toolButton(const char* name, int tag, const 
   b->setIcon(QIcon::fromTheme(icon, style()->standardIcon(fallback.value(icon))));
   b->setIconSize(QSize(16, 16));
   b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  b->setGeometry(6, y, width, 26);
+  b->setGeometry(4, y, width, 26);
   b->setStyleSheet(kToolStyle);
   return b;
 }
@@ -174,7 +174,7 @@ QToolButton* TArchiveExplorerFrame::arrowButton(const char* name, QToolButton* b
   auto* b = new QToolButton(beside->parentWidget());
   b->setObjectName(name);
   b->setArrowType(Qt::RightArrow);
-  b->setGeometry(beside->geometry().right() + 3, beside->y(), 18, beside->height());
+  b->setGeometry(beside->geometry().right() + 3, beside->y(), 16, beside->height());
   b->setStyleSheet(kToolStyle);
   return b;
 }
@@ -192,8 +192,9 @@ void TArchiveExplorerFrame::BuildTools() {
   sbTools->setObjectName("sbTools");
   grid->addWidget(sbTools, 0, 0);
 
-  const int narrow = kToolsWidth - 12 - 21;
-  const int wide = kToolsWidth - 12;
+  // Back and Forward leave room for their menu arrows, the rest take the column's width.
+  const int narrow = kToolsWidth - 8 - 19;
+  const int wide = kToolsWidth - 8;
   sbBack_ = toolButton("sbBack", 50001, "go-previous", 10, narrow);
   sbBackMenu_ = arrowButton("sbBackMenu", sbBack_);
   sbFore_ = toolButton("sbFore", 50002, "go-next", 40, narrow);
@@ -446,6 +447,7 @@ void TArchiveExplorerFrame::ApplyLanguage() {
                        text(lang.message("A016")));
   showStatus();
   ShowItemInfo(selectedEntry());
+  if (style_ == kDetails) widenColumnsToContents(lvReport_);
 }
 
 void TArchiveExplorerFrame::SaveState(WindowState& state) const {
@@ -558,7 +560,7 @@ void TArchiveExplorerFrame::setListStyle(ListStyle style) {
     lvArchive_->setWordWrap(large);
     lvArchive_->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
     // A fixed grid keeps the layout of a huge folder cheap and its columns even.
-    lvArchive_->setGridSize(large ? QSize(100, 70) : QSize(style == kList ? 200 : 170, 22));
+    lvArchive_->setGridSize(large ? QSize(104, 76) : QSize(style == kList ? 200 : 170, 22));
     lvArchive_->setUniformItemSizes(true);
     lvArchive_->setSpacing(0);
   }

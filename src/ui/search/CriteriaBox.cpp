@@ -111,6 +111,9 @@ void CriteriaBox::BuildMaskColumn() {
   auto* lCategory = taggedLabel(this, "lCategory", 20018);
   cbCategories_ = new QComboBox(this);
   cbCategories_->setObjectName("cbCategories");
+  // A long category name is shortened in the closed list; the open list shows it whole.
+  cbCategories_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  cbCategories_->setMinimumContentsLength(8);
   lCategory->setBuddy(cbCategories_);
   cbCateMasks_ = new QComboBox(this);
   cbCateMasks_->setObjectName("cbCateMasks");
@@ -139,23 +142,23 @@ void CriteriaBox::BuildMaskColumn() {
 }
 
 void CriteriaBox::BuildArchiveColumn() {
+  // Label, list and Check button one above the other: side by side, the label and the
+  // button made the column too wide for the summaries beside it in a long language.
   auto* column = new QVBoxLayout;
-  auto* top = new QHBoxLayout;
   auto* lInside = taggedLabel(this, "lInside", 20019);
   bSelect_ = new QPushButton(this);
   bSelect_->setObjectName("bSelect");
   setTag(bSelect_, 20020);
-  top->addWidget(lInside);
-  top->addStretch();
-  top->addWidget(bSelect_);
+  bSelect_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
   clbArchives_ = new QListView(this);
   clbArchives_->setObjectName("clbArchives");
   archives_ = new ArchiveCheckModel(engine_, this);
   clbArchives_->setModel(archives_);
   clbArchives_->setUniformItemSizes(true);
   lInside->setBuddy(clbArchives_);
-  column->addLayout(top);
+  column->addWidget(lInside);
   column->addWidget(clbArchives_, 1);
+  column->addWidget(bSelect_, 0, Qt::AlignLeft);
   static_cast<QHBoxLayout*>(layout())->addLayout(column, 4);
 
   pmCheck_ = new QMenu(this);
@@ -184,6 +187,7 @@ QPushButton* CriteriaBox::moreButton(const char* name, int tag, QLabel*& info,
   b->setObjectName(name);
   setTag(b, tag);
   b->setMinimumWidth(100);
+  b->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);  // never narrower than its caption
   info = new QLabel(this);
   info->setObjectName(infoName);
   // A summary is never cut: the catalog list beside gives way first.

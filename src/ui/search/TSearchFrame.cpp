@@ -297,6 +297,7 @@ void TSearchFrame::RefreshTexts() {
   // The Search button's caption follows the state (Search or Resume).
   sbSearch_->setText(qs(engine_.searchCaption()));
   selectionChanged();
+  if (style_ == kReportStyle) widenColumnsToContents(lvArchiveReport_);
 }
 
 void TSearchFrame::setClipboard(Clipboard* clipboard) {
@@ -441,7 +442,7 @@ void TSearchFrame::setListStyle(ListStyle style) {
     lvArchive_->setWrapping(true);
     lvArchive_->setMovement(QListView::Static);
     lvArchive_->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
-    lvArchive_->setGridSize(large ? QSize(96, 64) : (style == kSmallIconStyle ? QSize(150, 22) : QSize()));
+    lvArchive_->setGridSize(large ? QSize(104, 76) : (style == kSmallIconStyle ? QSize(150, 22) : QSize()));
     lvArchive_->setWordWrap(large);
     lvArchive_->setTextElideMode(Qt::ElideRight);
     lvArchive_->setSpacing(style == kListStyle ? 1 : 0);
@@ -459,6 +460,7 @@ void TSearchFrame::setListStyle(ListStyle style) {
   }
   lvArchive_->setModelColumn(SearchResultModel::kNameColumn);
   lists_->setCurrentWidget(target);
+  if (target == lvArchiveReport_) widenColumnsToContents(lvArchiveReport_);
   selectRow(row);
 }
 
