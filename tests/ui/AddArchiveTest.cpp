@@ -1,5 +1,6 @@
 // The add-archive dialog with its progress windows, the compact window's shape, and the
 // modify dialog.
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -102,6 +103,52 @@ class AddArchiveTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void dialogsStayAboveTheWindowAndSpeakTheNewLanguageAtOnce() {
+    Fixture f;
+    TModifyArchiveForm* modify = f.frame->ModifyArchiveForm();
+    ScanWindows& windows = f.frame->Scans()->windows();
+    // Owned by the view, so the window system keeps them above the program's window.
+    for (QWidget* w : {static_cast<QWidget*>(f.add), static_cast<QWidget*>(modify),
+                       static_cast<QWidget*>(windows.addingForm()),
+                       static_cast<QWidget*>(windows.flatAddingForm())}) {
+      QCOMPARE(w->parentWidget(), static_cast<QWidget*>(f.frame.get()));
+      QVERIFY(w->isWindow());
+    }
+    QCOMPARE(f.add->windowTitle(), QString("Add A New Archive"));
+    f.language.setLanguageName("German");
+    f.frame->ApplyLanguage();
+    QCOMPARE(f.add->windowTitle(), QString("Neues Archiv hinzufügen"));
+    QCOMPARE(f.in<QPushButton>(f.add, "bCancel")->text(), QString("&Abbrechen"));
+    QCOMPARE(modify->windowTitle(), QString("Archiv ändern"));
+    QCOMPARE(f.in<QCheckBox>(modify, "cbRemovable")->text(), QString("&Wechseldatenträger"));
+    QCOMPARE(windows.addingForm()->bCancel()->text(), QString("&Abbrechen"));
+    QCOMPARE(windows.flatAddingForm()->sbCancel()->text(), QString("&Abbrechen"));
+    // The dialog grows to fit the longer texts, never below the size it is made for.
+    QVERIFY(f.add->width() >= TAddArchiveForm::kClientWidth);
+    for (QLabel* label : f.add->findChildren<QLabel*>())
+      if (label->isVisibleTo(f.add)) QVERIFY2(label->sizeHint().width() <= label->width() + 1,
+                                              qPrintable(label->text()));
+  }
+
+  void tabLeavesTheDescriptionAndTheProgressNamesTheVolume() {
+    Fixture f;
+    f.add->show();
+    auto* description = f.in<QPlainTextEdit>(f.add, "mDescription");
+    description->setFocus();
+    QTest::keyClick(description, Qt::Key_Tab);
+    QVERIFY(!description->hasFocus());
+    QVERIFY(!description->toPlainText().contains('\t'));
+    TModifyArchiveForm* modify = f.frame->ModifyArchiveForm();
+    QVERIFY(f.in<QPlainTextEdit>(modify, "mDescription")->tabChangesFocus());
+
+    ScanWindows& windows = f.frame->Scans()->windows();
+    windows.setVolume("HOLIDAY_2001");
+    windows.setStatus("A004", "Counting files and folders...");
+    QCOMPARE(windows.flatAddingForm()->lStat()->text(),
+             QString("HOLIDAY_2001: Counting files and folders..."));
+    QCOMPARE(windows.addingForm()->lStat()->text(), windows.flatAddingForm()->lStat()->text());
+  }
+
   void theDialogReadsTheVolumeOfTheChosenFolder() {
     Fixture f;
     const std::string dir = f.makeFolder("Photos", 1);

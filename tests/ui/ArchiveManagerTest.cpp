@@ -2,7 +2,9 @@
 // delete, browse, search, update and a damaged catalog.
 #include <dirent.h>
 
+#include <QHeaderView>
 #include <QLabel>
+#include <QTreeView>
 #include <QTest>
 #include <QToolButton>
 #include <fstream>
@@ -113,6 +115,38 @@ class ArchiveManagerTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void aColumnClickSortsAndTheOrderHoldsAtTheNextRefresh() {
+    Fixture f;
+    f.makeCatalog("small", 1);
+    f.makeCatalog("large", 30);
+    f.frame->RefreshArchives();
+    auto* header = f.frame->List()->detailView()->header();
+    f.frame->List()->setStyle(ArchiveListView::Style::Detailed);
+    QCOMPARE(header->sortIndicatorSection(), int(ArchiveListModel::kLabel));
+    header->setSortIndicator(ArchiveListModel::kLabel, Qt::DescendingOrder);  // a second click
+    QVERIFY(f.frame->Model()->row(0).label.endsWith("small"));
+    header->setSortIndicator(ArchiveListModel::kDateTime, Qt::AscendingOrder);
+    const std::string first = f.frame->Model()->row(0).path.toStdString();
+    f.frame->RefreshArchives();
+    QCOMPARE(f.frame->Model()->row(0).path.toStdString(), first);
+    QCOMPARE(f.frame->Model()->sortColumn(), int(ArchiveListModel::kDateTime));
+  }
+
+  void theDetailsAndTheStatusSpeakTheNewLanguageAtOnce() {
+    Fixture f;
+    f.makeCatalog("sprache", 1);
+    f.frame->RefreshArchives();
+    f.frame->List()->selectRow(0);
+    auto* details = f.frame->findChild<QWidget*>("iLeftBar");
+    QCOMPARE(details->findChild<QLabel*>("lRemovable")->text(), QString("Removable: No"));
+    f.language.setLanguageName("German");
+    f.frame->ApplyLanguage();
+    QCOMPARE(details->findChild<QLabel*>("lRemovable")->text(), QString("Wechseldatenträger: Nein"));
+    QCOMPARE(f.frame->StatusText(), QString("1 Objekt(e)"));
+    QCOMPARE(f.frame->SelectedArchive(), f.frame->Model()->row(0).path.toStdString());
+    f.language.setLanguageName("English");
+  }
+
   void init() { clearArchives(); }
 
   void registersItselfAndTheScanRunner() {

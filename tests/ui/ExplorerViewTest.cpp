@@ -1,6 +1,7 @@
 // The explorer view: opening a catalog, tree and list navigation, the shell actions with
 // hostile names, clipboard copies, list styles and sorting, hand-overs.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
@@ -249,6 +250,30 @@ class ExplorerViewTest : public QObject {
     fx.doubleClick("readme.txt");
     QCOMPARE(fx.shell.opened, std::vector<std::string>({fx.base + "docs/readme.txt"}));
     QVERIFY(fx.dialogs.messages.empty());
+  }
+
+  void theKeyboardGoesInBackForwardAndUp() {
+    Fixture fx;
+    fx.open();
+    QApplication::setActiveWindow(fx.view.get());  // shortcuts go to the active window
+    // Enter on a folder opens it; on a file it executes the file.
+    fx.select("docs");
+    fx.list()->setFocus();
+    QTest::keyClick(fx.list(), Qt::Key_Return);
+    QCOMPARE(fx.address(), QString("DOCS\\docs"));
+    fx.select("old");
+    QTest::keyClick(fx.list(), Qt::Key_Return);
+    QCOMPARE(fx.address(), QString("DOCS\\docs\\old"));
+    // Alt+Left and Alt+Right go back and forward, Backspace goes up.
+    QTest::keyClick(fx.list(), Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(fx.address(), QString("DOCS\\docs"));
+    QTest::keyClick(fx.list(), Qt::Key_Right, Qt::AltModifier);
+    QCOMPARE(fx.address(), QString("DOCS\\docs\\old"));
+    QTest::keyClick(fx.list(), Qt::Key_Backspace);
+    QCOMPARE(fx.address(), QString("DOCS\\docs"));
+    fx.select("readme.txt");
+    QTest::keyClick(fx.list(), Qt::Key_Enter);
+    QCOMPARE(fx.shell.opened, std::vector<std::string>({fx.base + "docs/readme.txt"}));
   }
 
   void shellActionsHandOverEachNameAsOnePath() {

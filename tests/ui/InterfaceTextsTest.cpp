@@ -1,5 +1,9 @@
 // Captions and hints by component number, applied to windows and saved back.
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
@@ -13,6 +17,7 @@
 #include "support/ScriptedSeams.h"
 #include "ui/app/InterfaceTexts.h"
 #include "ui/app/KolvexView.h"
+#include "ui/app/QtDialogs.h"
 #include "ui/app/Skin.h"
 #include "ui/support/UiAppFolder.h"
 
@@ -38,6 +43,35 @@ class InterfaceTextsTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void questionsSpeakTheLanguageAndAskingToDeleteDefaultsToNo() {
+    UiAppFolder folder;
+    LanguageFile german(folder.path() + "Languages/", "German");
+    QtDialogs dialogs(&german);
+    QStringList seen;
+    QString defaultButton;
+    // The box is modal: a timer looks at it, then presses the button Enter would press.
+    auto inspect = [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      for (QAbstractButton* b : box->buttons()) seen << b->text();
+      defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+      (box->defaultButton() ? box->defaultButton() : box->buttons().front())->click();
+    };
+    QTimer::singleShot(0, inspect);
+    QCOMPARE(dialogs.ask("Weiter?", true), Answer::Yes);
+    seen.sort();
+    QCOMPARE(seen, QStringList({"&Ja", "&Nein", "Abbrechen"}));
+    QCOMPARE(defaultButton, QString("&Ja"));
+    seen.clear();
+    QTimer::singleShot(0, inspect);
+    QCOMPARE(dialogs.askDefaultNo("Löschen?"), Answer::No);
+    QCOMPARE(defaultButton, QString("&Nein"));
+    seen.clear();
+    QTimer::singleShot(0, inspect);
+    dialogs.message(MessageKind::Information, "Fertig.");
+    QCOMPARE(seen, QStringList({"OK"}));
+  }
+
   void captionsAndHintsComeByNumber() {
     UiAppFolder folder;
     writeLanguage(folder.file("Languages/"), kTexts);

@@ -2,7 +2,10 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QFile>
 #include <QTest>
 #include <QToolButton>
 #include <memory>
@@ -39,11 +42,21 @@ class ChangedOptionsView : public KolvexView {
   std::vector<std::string> log;
 };
 
+// A shell whose desktop cannot open anything.
+struct FailingShell final : DesktopShell {
+  std::string open(const std::string& path) override { return "The desktop could not open " + path; }
+  std::string explore(const std::string&) override { return {}; }
+  std::string print(const std::string&) override { return {}; }
+};
+
 struct Fixture {
-  explicit Fixture(CommandLine commandLine = {}, bool scriptedOptionsView = false) {
+  explicit Fixture(CommandLine commandLine = {}, bool scriptedOptionsView = false, bool tray = true,
+                   const QString& stateFile = {}) {
     folder.useAsAppDir();
     ProbeFiles::create(folder.path());
     MainFormSeams seams;
+    seams.trayAvailable = [tray] { return tray; };
+    seams.stateFile = stateFile;
     seams.pump = &pump;
     seams.dialogs = &dialogs;
     seams.shell = &shell;
@@ -290,6 +303,98 @@ class MainFormTest : public QObject {
     Fixture f;
     f.child<QToolButton>("sbHelp")->click();
     QCOMPARE(f.shell.opened, std::vector<std::string>{f.folder.file("Kolvex.html")});
+  }
+
+  void helpThatCannotOpenSaysSo() {
+    Fixture f;
+    FailingShell failing;
+    MainFormSeams seams;
+    seams.pump = &f.pump;
+    seams.dialogs = &f.dialogs;
+    seams.shell = &failing;
+    seams.driveMonitor = std::make_unique<RecordingMonitor>(f.monitorLog);
+    seams.terminate = [] {};
+    seams.trayAvailable = [] { return true; };
+    TVORN_MainForm form(CommandLine{}, std::move(seams));
+    form.findChild<QToolButton*>("sbHelp")->click();
+    QCOMPARE(f.dialogs.messages.size(), 1u);
+    QCOMPARE(f.dialogs.messages[0].kind, MessageKind::Error);
+    QCOMPARE(f.dialogs.messages[0].text, "The desktop could not open " + f.folder.file("Kolvex.html"));
+  }
+
+  void withoutANotificationAreaTheWindowOffersWhatTheTrayWould() {
+    QTemporaryDir config;
+    const QString state = config.path() + "/WindowState.ini";
+    {
+      Fixture f({}, false, false, state);
+      // Minimising iconifies: a hidden window could not be found again.
+      f.child<QToolButton>("sbMinimize")->click();
+      QVERIFY(f.form->isMinimized() || f.form->isVisible());
+      QVERIFY(!f.form->isHidden());
+      f.form->ShowMainProgram();
+      // The drive monitor's switch is in the window, in step with the tray item.
+      auto* monitor = f.child<QToolButton>("sbDriveMonitor");
+      QVERIFY(monitor->isVisible());
+      QVERIFY(monitor->isChecked());
+      monitor->click();
+      QVERIFY(!f.action("miEnableSpy")->isChecked());
+      QVERIFY(!f.form->Monitor()->Running());
+      f.action("miEnableSpy")->trigger();
+      QVERIFY(monitor->isChecked());
+      QVERIFY(f.form->Monitor()->Running());
+      // The first start says where the tray icon went, once.
+      QTRY_COMPARE_WITH_TIMEOUT(f.dialogs.messages.size(), 1u, 3000);
+      QCOMPARE(f.dialogs.messages[0].kind, MessageKind::Information);
+      QCOMPARE(f.dialogs.messages[0].text, f.form->Language().message("A079"));
+    }
+    Fixture again({}, false, false, state);
+    QTest::qWait(700);
+    QVERIFY(again.dialogs.messages.empty());
+    // With a tray, minimising hides the window into it as before.
+    Fixture withTray;
+    withTray.child<QToolButton>("sbMinimize")->click();
+    QVERIFY(withTray.form->isHidden());
+  }
+
+  void theWindowsStateIsKeptForTheNextStart() {
+    QTemporaryDir config;
+    const QString state = config.path() + "/WindowState.ini";
+    {
+      Fixture f({}, false, true, state);
+      f.form->setGeometry(40, 30, 900, 650);
+      auto* explorer = f.form->View(kExplorerView);
+      explorer->findChild<QAction*>("miReport")->trigger();
+      f.form->View(kSearchView)->findChild<QAction*>("miList")->trigger();
+      f.form->findChild<QWidget*>("TArchiveManFrame")->findChild<QAction*>("miDetailed")->trigger();
+      f.child<QToolButton>("sbExit")->click();  // the state is written at shutdown
+    }
+    QVERIFY(QFile::exists(state));
+    Fixture f({}, false, true, state);
+    QCOMPARE(f.form->size(), QSize(900, 650));
+    QVERIFY(f.form->View(kExplorerView)->findChild<QAction*>("miReport")->isChecked());
+    QWidget* search = f.form->View(kSearchView);
+    QVERIFY(search->findChild<QWidget*>("lvArchive")->isVisibleTo(search));
+    QVERIFY(!search->findChild<QWidget*>("lvArchiveReport")->isVisibleTo(search));
+    QWidget* manager = f.form->View(kArchiveManagerView);
+    QVERIFY(manager->findChild<QWidget*>("lvArchivesDetails")->isVisibleTo(manager));
+  }
+
+  void theRunningScanShowsInTheHeader() {
+    Fixture f;
+    auto* indicator = f.child<QWidget>("pScan");
+    QVERIFY(indicator->isHidden());
+    ScanActivity* activity = f.form->Context().links.scanActivity;
+    QVERIFY(activity);
+    activity->scanShown("MY DISC");
+    activity->scanProgressed(40);
+    QVERIFY(indicator->isVisible());
+    QVERIFY(f.child<QLabel>("lScan")->text().contains("MY DISC"));
+    QCOMPARE(f.child<QProgressBar>("pbScan")->value(), 40);
+    f.form->Options().LanguageName = "German";
+    f.form->RefreshLanguage();
+    QCOMPARE(f.child<QLabel>("lScan")->text(), QString("Katalogisiere MY DISC ..."));
+    activity->scanHidden();
+    QVERIFY(indicator->isHidden());
   }
 
   void shutdownRunsOnceInItsOrder() {

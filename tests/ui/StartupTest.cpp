@@ -2,6 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -11,6 +13,7 @@
 #include "ui/app/PargFile.h"
 #include "ui/app/ProbeFiles.h"
 #include "ui/app/RequiredFiles.h"
+#include "ui/app/ShutdownSignals.h"
 #include "ui/app/Startup.h"
 #include "ui/support/UiAppFolder.h"
 
@@ -21,6 +24,17 @@ class StartupTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void aBrokenPipeIsAFailedWriteNotTheEnd() {
+    ShutdownSignals handlers;
+    int ends[2];
+    QCOMPARE(::pipe(ends), 0);
+    ::close(ends[0]);  // nobody reads any more, as a pager that has quit
+    errno = 0;
+    QCOMPARE(::write(ends[1], "x", 1), ssize_t(-1));  // still here to see the answer
+    QCOMPARE(errno, EPIPE);
+    ::close(ends[1]);
+  }
+
   void refusesWithoutARequiredFile_data() {
     QTest::addColumn<QStringList>("missing");
     QTest::newRow("interface package") << QStringList{"IPack.ipk"};

@@ -43,7 +43,7 @@ void makeFile(const QString& path, const QByteArray& bytes) {
 
 }  // namespace
 
-WalkProgram::WalkProgram() {
+WalkProgram::WalkProgram(bool withCatalogs) {
   // The interface package the build makes, so the windows look as they do for a user.
   const QString built = QFileInfo(QString(KOLVEX_EXECUTABLE)).dir().filePath("IPack.ipk");
   const QString own = QString::fromStdString(folder.file("IPack.ipk"));
@@ -75,7 +75,10 @@ WalkProgram::WalkProgram() {
   manager().SetFolderPicker(&picker);
   picker.answer = awkwardFolder_;
   form_->show();
+  if (withCatalogs) makeCatalogs();
+}
 
+void WalkProgram::makeCatalogs() {
   awkwardCatalog_ = catalogue(awkwardFolder_);
   if (QDir("/usr/share/doc").exists()) docCatalog_ = catalogue("/usr/share/doc");
   manager().RefreshArchives();

@@ -58,7 +58,8 @@ class WalkFolderPicker final : public FolderPicker {
 
 class WalkProgram {
  public:
-  WalkProgram();
+  // withCatalogs: the two catalogs are made at once; otherwise by makeCatalogs().
+  explicit WalkProgram(bool withCatalogs = true);
   ~WalkProgram();
 
   TVORN_MainForm& form() { return *form_; }
@@ -69,6 +70,8 @@ class WalkProgram {
 
   // Catalogues a folder into the program's Archives folder; the catalog's path.
   std::string catalogue(const std::string& folder);
+  // The catalogs of the awkward folder and of /usr/share/doc, listed in the manager.
+  void makeCatalogs();
   // The awkward folder and its catalog; /usr/share/doc's catalog, or "" where it is missing.
   const std::string& awkwardFolder() const { return awkwardFolder_; }
   const std::string& awkwardCatalog() const { return awkwardCatalog_; }
