@@ -116,6 +116,8 @@ std::string LanguageFile::hint(int tag) {
   return file_->read(kInterface, "H" + std::to_string(tag), "");
 }
 
+std::string LanguageFile::locale() { return file_->read(kInformation, "Locale", ""); }
+
 FontChoice LanguageFile::font(const FontChoice& current) {
   if (path().empty()) return current;
   FontChoice chosen;

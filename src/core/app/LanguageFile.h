@@ -67,6 +67,9 @@ class LanguageFile {
   // value. Throws EConvertError ("'%s' is not a valid integer value") for a size that is
   // not a whole number; callers set captions and hints first.
   FontChoice font(const FontChoice& current);
+  // The language's locale code from "Locale" in [Information] ("de", "en"), for the texts
+  // the window library brings along (its file dialog); empty when the file names none.
+  std::string locale();
 
   // Writes the non-empty captions and hints of components with a tag of kFirstTag or
   // more into section "Interface" and then writes the file out, once. Throws

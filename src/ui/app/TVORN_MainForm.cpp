@@ -490,6 +490,7 @@ void TVORN_MainForm::AssignPictures() {
 }
 
 void TVORN_MainForm::ApplyLanguage() {
+  libraryTexts_.apply(language_.locale());
   try {
     ApplyInterfaceTexts(this, language_, true);
   } catch (const std::exception& e) {

@@ -14,6 +14,7 @@
 #include "core/persist/TSCOptions.h"
 #include "ui/app/AppContext.h"
 #include "ui/app/CommandLine.h"
+#include "ui/app/LibraryTranslation.h"
 #include "ui/app/MonitorSwitch.h"
 #include "ui/app/QtIconProvider.h"
 #include "ui/app/ViewLinks.h"
@@ -148,6 +149,7 @@ class TVORN_MainForm : public QWidget, public ViewSwitcher {
   TSCInterfacePack package_;
   Skin skin_;
   LanguageFile language_;
+  LibraryTranslation libraryTexts_;
   QtIconProvider iconProvider_;
   ViewLinks links_;
   std::unique_ptr<AppContext> context_;

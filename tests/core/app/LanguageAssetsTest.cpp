@@ -75,6 +75,7 @@ TEST_P(LanguageAssets, TheFontIsValidAndTheFileIsUtf8) {
   EXPECT_FALSE(font.name.empty());
   EXPECT_GT(font.size, 0);
   EXPECT_NE(lang.message("A006").find('\n'), std::string::npos);
+  EXPECT_EQ(lang.locale(), std::string(GetParam()) == "German" ? "de" : "en");
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, LanguageAssets, ::testing::Values("English", "German"));
