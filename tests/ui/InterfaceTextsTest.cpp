@@ -72,6 +72,23 @@ class InterfaceTextsTest : public QObject {
     QCOMPARE(seen, QStringList({"OK"}));
   }
 
+  void aBoxWhoseWindowGoesAnswersWhatChangesNothing() {
+    // The window a question stands over may be destroyed while it is open (the program
+    // ends under it); the box goes with it and the question is answered safely.
+    QtDialogs dialogs;
+    for (bool withCancel : {false, true}) {
+      auto* owner = new QWidget;
+      owner->show();
+      owner->activateWindow();
+      QTRY_VERIFY(QApplication::activeWindow() == owner);
+      QTimer::singleShot(0, [owner] {
+        QVERIFY(QApplication::activeModalWidget()->parent() == owner);
+        delete owner;
+      });
+      QCOMPARE(dialogs.ask("Overwrite?", withCancel), withCancel ? Answer::Cancel : Answer::No);
+    }
+  }
+
   void captionsAndHintsComeByNumber() {
     UiAppFolder folder;
     writeLanguage(folder.file("Languages/"), kTexts);

@@ -1,6 +1,9 @@
 // The main window: views, slide-in, caption buttons, tray menu, language and shutdown.
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
@@ -8,7 +11,9 @@
 #include <QFile>
 #include <QLibraryInfo>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <csignal>
 #include <memory>
 
 #include "core/app/OptionsFile.h"
@@ -16,8 +21,12 @@
 #include "support/ScriptedSeams.h"
 #include "ui/app/KolvexView.h"
 #include "ui/app/ProbeFiles.h"
+#include "ui/app/QtDialogs.h"
+#include "ui/app/ShutdownSignals.h"
 #include "ui/app/SkinWidgets.h"
 #include "ui/app/TVORN_MainForm.h"
+#include "ui/archives/TArchiveManFrame.h"
+#include "ui/catalog/TAddArchiveForm.h"
 #include "ui/support/RecordingSeams.h"
 #include "ui/support/UiAppFolder.h"
 
@@ -420,6 +429,53 @@ class MainFormTest : public QObject {
     f.form->close();
     f.form.reset();
     QCOMPARE(f.terminated, 1);
+  }
+
+  void aStopSignalWhileADialogAsksEndsCleanly() {
+    // The end of a session while the add dialog shows a message: the signal arrives in the
+    // message box's own loop. The dialog and its box must outlive that loop (it freed a box
+    // on the stack once), and the window goes when the program's loop is over.
+    UiAppFolder folder;
+    folder.useAsAppDir();
+    ScriptedPump pump;
+    QtDialogs dialogs;
+    int terminated = 0;
+    std::vector<std::string> monitorLog;
+    MainFormSeams seams;
+    seams.dialogs = &dialogs;
+    seams.pump = &pump;
+    seams.trayAvailable = [] { return true; };
+    seams.driveMonitor = std::make_unique<RecordingMonitor>(monitorLog);
+    // Quitting ends every running loop: here the box's.
+    seams.terminate = [&terminated] {
+      ++terminated;
+      if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    };
+    auto form = std::make_unique<TVORN_MainForm>(CommandLine{}, std::move(seams));
+    ShutdownSignals stopSignals;
+    connect(&stopSignals, &ShutdownSignals::requested, form.get(), [&form] { form->Shutdown(); });
+    form->show();
+    auto* manager = qobject_cast<TArchiveManFrame*>(form->View(kArchiveManagerView));
+    manager->OfferFolder(folder.path());
+    QPointer<TAddArchiveForm> add = manager->AddArchiveForm();
+    QVERIFY(add && add->isVisible());
+    add->activateWindow();
+    QTRY_VERIFY(QApplication::activeWindow() == add);
+    add->findChild<QLineEdit*>("eCDLabel")->clear();
+
+    QPointer<QMessageBox> box;
+    QTimer::singleShot(0, [&box, &add] {
+      box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box && box->parent() == add);
+      ::raise(SIGTERM);
+    });
+    add->bOKClick();  // "enter a volume label", and the signal comes while it is shown
+    QVERIFY(stopSignals.received());
+    QCOMPARE(terminated, 1);
+    QVERIFY(add);  // still there for the code the box returned to
+    QTRY_VERIFY(!box);
+    form.reset();
+    QVERIFY(!add);
   }
 
   void saveOptionsWritesTheFactoryValues() {

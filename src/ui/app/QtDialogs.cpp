@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 #include "core/app/LanguageFile.h"
 #include "ui/app/AppNames.h"
@@ -23,14 +24,26 @@ void captionButtons(QMessageBox& box, LanguageFile* language) {
     if (QAbstractButton* b = box.button(which)) b->setText(QString::fromStdString(language->message(key)));
 }
 
+// Runs the box and gives its answer. The box lives on the heap: the window it stands over
+// may be destroyed while it is open (its owner goes, a child with it), and a box on the
+// stack would then be freed by a destructor that did not make it. A box gone that way
+// gives no button.
+int runBox(QMessageBox* box) {
+  QPointer<QMessageBox> guard(box);
+  const int answer = box->exec();
+  if (!guard) return QMessageBox::NoButton;
+  delete box;
+  return answer;
+}
+
 }  // namespace
 
 void QtDialogs::message(MessageKind kind, const std::string& text) {
-  QMessageBox box(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information,
-                  kMessageCaption, QString::fromStdString(text), QMessageBox::Ok,
-                  QApplication::activeWindow());
-  captionButtons(box, language_);
-  box.exec();
+  auto* box = new QMessageBox(
+      kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information,
+      kMessageCaption, QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
+  captionButtons(*box, language_);
+  runBox(box);
 }
 
 Answer QtDialogs::ask(const std::string& text, bool withCancel) {
@@ -42,17 +55,17 @@ Answer QtDialogs::askDefaultNo(const std::string& text) { return question(text, 
 Answer QtDialogs::question(const std::string& text, bool withCancel, bool defaultNo) {
   QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
   if (withCancel) buttons |= QMessageBox::Cancel;
-  QMessageBox box(QMessageBox::Question, kMessageCaption, QString::fromStdString(text), buttons,
-                  QApplication::activeWindow());
-  captionButtons(box, language_);
-  box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
-  switch (box.exec()) {
+  auto* box = new QMessageBox(QMessageBox::Question, kMessageCaption, QString::fromStdString(text),
+                              buttons, QApplication::activeWindow());
+  captionButtons(*box, language_);
+  box->setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
+  switch (runBox(box)) {
     case QMessageBox::Yes:
       return Answer::Yes;
-    case QMessageBox::Cancel:
-      return Answer::Cancel;
-    default:
+    case QMessageBox::No:
       return Answer::No;
+    default:  // Cancel, or the box ended without a button (its loop or owner went)
+      return withCancel ? Answer::Cancel : Answer::No;
   }
 }
 

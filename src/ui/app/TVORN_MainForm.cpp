@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
@@ -780,8 +781,13 @@ void TVORN_MainForm::Shutdown() {
   links_.archiveManager = nullptr;
   links_.explorer = nullptr;
   links_.search = nullptr;
-  for (int i : {kArchiveManagerView, kExplorerView, kSearchView})
-    delete views_[static_cast<std::size_t>(i)].data();
+  // Inside a running event loop the shutdown may come from an event that a message box or
+  // a dialog let through (a stop signal while the add dialog asks something): the widgets
+  // of that box are on the stack below, and deleting their owners here would pull them
+  // away under it. The ending loops unwind first; the views then go with the window.
+  if (QThread::currentThread()->loopLevel() == 0)
+    for (int i : {kArchiveManagerView, kExplorerView, kSearchView})
+      delete views_[static_cast<std::size_t>(i)].data();
   if (tray_) {
     tray_->hide();
     delete tray_;
