@@ -15,6 +15,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QToolButton>
+#include <functional>
 #include <algorithm>
 #include <fstream>
 #include <optional>
@@ -68,27 +69,34 @@ class HeaderPanel : public QFrame {
 
 enum class Nav { Previous, List, Next };
 
-QIcon navIcon(Nav kind) {
+// A small icon drawn at the screen's pixel ratio on a transparent ground.
+QIcon drawnIcon(int side, const std::function<void(QPainter&)>& draw) {
   const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
-  QPixmap pixmap(QSize(16, 16) * ratio);
+  QPixmap pixmap(QSize(side, side) * ratio);
   pixmap.setDevicePixelRatio(ratio);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(0x2a, 0x34, 0x42));
-  if (kind == Nav::List) {
-    for (int i = 0; i < 3; ++i) p.drawRoundedRect(QRectF(2, 3 + i * 4.5, 12, 2.2), 1, 1);
-  } else {
-    QPolygonF arrow;
-    if (kind == Nav::Previous)
-      arrow << QPointF(11, 2.5) << QPointF(4, 8) << QPointF(11, 13.5);
-    else
-      arrow << QPointF(5, 2.5) << QPointF(12, 8) << QPointF(5, 13.5);
-    p.drawPolygon(arrow);
-  }
+  draw(p);
   p.end();
   return QIcon(pixmap);
+}
+
+QIcon navIcon(Nav kind) {
+  return drawnIcon(16, [kind](QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x2a, 0x34, 0x42));
+    if (kind == Nav::List) {
+      for (int i = 0; i < 3; ++i) p.drawRoundedRect(QRectF(2, 3 + i * 4.5, 12, 2.2), 1, 1);
+    } else {
+      QPolygonF arrow;
+      if (kind == Nav::Previous)
+        arrow << QPointF(11, 2.5) << QPointF(4, 8) << QPointF(11, 13.5);
+      else
+        arrow << QPointF(5, 2.5) << QPointF(12, 8) << QPointF(5, 13.5);
+      p.drawPolygon(arrow);
+    }
+  });
 }
 
 QLabel* shadowLabel(QWidget* parent, const char* name, int tag, const QFont& font, QColor colour) {
@@ -505,17 +513,11 @@ void TVORN_MainForm::ApplyLanguage() {
 void TVORN_MainForm::SyncMonitorSwitch() {
   const bool on = miEnableSpy_->isChecked();
   sbDriveMonitor_->setChecked(on);
-  const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
-  QPixmap dot(QSize(10, 10) * ratio);
-  dot.setDevicePixelRatio(ratio);
-  dot.fill(Qt::transparent);
-  QPainter p(&dot);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QColor(0, 0, 0, 90));
-  p.setBrush(on ? QColor(0x4c, 0xd9, 0x64) : QColor(0x8a, 0x94, 0x9e));
-  p.drawEllipse(QRectF(0.5, 0.5, 9, 9));
-  p.end();
-  sbDriveMonitor_->setIcon(QIcon(dot));
+  sbDriveMonitor_->setIcon(drawnIcon(10, [on](QPainter& p) {
+    p.setPen(QColor(0, 0, 0, 90));
+    p.setBrush(on ? QColor(0x4c, 0xd9, 0x64) : QColor(0x8a, 0x94, 0x9e));
+    p.drawEllipse(QRectF(0.5, 0.5, 9, 9));
+  }));
 }
 
 void TVORN_MainForm::RefreshLanguage() {
