@@ -28,8 +28,9 @@ void useGridItems(QListView* view) { view->setItemDelegate(new GridItemDelegate(
 
 void widenColumnsToContents(QTreeView* view) {
   QHeaderView* header = view->header();
-  // A long name may not push every other column out of sight, at any window size.
-  const int widest = std::clamp(view->viewport()->width() * 3 / 5, 60, 360);
+  // A long name may not push every other column out of sight, at any window size; a
+  // maximised window gives it the room it has.
+  const int widest = std::max(view->viewport()->width() * 3 / 5, 60);
   for (int c = 0; c < header->count(); ++c) {
     // A stretching last column already takes the room that is left.
     if (header->isSectionHidden(c) || (header->stretchLastSection() && c == header->count() - 1))

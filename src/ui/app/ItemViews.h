@@ -25,7 +25,7 @@ class GridItemDelegate final : public QStyledItemDelegate {
 void useGridItems(QListView* view);
 
 // Widens every column whose header or shown rows need more room, up to 3/5 of the view's
-// width and never beyond 360 pixels; never narrows one (the user may have widened it). Only the rows in sight are
+// width; never narrows one (the user may have widened it). Only the rows in sight are
 // measured, so it costs the same for any length of list.
 void widenColumnsToContents(QTreeView* view);
 
