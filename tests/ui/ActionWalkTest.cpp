@@ -43,9 +43,9 @@ bool isSetting(const QObject* o) {
 // The shutdown actions end the walk; they are tried on their own at the end.
 bool endsTheProgram(const QObject* o) {
   const QString name = o->objectName();
-  return name == "sbClose" && qobject_cast<const QAbstractButton*>(o) &&
-             o->parent() && o->parent()->objectName() == "pTopBar" ||
-         name == "sbExit" || name == "miShutDown";
+  const bool closeButton = name == "sbClose" && qobject_cast<const QAbstractButton*>(o) &&
+                           o->parent() && o->parent()->objectName() == "pTopBar";
+  return closeButton || name == "sbExit" || name == "miShutDown";
 }
 
 // A readable name for the report: the component's name within its window or view.
