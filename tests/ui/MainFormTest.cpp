@@ -370,6 +370,19 @@ class MainFormTest : public QObject {
     QVERIFY(withTray.form->isHidden());
   }
 
+  void aStartWithAFolderKeepsTheTrayNoteForTheNextStart() {
+    QTemporaryDir config;
+    const QString state = config.path() + "/WindowState.ini";
+    UiAppFolder other;
+    {
+      Fixture f(CommandLine::parse({other.file("Archives")}), false, false, state);
+      QTest::qWait(700);
+      QVERIFY(f.dialogs.messages.empty());
+    }
+    Fixture next({}, false, false, state);
+    QTRY_COMPARE_WITH_TIMEOUT(next.dialogs.messages.size(), 1u, 3000);
+  }
+
   void theWindowsStateIsKeptForTheNextStart() {
     QTemporaryDir config;
     const QString state = config.path() + "/WindowState.ini";

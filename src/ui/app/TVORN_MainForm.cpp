@@ -730,6 +730,9 @@ void TVORN_MainForm::TimerAMTimer() {
 void TVORN_MainForm::NoticeMissingTray() {
   // Once per user: where the tray icon went, and where its menu's switch is instead.
   if (shuttingDown_ || seams_.trayAvailable() || state_->value("Notices/NoTray").toBool()) return;
+  // A start that opens the add dialog at once keeps the note for the next start: a box
+  // over the dialog would take the keys the user means for it.
+  if (commandLine_.hasFolder()) return;
   state_->setValue("Notices/NoTray", true);
   state_->save();
   seams_.dialogs->message(MessageKind::Information, language_.message("A079"));
