@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
@@ -38,6 +39,13 @@ namespace {
 // Check boxes and radio buttons set what an action works with; they are no actions.
 bool isSetting(const QObject* o) {
   return qobject_cast<const QCheckBox*>(o) || qobject_cast<const QRadioButton*>(o);
+}
+
+
+// A tab bar's own scroll buttons belong to Qt and are enabled only when the tabs overflow.
+bool isQtsOwn(const QObject* o) {
+  return qobject_cast<const QTabBar*>(o->parent()) &&
+         (o->objectName() == "ScrollLeftButton" || o->objectName() == "ScrollRightButton");
 }
 
 // The shutdown actions end the walk; they are tried on their own at the end.
@@ -72,7 +80,7 @@ class Walker {
     for (QAction* a : walk_.form().findChildren<QAction*>()) targets.emplace_back(a);
     for (QAbstractButton* b : walk_.form().findChildren<QAbstractButton*>()) targets.emplace_back(b);
     for (const QPointer<QObject>& target : targets) {
-      if (!target || endsTheProgram(target) || isSetting(target) ||
+      if (!target || endsTheProgram(target) || isSetting(target) || isQtsOwn(target) ||
           leftOut.count(target->objectName()))
         continue;
       if (prepare) prepare();
@@ -98,7 +106,7 @@ class Walker {
     for (QAction* a : walk_.form().findChildren<QAction*>())
       if (!a->isSeparator() && !a->menu() && !endsTheProgram(a)) names.insert(nameOf(a));
     for (QAbstractButton* b : walk_.form().findChildren<QAbstractButton*>())
-      if (!endsTheProgram(b) && !isSetting(b)) names.insert(nameOf(b));
+      if (!endsTheProgram(b) && !isSetting(b) && !isQtsOwn(b)) names.insert(nameOf(b));
     return names;
   }
 

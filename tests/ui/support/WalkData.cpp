@@ -14,6 +14,7 @@
 #include "ui/archives/TArchiveManFrame.h"
 #include "ui/catalog/DesktopScanRunner.h"
 #include "ui/explorer/TArchiveExplorerFrame.h"
+#include "ui/report/ExportFile.h"
 #include "ui/search/TSearchFrame.h"
 
 namespace kolvex::test {
@@ -74,6 +75,8 @@ WalkProgram::WalkProgram(bool withCatalogs) {
   form_ = std::make_unique<TVORN_MainForm>(CommandLine{}, std::move(seams));
   manager().SetFolderPicker(&picker);
   picker.answer = awkwardFolder_;
+  picker.saveAnswer = QFile::encodeName(scratch_.filePath("export.out")).toStdString();
+  ExportFile::setPicker(&picker);
   form_->show();
   if (withCatalogs) makeCatalogs();
 }
@@ -84,7 +87,7 @@ void WalkProgram::makeCatalogs() {
   manager().RefreshArchives();
 }
 
-WalkProgram::~WalkProgram() = default;
+WalkProgram::~WalkProgram() { ExportFile::setPicker(nullptr); }
 
 TArchiveManFrame& WalkProgram::manager() {
   return *qobject_cast<TArchiveManFrame*>(form_->View(kArchiveManagerView));

@@ -53,7 +53,13 @@ class WalkPump final : public EventPump {
 class WalkFolderPicker final : public FolderPicker {
  public:
   std::string pickFolder(const std::string&, const std::string&) override { return answer; }
+  // Every export is written, over the one before.
+  std::string pickSaveFile(const std::string&, const std::string&, const std::vector<std::string>&,
+                           int&) override {
+    return saveAnswer;
+  }
   std::string answer;
+  std::string saveAnswer;
 };
 
 class WalkProgram {
