@@ -33,6 +33,9 @@ ssize_t FaultyFileOps::pread(int fd, void* b, size_t n, std::uint64_t o) {
 ssize_t FaultyFileOps::pwrite(int fd, const void* b, size_t n, std::uint64_t o) {
   return fail() ? -1 : real_.pwrite(fd, b, n, o);
 }
+ssize_t FaultyFileOps::copyRange(int in, std::uint64_t io, int out, std::uint64_t oo, size_t n) {
+  return fail() ? -1 : real_.copyRange(in, io, out, oo, n);
+}
 int FaultyFileOps::fileSize(int fd, std::uint64_t& s) { return fail() ? -1 : real_.fileSize(fd, s); }
 int FaultyFileOps::fsync(int fd) { return fail() ? -1 : real_.fsync(fd); }
 int FaultyFileOps::close(int fd) {

@@ -23,6 +23,8 @@ class FaultyFileOps final : public FileOps {
   bool isRegularFile(int fd) override { return real_.isRegularFile(fd); }
   ssize_t pread(int fd, void* buf, size_t n, std::uint64_t offset) override;
   ssize_t pwrite(int fd, const void* buf, size_t n, std::uint64_t offset) override;
+  ssize_t copyRange(int in, std::uint64_t inOffset, int out, std::uint64_t outOffset,
+                    size_t n) override;
   int fileSize(int fd, std::uint64_t& size) override;
   int fsync(int fd) override;
   int close(int fd) override;

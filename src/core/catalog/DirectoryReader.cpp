@@ -40,23 +40,34 @@ bool DirectoryReader::refill() {
 bool DirectoryReader::next(DirectoryEntry& entry) {
   for (;;) {
     if (at_ >= end_ && !refill()) return false;
-    const char* rec = buf_.data() + at_;
-    unsigned short reclen;
-    std::memcpy(&reclen, rec + kLengthOffset, sizeof reclen);
-    if (reclen < kNameOffset + 1 || at_ + reclen > end_) {  // never from a sane kernel
-      error_ = EIO;
-      eof_ = true;
-      at_ = end_ = 0;
-      return false;
-    }
-    at_ += reclen;
-    const char* name = rec + kNameOffset;
-    std::size_t len = ::strnlen(name, reclen - kNameOffset);
-    if ((len == 1 && name[0] == '.') || (len == 2 && name[0] == '.' && name[1] == '.')) continue;
-    entry.name = std::string_view(name, len);
-    entry.type = static_cast<unsigned char>(rec[kTypeOffset]);
-    return true;
+    if (take(entry)) return true;
   }
+}
+
+bool DirectoryReader::nextBuffered(DirectoryEntry& entry) {
+  while (at_ < end_)
+    if (take(entry)) return true;
+  return false;
+}
+
+// The entry at at_, stepping over it; false for "." and ".." and at a broken record.
+bool DirectoryReader::take(DirectoryEntry& entry) {
+  const char* rec = buf_.data() + at_;
+  unsigned short reclen;
+  std::memcpy(&reclen, rec + kLengthOffset, sizeof reclen);
+  if (reclen < kNameOffset + 1 || at_ + reclen > end_) {  // never from a sane kernel
+    error_ = EIO;
+    eof_ = true;
+    at_ = end_ = 0;
+    return false;
+  }
+  at_ += reclen;
+  const char* name = rec + kNameOffset;
+  std::size_t len = ::strnlen(name, reclen - kNameOffset);
+  if ((len == 1 && name[0] == '.') || (len == 2 && name[0] == '.' && name[1] == '.')) return false;
+  entry.name = std::string_view(name, len);
+  entry.type = static_cast<unsigned char>(rec[kTypeOffset]);
+  return true;
 }
 
 }  // namespace kolvex

@@ -22,11 +22,15 @@ class DirectoryReader {
 
   // The next entry; false at the end of the listing or when reading failed (see failed()).
   bool next(DirectoryEntry& entry);
+  // The next entry already in the buffer, without reading more: the names it hands out
+  // stay valid together until next() must read again.
+  bool nextBuffered(DirectoryEntry& entry);
   // The listing broke off with an error before its end (errno value), 0 otherwise.
   int failed() const { return error_; }
 
  private:
   bool refill();
+  bool take(DirectoryEntry& entry);
   int fd_;
   std::vector<char>& buf_;
   std::size_t at_ = 0;

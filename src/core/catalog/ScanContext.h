@@ -8,6 +8,7 @@
 #include "core/app/EventPump.h"
 #include "core/app/IconProvider.h"
 #include "core/app/LanguageFile.h"
+#include "core/catalog/EntryStatter.h"
 #include "core/catalog/ScanProgress.h"
 #include "core/persist/FileOps.h"
 #include "core/persist/TSCOptions.h"
@@ -27,6 +28,8 @@ struct ScanContext {
   std::string archivesDir;
   // Every write of a catalog goes through here.
   FileOps& ops = posixFileOps();
+  // How the walk looks entries up; tests and benchmarks compare the two.
+  StatMethod statMethod = StatMethod::Batched;
 };
 
 }  // namespace kolvex

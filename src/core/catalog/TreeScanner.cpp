@@ -9,6 +9,7 @@
 #include "core/catalog/DirectoryReader.h"
 #include "core/catalog/FileAttributes.h"
 #include "core/catalog/IconImage.h"
+#include "core/catalog/MountPointsBelow.h"
 
 namespace kolvex {
 namespace {
@@ -44,8 +45,8 @@ std::string_view lastComponent(const std::string& path) {
 }  // namespace
 
 TreeScanner::TreeScanner(ScanState& state, SlicedPump& pump, IconProvider& icons,
-                         const TMask* iconMask)
-    : state_(state), pump_(pump), icons_(icons), iconMask_(iconMask) {}
+                         const TMask* iconMask, StatMethod method)
+    : state_(state), pump_(pump), icons_(icons), iconMask_(iconMask), method_(method) {}
 
 std::vector<char>& TreeScanner::bufferAt(std::size_t depth) {
   while (buffers_.size() <= depth) buffers_.emplace_back();
@@ -63,6 +64,10 @@ int TreeScanner::openChild(int parent, std::string_view name) {
 bool TreeScanner::CountDirectory(const std::string& path, std::int64_t& dirs, std::int64_t& files) {
   unreadable_ = 0;
   Totals totals;
+  auto mounts = MountPointsBelow(path);
+  mountTableKnown_ = mounts.has_value();
+  mountsBelow_ = mounts ? std::move(*mounts) : std::unordered_set<std::string>{};
+  countPath_.clear();
   int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
   struct stat st {};
   if (fd < 0 || ::fstat(fd, &st) != 0) {
@@ -79,21 +84,37 @@ bool TreeScanner::CountDirectory(const std::string& path, std::int64_t& dirs, st
   return ok;
 }
 
+bool TreeScanner::mayBeMountPoint(std::string_view name) const {
+  if (!mountTableKnown_) return true;
+  if (mountsBelow_.empty()) return false;
+  std::string path = countPath_;
+  path.append(name);
+  return mountsBelow_.count(path) != 0;
+}
+
 bool TreeScanner::count(int fd, std::size_t depth, Totals& totals) {
   DirectoryReader reader(fd, bufferAt(depth));
   DirectoryEntry e;
   while (reader.next(e)) {
     if (state_.AddingCancelled) return false;
     unsigned char type = e.type;
-    struct stat st {};
-    bool known = false;
-    if (type == DT_UNKNOWN || type == DT_DIR) {
+    bool enter = true;  // for a folder: whether what is inside belongs to this volume
+    if (type == DT_UNKNOWN || (type == DT_DIR && mayBeMountPoint(e.name))) {
+      struct stat st {};
       if (::fstatat(fd, cName(e.name), &st, kLstatFlags) != 0) {
         if (errno == ENOENT) continue;  // gone since it was listed
+        enter = false;
       } else {
-        known = true;
         type = S_ISDIR(st.st_mode) ? DT_DIR : DT_REG;
+        // Another file system mounted here is catalogued as an empty folder.
+        enter = st.st_dev == device_;
       }
+    }
+    int child = type == DT_DIR && enter ? openChild(fd, e.name) : -1;
+    if (child < 0 && type == DT_DIR && enter) {
+      if (errno == ENOENT) continue;                          // gone since it was listed
+      if (errno == ENOTDIR || errno == ELOOP) type = DT_REG;  // replaced by a file or link
+      else ++unreadable_;
     }
     if (type != DT_DIR) {
       ++totals.files;
@@ -101,15 +122,15 @@ bool TreeScanner::count(int fd, std::size_t depth, Totals& totals) {
       continue;
     }
     ++totals.dirs;
-    // Another file system mounted here is catalogued as an empty folder.
-    if (known && st.st_dev == device_) {
-      int child = openChild(fd, e.name);
-      if (child < 0) {
-        ++unreadable_;
-      } else {
-        FdCloser closer(child);
-        if (!count(child, depth + 1, totals)) return false;
+    if (child >= 0) {
+      FdCloser closer(child);
+      const std::size_t length = countPath_.size();
+      if (!mountsBelow_.empty()) {
+        countPath_.append(e.name);
+        countPath_ += '/';
       }
+      if (!count(child, depth + 1, totals)) return false;
+      countPath_.resize(length);
     }
     pump_.tick();
   }
@@ -127,6 +148,7 @@ bool TreeScanner::ScanDirectory(const std::string& path, CatalogWriter& writer,
                                 std::int64_t& dirsBelow) {
   unreadable_ = 0;
   writer_ = &writer;
+  statter_ = makeEntryStatter(method_, pump_, state_.AddingCancelled);
   storedPath_ = "X:\\";
   realPath_ = path;
   if (realPath_.empty() || realPath_.back() != '/') realPath_ += '/';
@@ -164,52 +186,57 @@ bool TreeScanner::walk(int fd, std::size_t depth, std::size_t parentPathLength,
   std::int64_t ownFiles = 0, ownDirs = 0;
   if (fd >= 0) {
     DirectoryReader reader(fd, bufferAt(depth));
-    DirectoryEntry e;
-    while (reader.next(e)) {
-      if (state_.AddingCancelled) return false;
-      struct stat st {};
-      bool known = ::fstatat(fd, cName(e.name), &st, kLstatFlags) == 0;
-      if (!known) {
-        if (errno == ENOENT) continue;  // gone since it was listed
-        // Listed but not searchable (a folder readable without execute permission):
-        // what the listing says is all there is.
-        st.st_mode = DTTOIF(e.type) | S_IWUSR;
-      }
-      if (!S_ISDIR(st.st_mode)) {
-        writeFile(e.name, st, known);
-        advance();
-        ++ownFiles;
-        continue;
-      }
-      const std::size_t pathLength = storedPath_.size();
-      const std::size_t realLength = realPath_.size();
-      storedPath_.append(e.name);
-      storedPath_ += '\\';
-      if (iconMask_) {
-        realPath_.append(e.name);
-        realPath_ += '/';
-      }
-      int child = -1;
-      if (!known) {
-        ++unreadable_;
-      } else if (st.st_dev == device_) {  // else a mount point: an empty folder
-        child = openChild(fd, e.name);
-        if (child < 0 && errno == ENOENT) {
-          storedPath_.resize(pathLength);
-          realPath_.resize(realLength);
+    while (batches_.size() <= depth) batches_.emplace_back();
+    Batch& batch = batches_[depth];
+    while (fill(reader, batch)) {
+      statter_->lookUp(fd, batch.names, batch.stats);
+      for (std::size_t i = 0; i < batch.names.size(); ++i) {
+        if (state_.AddingCancelled) return false;
+        const std::string_view name = batch.names[i];
+        EntryStat st = batch.stats[i];
+        const bool known = st.error == 0;
+        if (!known) {
+          if (st.error == ENOENT) continue;  // gone since it was listed
+          // Listed but not searchable (a folder readable without execute permission):
+          // what the listing says is all there is.
+          st.mode = DTTOIF(batch.types[i]) | S_IWUSR;
+        }
+        if (!S_ISDIR(st.mode)) {
+          writeFile(name, st, known);
+          advance();
+          ++ownFiles;
           continue;
         }
-        if (child < 0) ++unreadable_;
+        const std::size_t pathLength = storedPath_.size();
+        const std::size_t realLength = realPath_.size();
+        storedPath_.append(name);
+        storedPath_ += '\\';
+        if (iconMask_) {
+          realPath_.append(name);
+          realPath_ += '/';
+        }
+        int child = -1;
+        if (!known) {
+          ++unreadable_;
+        } else if (st.device == device_) {  // else a mount point: an empty folder
+          child = openChild(fd, name);
+          if (child < 0 && errno == ENOENT) {
+            storedPath_.resize(pathLength);
+            realPath_.resize(realLength);
+            continue;
+          }
+          if (child < 0) ++unreadable_;
+        }
+        FdCloser closer(child);
+        std::int64_t position;
+        if (!walk(child, depth + 1, pathLength, name, AttributesOf(st.mode, name), sub,
+                  position))
+          return false;
+        storedPath_.resize(pathLength);
+        realPath_.resize(realLength);
+        advance();
+        ++ownDirs;
       }
-      FdCloser closer(child);
-      std::int64_t position;
-      if (!walk(child, depth + 1, pathLength, e.name, AttributesOf(st.st_mode, e.name), sub,
-                position))
-        return false;
-      storedPath_.resize(pathLength);
-      realPath_.resize(realLength);
-      advance();
-      ++ownDirs;
     }
     if (reader.failed()) ++unreadable_;
   }
@@ -227,14 +254,28 @@ bool TreeScanner::walk(int fd, std::size_t depth, std::size_t parentPathLength,
   return true;
 }
 
-void TreeScanner::writeFile(std::string_view name, const struct stat& st, bool known) {
+bool TreeScanner::fill(DirectoryReader& reader, Batch& batch) {
+  batch.names.clear();
+  batch.types.clear();
+  DirectoryEntry e;
+  if (!reader.next(e)) return false;
+  // Only entries of the buffer just read, so their names stay valid together.
+  do {
+    batch.names.push_back(e.name);
+    batch.types.push_back(e.type);
+  } while (batch.names.size() < kBatch && reader.nextBuffered(e));
+  batch.stats.resize(batch.names.size());
+  return true;
+}
+
+void TreeScanner::writeFile(std::string_view name, const EntryStat& st, bool known) {
   record_.clear();
   record_.FileName.assign(name);
   record_.FilePath = storedPath_;
-  record_.Attribute = AttributesOf(st.st_mode, name);
-  record_.FileSize = st.st_size;
+  record_.Attribute = AttributesOf(st.mode, name);
+  record_.FileSize = st.size;
   // Nothing known about the time: left empty rather than made up.
-  record_.CreateDateTime = known ? dayCount_(st.st_mtim.tv_sec) : 0.0;
+  record_.CreateDateTime = known ? dayCount_(st.mtime) : 0.0;
   if (iconMask_) {
     const std::size_t length = realPath_.size();
     realPath_.append(name);

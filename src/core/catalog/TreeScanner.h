@@ -4,15 +4,23 @@
 // directories relative to open descriptors and never follow a symbolic link or enter
 // another mounted file system: a link is catalogued as a file entry, a mount point as an
 // empty folder, so the tree is one volume and cannot loop.
+//
+// The counting pass reads only listings: d_type says which entries are folders, and only
+// a folder that is a mount point (or an entry of unknown type) costs an lstat. The walk
+// looks up each folder's entries in batches (EntryStatter), then handles them in listing
+// order, so the records come out exactly as one lstat after another would write them.
 #include <sys/stat.h>
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "core/app/EventPump.h"
 #include "core/app/IconProvider.h"
+#include "core/catalog/EntryStatter.h"
 #include "core/catalog/LocalDayCount.h"
 #include "core/catalog/ScanState.h"
 #include "core/persist/CatalogWriter.h"
@@ -23,7 +31,8 @@ namespace kolvex {
 class TreeScanner {
  public:
   // iconMask: the files whose full real path it matches get their icons; null for none.
-  TreeScanner(ScanState& state, SlicedPump& pump, IconProvider& icons, const TMask* iconMask);
+  TreeScanner(ScanState& state, SlicedPump& pump, IconProvider& icons, const TMask* iconMask,
+              StatMethod method = StatMethod::Batched);
 
   // Counts the folders and files below path (path itself not counted). A folder that
   // cannot be listed counts as empty. False when AddingCancelled stopped it.
@@ -38,16 +47,27 @@ class TreeScanner {
 
   // Folders met in the last pass that could not be listed (wholly or to the end).
   std::int64_t unreadableFolders() const { return unreadable_; }
+  // True when the last walk looked entries up in batches in the kernel.
+  bool walkedBatched() const { return statter_ && statter_->batched(); }
 
  private:
   struct Totals {
     std::int64_t files = 0;
     std::int64_t dirs = 0;
   };
+  // Up to kBatch entries of one folder from one buffer of its listing, with their lstat.
+  struct Batch {
+    std::vector<std::string_view> names;
+    std::vector<unsigned char> types;
+    std::vector<EntryStat> stats;
+  };
+  static constexpr std::size_t kBatch = 256;
+  bool fill(class DirectoryReader& reader, Batch& batch);
   bool count(int fd, std::size_t depth, Totals& totals);
+  bool mayBeMountPoint(std::string_view name) const;
   bool walk(int fd, std::size_t depth, std::size_t parentPathLength, std::string_view ownName,
             std::int32_t ownAttributes, Totals& below, std::int64_t& ownPosition);
-  void writeFile(std::string_view name, const struct stat& st, bool known);
+  void writeFile(std::string_view name, const EntryStat& st, bool known);
   void advance();
   std::vector<char>& bufferAt(std::size_t depth);
   int openChild(int parent, std::string_view name);
@@ -60,6 +80,15 @@ class TreeScanner {
   LocalDayCount dayCount_;
   dev_t device_ = 0;
   std::deque<std::vector<char>> buffers_;  // one per depth; a deque keeps them in place
+  std::deque<Batch> batches_;              // one per depth, the same way
+  StatMethod method_;
+  std::unique_ptr<EntryStatter> statter_;
+  // Mount points inside the counted folder, relative to it; countPath_ is the folder
+  // being counted, relative too, with a trailing '/' (kept only when there are any).
+  // Without a mount table every folder is looked at.
+  std::unordered_set<std::string> mountsBelow_;
+  bool mountTableKnown_ = false;
+  std::string countPath_;
   std::string storedPath_;                 // "X:\" + the current folder below the base + "\"
   std::string realPath_;  // the current folder's real path + "/", kept when icons are asked
   TSCFileObjectInfo record_;

@@ -78,18 +78,6 @@ std::int64_t CatalogWriter::leaveDirectory(TSCFileObjectInfo& record) {
   return pos;
 }
 
-void CatalogWriter::appendRecordsTo(FileStream& out) {
-  recordsFile_->flush();
-  recordsFile_->seek(0);
-  std::uint64_t left = recordsFile_->size();
-  while (left > 0) {
-    std::size_t chunk = left < FileStream::kBlock ? static_cast<std::size_t>(left)
-                                                  : FileStream::kBlock;
-    out.write(recordsFile_->take(chunk), chunk);
-    left -= chunk;
-  }
-}
-
 void CatalogWriter::commit(TSCCDInfo& header) {
   if (done_) throwWriteError(0);
   try {
@@ -98,7 +86,7 @@ void CatalogWriter::commit(TSCCDInfo& header) {
     header.TotalDirectories = rootDirs_;
     AtomicFileWriter out(catalogPath_, ops_);
     writeObject(out.stream(), header);
-    appendRecordsTo(out.stream());
+    out.stream().appendFrom(*recordsFile_);
     out.commit();
   } catch (...) {
     abandon();

@@ -56,8 +56,6 @@ class CatalogWriter {
     std::int64_t filesBelow = 0, dirsBelow = 0;  // in its sub-directories' subtrees
   };
   std::int64_t write(const TSCFileObjectInfo& record);
-  // Copies the whole records file to the end of out.
-  void appendRecordsTo(FileStream& out);
 
   FileOps& ops_;
   std::string catalogPath_;

@@ -1,6 +1,7 @@
 #include "core/persist/FileOps.h"
 
 #include <fcntl.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,11 @@
 
 namespace kolvex {
 namespace {
+
+// The errors with which a kernel says that it does not copy between these two files.
+bool kernelCannotCopy(int error) {
+  return error == EXDEV || error == EINVAL || error == EOPNOTSUPP || error == ENOSYS;
+}
 
 class PosixFileOps final : public FileOps {
  public:
@@ -41,6 +47,18 @@ class PosixFileOps final : public FileOps {
   }
   ssize_t pwrite(int fd, const void* buf, size_t n, std::uint64_t offset) override {
     return ::pwrite(fd, buf, n, static_cast<off_t>(offset));
+  }
+  ssize_t copyRange(int in, std::uint64_t inOffset, int out, std::uint64_t outOffset,
+                    size_t n) override {
+    auto inAt = static_cast<off_t>(inOffset), outAt = static_cast<off_t>(outOffset);
+    ssize_t done = ::copy_file_range(in, &inAt, out, &outAt, n, 0);
+    if (done >= 0 || !kernelCannotCopy(errno)) return done;
+    // Between two kinds of file system (a temporary folder on tmpfs): sendfile still
+    // copies in the kernel, writing at the output's file offset.
+    if (::lseek(out, outAt, SEEK_SET) < 0) return -1;
+    done = ::sendfile(out, in, &inAt, n);
+    if (done < 0 && kernelCannotCopy(errno)) errno = EOPNOTSUPP;
+    return done;
   }
   int fileSize(int fd, std::uint64_t& size) override {
     struct stat st {};

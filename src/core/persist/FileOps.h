@@ -26,6 +26,12 @@ class FileOps {
   virtual ssize_t pread(int fd, void* buf, size_t n, std::uint64_t offset) = 0;
   virtual ssize_t pwrite(int fd, const void* buf, size_t n, std::uint64_t offset) = 0;
   virtual int fileSize(int fd, std::uint64_t& size) = 0;
+  // Copies up to n bytes from in at inOffset to out at outOffset inside the kernel
+  // (copy_file_range, else sendfile), so the bytes never pass through this process.
+  // Returns the bytes copied; -1 with errno EOPNOTSUPP when the kernel cannot copy between
+  // these two files, and the caller copies them itself.
+  virtual ssize_t copyRange(int in, std::uint64_t inOffset, int out, std::uint64_t outOffset,
+                            size_t n) = 0;
   virtual int fsync(int fd) = 0;
   virtual int close(int fd) = 0;
   virtual int rename(const std::string& from, const std::string& to) = 0;

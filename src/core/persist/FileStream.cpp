@@ -75,6 +75,37 @@ void FileStream::flush() {
   wbuf_.clear();
 }
 
+void FileStream::appendFrom(FileStream& from) {
+  if (fd_ < 0 || from.fd_ < 0) throwWriteError(0);
+  from.flush();
+  flush();
+  std::uint64_t in = 0, out = size();
+  const std::uint64_t total = from.size();
+  bool inKernel = true;
+  while (in < total && inKernel) {
+    constexpr std::uint64_t kMost = 1u << 30;  // what one call may copy
+    ssize_t n = ops_.copyRange(from.fd_, in, fd_, out, std::min(total - in, kMost));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno == EOPNOTSUPP) {
+      inKernel = false;
+    } else if (n <= 0) {
+      throwWriteError(n < 0 ? errno : 0);  // 0: the records file ended early
+    } else {
+      in += static_cast<std::uint64_t>(n);
+      out += static_cast<std::uint64_t>(n);
+    }
+  }
+  if (out > fileSize_) fileSize_ = out;
+  dropWindow(out);
+  if (in == total) return;
+  from.seek(in);
+  while (in < total) {
+    std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(total - in, kBlock));
+    write(from.take(chunk), chunk);
+    in += chunk;
+  }
+}
+
 void FileStream::sync() {
   flush();
   if (ops_.fsync(fd_) != 0) throwWriteError(errno);

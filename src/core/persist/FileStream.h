@@ -29,6 +29,10 @@ class FileStream final : public Stream {
   void write(const void* data, std::size_t n) override;
   // Writes out buffered bytes; throws "Stream write error" when the file system refuses.
   void flush();
+  // Writes the whole content of from at the end of this file, copied inside the kernel
+  // where it can (the bytes never pass through this process), else through a buffer.
+  // Throws "Stream write error" on a failure.
+  void appendFrom(FileStream& from);
   // flush(), then fsync(); a failure throws and is never retried.
   void sync();
   // The size the file system reports for the open file; throws when it cannot tell.

@@ -40,6 +40,9 @@ class CountingFileOps final : public FileOps {
   ssize_t pwrite(int fd, const void* b, size_t n, std::uint64_t o) override {
     return real_.pwrite(fd, b, n, o);
   }
+  ssize_t copyRange(int i, std::uint64_t io, int o, std::uint64_t oo, size_t n) override {
+    return real_.copyRange(i, io, o, oo, n);
+  }
   int fileSize(int fd, std::uint64_t& s) override { return real_.fileSize(fd, s); }
   int fsync(int fd) override { return real_.fsync(fd); }
   int rename(const std::string& a, const std::string& b) override { return real_.rename(a, b); }

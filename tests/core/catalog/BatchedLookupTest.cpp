@@ -1,0 +1,141 @@
+// The walk looks entries up in batches (io_uring where the kernel grants it). Its catalogs
+// must be byte for byte those of one lstat after another, whatever the tree holds, and
+// the scan must still work where io_uring is refused.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <fstream>
+#include <iterator>
+
+#include "ScanRig.h"
+#include "core/catalog/MountPointsBelow.h"
+#include "core/catalog/ScanState.h"
+#include "core/catalog/TreeScanner.h"
+
+namespace kolvex {
+namespace {
+
+using test::makeDirs;
+using test::touch;
+
+std::string slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Everything a tree can throw at the walk: folders larger than one batch and than one
+// listing buffer, links of every kind, a fifo, odd and hidden names, an empty folder, a
+// file over 4 GiB, a read-only file.
+void makeVariedTree(const std::string& d) {
+  makeDirs(d + "big");
+  for (int i = 0; i < 3000; ++i)
+    touch(d + "big/entry_with_a_rather_long_name_" + std::to_string(i), std::string(i % 5, 'x'));
+  makeDirs(d + "deep/a/b/c/d");
+  touch(d + "deep/a/b/c/d/leaf");
+  touch(d + "deep/a/one");
+  makeDirs(d + "empty");
+  touch(d + ".hidden");
+  touch(d + "back\\slash");
+  touch(d + std::string("not utf8 \xff\xfe"));
+  ASSERT_EQ(::symlink("deep", (d + "link-to-folder").c_str()), 0);
+  ASSERT_EQ(::symlink("nowhere", (d + "dangling").c_str()), 0);
+  ASSERT_EQ(::mkfifo((d + "fifo").c_str(), 0644), 0);
+  int fd = ::open((d + "huge").c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::ftruncate(fd, 5LL << 30), 0);
+  ::close(fd);
+  touch(d + "readonly");
+  ::chmod((d + "readonly").c_str(), 0444);
+}
+
+// Scans the disc with the given method; the catalog's bytes, with the header's creation
+// time fixed so that two scans can be compared whole.
+std::string catalogBytes(test::ScanRig& rig, StatMethod method) {
+  rig.context().statMethod = method;
+  TSCCDInfo header;
+  EXPECT_TRUE(rig.scanner().GetVolumeInfo(rig.disc(), header));
+  header.CreateDateTime = 45000.5;
+  const std::string catalog = rig.archives() + (method == StatMethod::Batched ? "b.qel" : "o.qel");
+  EXPECT_TRUE(rig.scanner().BuildArchiveFile(header, catalog, header.BaseDir));
+  return slurp(catalog);
+}
+
+TEST(BatchedLookup, CatalogIsByteIdenticalToOneLookupAfterAnother) {
+  test::ScanRig rig;
+  makeVariedTree(rig.disc());
+  const std::string oneByOne = catalogBytes(rig, StatMethod::OneByOne);
+  const std::string batched = catalogBytes(rig, StatMethod::Batched);
+  ASSERT_GT(oneByOne.size(), 3000u * 100);
+  EXPECT_TRUE(oneByOne == batched) << "the catalogs differ";
+  // And the counting pass, which reads only listings now, agrees with the walk.
+  TSCCDInfo h;
+  auto all = test::readAll(rig.archives() + "b.qel", &h);
+  EXPECT_EQ(h.TotalFiles + h.TotalDirectories + 1, static_cast<std::int64_t>(all.size()));
+  EXPECT_EQ(rig.progress.range, h.TotalFiles + h.TotalDirectories);
+}
+
+// Makes io_uring_setup fail with EPERM for this process, as container runtimes do.
+bool refuseIoUring() {
+  sock_filter filter[] = {
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_io_uring_setup, 0, 1),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EPERM),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+  };
+  sock_fprog prog{static_cast<unsigned short>(std::size(filter)), filter};
+  return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+         ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &prog) == 0;
+}
+
+TEST(BatchedLookup, RefusedIoUringFallsBackToOneByOne) {
+  test::ScanRig rig;
+  makeVariedTree(rig.disc());
+  const std::string expected = catalogBytes(rig, StatMethod::OneByOne);
+  const std::string catalog = rig.archives() + "b.qel";
+  pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    // The child checks that the ring really is refused, then scans: exit 0 on success.
+    if (!refuseIoUring()) ::_exit(2);
+    NoEventPump none;
+    SlicedPump pump(none);
+    ScanState state;
+    if (makeEntryStatter(StatMethod::Batched, pump, state.AddingCancelled)->batched()) ::_exit(3);
+    std::string bytes = catalogBytes(rig, StatMethod::Batched);
+    ::_exit(bytes == expected ? 0 : 4);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "2: no filter, 3: ring not refused, 4: catalogs differ";
+}
+
+TEST(BatchedLookup, MountPointsBelowAFolderFromTheMountTable) {
+  test::TempDir dir;
+  const std::string base = dir.path() + "disc";
+  makeDirs(base + "/sub");
+  char real[PATH_MAX];
+  ASSERT_NE(::realpath(base.c_str(), real), nullptr);
+  const std::string r = real;
+  // Lines in the kernel's layout: id, parent, major:minor, root, mount point, options...
+  auto line = [](const std::string& mp) {
+    return "30 1 8:1 / " + mp + " rw,relatime - ext4 /dev/sda1 rw\n";
+  };
+  const std::string table = line("/") + line(r) + line(r + "/sub") + line(r + "/sub/in\\040it") +
+                            line(r + "x") + line(r + "/other");
+  auto below = MountPointsBelow(base, table);
+  ASSERT_TRUE(below);
+  EXPECT_EQ(*below, (std::unordered_set<std::string>{"sub", "sub/in it", "other"}));
+  EXPECT_FALSE(MountPointsBelow(base + "/missing", table));
+}
+
+}  // namespace
+}  // namespace kolvex
