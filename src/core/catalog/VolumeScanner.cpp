@@ -226,6 +226,8 @@ bool VolumeScanner::build(TSCCDInfo& header, const std::string& archiveFileName,
   barPump.walking = true;
   pump.now();
   if (state_.AddingCancelled) return cancelled();
+  // The totals as counted: with an unchanged tree the header fits the room left for it.
+  writer.reserveHeader(header);
   std::int64_t entrance = kNoRecord, filesBelow = 0, dirsBelow = 0;
   if (!scanner.ScanDirectory(scanPath, writer, entrance, filesBelow, dirsBelow)) return cancelled();
   barPump.walking = false;

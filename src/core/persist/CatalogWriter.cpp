@@ -8,10 +8,19 @@
 
 namespace kolvex {
 
+namespace {
+
+// Every so many bytes the kernel is asked to start writing the finished part out.
+constexpr std::uint64_t kWriteBackEvery = 8u << 20;
+// A record's usual size, to guess the header's EntranceRP before the walk: only the size
+// of its integer code matters, and that changes at 128, 32 KiB and 2 GiB.
+constexpr std::int64_t kUsualRecord = 160;
+
+}  // namespace
+
 CatalogWriter::CatalogWriter(std::string catalogPath, FileOps& ops)
     : ops_(ops), catalogPath_(std::move(catalogPath)) {
-  records_ = createTempFile(ops_, tempDirectory());
-  recordsFile_ = std::make_unique<FileStream>(records_.fd, records_.path, ops_);
+  out_ = std::make_unique<AtomicFileWriter>(catalogPath_, ops_);
 }
 
 CatalogWriter::~CatalogWriter() { abandon(); }
@@ -19,20 +28,32 @@ CatalogWriter::~CatalogWriter() { abandon(); }
 void CatalogWriter::abandon() {
   if (done_) return;
   done_ = true;
-  try {
-    recordsFile_->close();
-  } catch (const EStreamError&) {
-    // Being thrown away.
-  }
-  if (!records_.path.empty()) removeFile(ops_, records_.path);
+  out_->abandon();
+}
+
+void CatalogWriter::reserveHeader(const TSCCDInfo& likely) {
+  if (done_ || recordCount_ > 0) throwWriteError(0);
+  TSCCDInfo guess(likely);
+  guess.EntranceRP =
+      (static_cast<std::int64_t>(likely.TotalFiles) + likely.TotalDirectories + 1) * kUsualRecord;
+  MemoryStream header;
+  writeObject(header, guess);
+  base_ = header.size();
+  out_->stream().seek(base_);
 }
 
 std::int64_t CatalogWriter::write(const TSCFileObjectInfo& record) {
   if (done_) throwWriteError(0);
+  FileStream& out = out_->stream();
   std::int64_t pos = position_;
-  writeObject(*recordsFile_, record);
-  position_ = static_cast<std::int64_t>(recordsFile_->position());
+  writeObject(out, record);
+  const std::uint64_t end = out.position();
+  position_ = static_cast<std::int64_t>(end - base_);
   ++recordCount_;
+  if (end - writtenBack_ >= kWriteBackEvery) {
+    out.startWriteBack(writtenBack_, end - writtenBack_);
+    writtenBack_ = end;
+  }
   return pos;
 }
 
@@ -84,15 +105,26 @@ void CatalogWriter::commit(TSCCDInfo& header) {
     header.EntranceRP = lastRoot_ == kNoRecord ? 0 : lastRoot_;
     header.TotalFiles = rootFiles_;
     header.TotalDirectories = rootDirs_;
-    AtomicFileWriter out(catalogPath_, ops_);
-    writeObject(out.stream(), header);
-    out.stream().appendFrom(*recordsFile_);
-    out.commit();
+    MemoryStream bytes;
+    writeObject(bytes, header);
+    fitted_ = bytes.size() == base_;
+    if (fitted_) {
+      out_->stream().seek(0);
+      out_->stream().write(bytes.data().data(), bytes.data().size());
+      out_->commit();
+    } else {
+      // The header came out another size than the room left for it: the records are
+      // copied behind it into a second file, inside the kernel.
+      AtomicFileWriter fresh(catalogPath_, ops_);
+      fresh.stream().write(bytes.data().data(), bytes.data().size());
+      fresh.stream().appendFrom(out_->stream(), base_);
+      fresh.commit();
+    }
   } catch (...) {
     abandon();
     throw;
   }
-  abandon();  // the records file has served
+  abandon();  // a file that has served, or the one whose records were copied
 }
 
 }  // namespace kolvex

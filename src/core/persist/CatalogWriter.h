@@ -6,25 +6,35 @@
 // catalog atomically; until then, and after any failure, the old catalog is untouched
 // and no temporary file is left behind (TempFile: none even after a crash, where the file
 // system has unnamed files).
+//
+// The records are written where they will stay: into the finished file's temporary file
+// beside the catalog (AtomicFileWriter), behind room left for the header (reserveHeader).
+// When the header fits that room at the end it is written in front and nothing is
+// copied; otherwise the records are copied once, inside the kernel, behind it in a second
+// file. The kernel is asked to write finished parts out while the walk goes on, so the
+// one fsync at the end finds little left to do.
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "core/persist/AtomicFileWriter.h"
 #include "core/persist/FileOps.h"
-#include "core/persist/TempFile.h"
 #include "core/persist/TQELFile.h"
 
 namespace kolvex {
 
 class CatalogWriter {
  public:
-  // Creates the records file, a TempFile in the temporary folder.
+  // Creates the finished file's temporary file beside the catalog (a TempFile).
   explicit CatalogWriter(std::string catalogPath, FileOps& ops = posixFileOps());
   ~CatalogWriter();
   CatalogWriter(const CatalogWriter&) = delete;
   CatalogWriter& operator=(const CatalogWriter&) = delete;
 
+  // Leaves room for a header like likely (its totals as counted; EntranceRP is guessed
+  // from them) in front of the records. Only before the first record.
+  void reserveHeader(const TSCCDInfo& likely);
   // Starts a directory: the files and directories added until its leaveDirectory() are
   // its entries. The scanned folder itself is the outermost directory.
   void enterDirectory();
@@ -39,11 +49,13 @@ class CatalogWriter {
   // The records file's length: the position the next record gets.
   std::int64_t position() const { return position_; }
   std::int64_t recordCount() const { return recordCount_; }
+  // True when the last commit() wrote the header into the room left for it.
+  bool headerFitted() const { return fitted_; }
 
   // Sets EntranceRP to the last directory record written (the scanned folder) and the
-  // totals to what it holds, writes the header and the records into a file beside the
-  // catalog and renames it over the catalog. Throws EStreamError; on failure the old
-  // catalog stays as it was.
+  // totals to what it holds, puts the header in front of the records and renames the
+  // file over the catalog. Throws EStreamError; on failure the old catalog stays as it
+  // was.
   void commit(TSCCDInfo& header);
   // Gives up: removes the temporary files. Called by the destructor when not committed.
   void abandon();
@@ -59,14 +71,16 @@ class CatalogWriter {
 
   FileOps& ops_;
   std::string catalogPath_;
-  TempFile records_;
-  std::unique_ptr<FileStream> recordsFile_;
+  std::unique_ptr<AtomicFileWriter> out_;
+  std::uint64_t base_ = 0;         // where the records start in out_
+  std::uint64_t writtenBack_ = 0;  // what the kernel was asked to write out so far
   std::vector<Frame> frames_;
   std::int64_t position_ = 0;
   std::int64_t recordCount_ = 0;
   std::int64_t lastRoot_ = kNoRecord;
   std::int32_t rootFiles_ = 0, rootDirs_ = 0;
   bool done_ = false;
+  bool fitted_ = false;
 };
 
 }  // namespace kolvex

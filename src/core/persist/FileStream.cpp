@@ -1,5 +1,7 @@
 #include "core/persist/FileStream.h"
 
+#include <fcntl.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -75,11 +77,11 @@ void FileStream::flush() {
   wbuf_.clear();
 }
 
-void FileStream::appendFrom(FileStream& from) {
+void FileStream::appendFrom(FileStream& from, std::uint64_t offset) {
   if (fd_ < 0 || from.fd_ < 0) throwWriteError(0);
   from.flush();
   flush();
-  std::uint64_t in = 0, out = size();
+  std::uint64_t in = offset, out = size();
   const std::uint64_t total = from.size();
   bool inKernel = true;
   while (in < total && inKernel) {
@@ -104,6 +106,13 @@ void FileStream::appendFrom(FileStream& from) {
     write(from.take(chunk), chunk);
     in += chunk;
   }
+}
+
+void FileStream::startWriteBack(std::uint64_t offset, std::uint64_t length) {
+  flush();
+  if (fd_ >= 0)
+    ::sync_file_range(fd_, static_cast<off64_t>(offset), static_cast<off64_t>(length),
+                      SYNC_FILE_RANGE_WRITE);
 }
 
 void FileStream::sync() {

@@ -29,10 +29,14 @@ class FileStream final : public Stream {
   void write(const void* data, std::size_t n) override;
   // Writes out buffered bytes; throws "Stream write error" when the file system refuses.
   void flush();
-  // Writes the whole content of from at the end of this file, copied inside the kernel
-  // where it can (the bytes never pass through this process), else through a buffer.
-  // Throws "Stream write error" on a failure.
-  void appendFrom(FileStream& from);
+  // Writes the content of from, from offset on, at the end of this file, copied inside
+  // the kernel where it can (the bytes never pass through this process), else through a
+  // buffer. Throws "Stream write error" on a failure.
+  void appendFrom(FileStream& from, std::uint64_t offset = 0);
+  // Asks the kernel to start writing the given part out now, without waiting for it (the
+  // fsync that follows has less to do). Flushes first (and throws as flush() does); the
+  // request itself is only a hint, and its failure is ignored.
+  void startWriteBack(std::uint64_t offset, std::uint64_t length);
   // flush(), then fsync(); a failure throws and is never retried.
   void sync();
   // The size the file system reports for the open file; throws when it cannot tell.

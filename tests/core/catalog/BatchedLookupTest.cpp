@@ -12,7 +12,6 @@
 #include <unistd.h>
 
 #include <cstddef>
-#include <fstream>
 #include <iterator>
 
 #include "ScanRig.h"
@@ -25,11 +24,6 @@ namespace {
 
 using test::makeDirs;
 using test::touch;
-
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Everything a tree can throw at the walk: folders larger than one batch and than one
 // listing buffer, links of every kind, a fifo, odd and hidden names, an empty folder, a
@@ -64,8 +58,9 @@ std::string catalogBytes(test::ScanRig& rig, StatMethod method) {
   EXPECT_TRUE(rig.scanner().GetVolumeInfo(rig.disc(), header));
   header.CreateDateTime = 45000.5;
   const std::string catalog = rig.archives() + (method == StatMethod::Batched ? "b.qel" : "o.qel");
-  EXPECT_TRUE(rig.scanner().BuildArchiveFile(header, catalog, header.BaseDir));
-  return slurp(catalog);
+  EXPECT_TRUE(rig.scanner().BuildArchiveFile(header, catalog, header.BaseDir))
+      << rig.scanner().lastResult().reason;
+  return test::readFile(catalog);
 }
 
 TEST(BatchedLookup, CatalogIsByteIdenticalToOneLookupAfterAnother) {
