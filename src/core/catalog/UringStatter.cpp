@@ -39,11 +39,9 @@ std::unique_ptr<UringStatter> UringStatter::open(SlicedPump& pump, const bool& c
     rc = io_uring_queue_init_params(kDepth, &s->ring_, &params);
     if (rc != -EINVAL) break;
   }
-  if (rc < 0) return nullptr;
-  if (!statxSupported(s->ring_)) {
-    io_uring_queue_exit(&s->ring_);
-    return nullptr;
-  }
+  if (rc < 0) return nullptr;  // the destructor leaves a ring that never was alone
+  s->ringUp_ = true;
+  if (!statxSupported(s->ring_)) return nullptr;
   // At most one kernel worker per outstanding lookup.
   unsigned workers[2] = {kDepth, kDepth};
   io_uring_register_iowq_max_workers(&s->ring_, workers);
@@ -52,6 +50,7 @@ std::unique_ptr<UringStatter> UringStatter::open(SlicedPump& pump, const bool& c
 }
 
 UringStatter::~UringStatter() {
+  if (!ringUp_) return;
   // Lookups still outstanding write into results_: wait for them before it goes.
   while (inFlight_ > 0 && !broken_) {
     io_uring_cqe* cqe = nullptr;

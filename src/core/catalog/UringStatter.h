@@ -34,6 +34,7 @@ class UringStatter final : public EntryStatter {
   SlicedPump& pump_;
   const bool& cancelled_;
   io_uring ring_{};
+  bool ringUp_ = false;  // ring_ was set up (and is taken down by the destructor)
   // One result buffer per outstanding lookup; the kernel writes into it until its
   // completion arrives, so it lives as long as the ring.
   std::array<struct statx, kDepth> results_{};

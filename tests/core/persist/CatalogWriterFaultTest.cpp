@@ -109,9 +109,11 @@ TEST(CatalogWriterFaults, AbandonedWritersLeaveNothingBehind) {
       CatalogWriter w(archives.file("x.qel"), ops);
       TSCFileObjectInfo f;
       w.addFile(f);
-      // An unnamed records file cannot be left behind even by a crash: it has no name.
-      const bool none = unnamed && test::unnamedFilesWorkIn(temp.path());
-      EXPECT_EQ(test::listDir(temp.path()).size(), none ? 0u : 1u);
+      // The records go where they will stay: into the new file beside the catalog. An
+      // unnamed one cannot be left behind even by a crash: it has no name.
+      const bool none = unnamed && test::unnamedFilesWorkIn(archives.path());
+      EXPECT_EQ(test::listDir(archives.path()).size(), none ? 0u : 1u);
+      EXPECT_EQ(test::listDir(temp.path()), std::vector<std::string>{});
     }
     EXPECT_EQ(test::listDir(temp.path()), std::vector<std::string>{});
     EXPECT_EQ(test::listDir(archives.path()), std::vector<std::string>{});
