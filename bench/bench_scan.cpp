@@ -149,54 +149,38 @@ class ReferenceScanner {
   explicit ReferenceScanner(int out) : out_(out) { buf_.reserve(kOut); }
   long count(int fd) {
     long n = 0;
-    std::vector<char> buf(kListing);
-    for (;;) {
-      long got = ::getdents64(fd, buf.data(), buf.size());
-      if (got <= 0) break;
-      for (long at = 0; at < got;) {
-        auto* d = reinterpret_cast<dirent64*>(buf.data() + at);
-        at += d->d_reclen;
-        if (dots(d->d_name)) continue;
-        ++n;
-        unsigned char type = d->d_type;
-        struct stat st;
-        if (type == DT_UNKNOWN && ::fstatat(fd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0)
-          type = S_ISDIR(st.st_mode) ? DT_DIR : DT_REG;
-        if (type != DT_DIR) continue;
-        int child = ::openat(fd, d->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (child < 0) continue;
-        n += count(child);
-        ::close(child);
-      }
-    }
+    forEach(fd, [&](const dirent64* d) {
+      ++n;
+      unsigned char type = d->d_type;
+      struct stat st;
+      if (type == DT_UNKNOWN && ::fstatat(fd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0)
+        type = S_ISDIR(st.st_mode) ? DT_DIR : DT_REG;
+      if (type != DT_DIR) return;
+      int child = ::openat(fd, d->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      if (child < 0) return;
+      n += count(child);
+      ::close(child);
+    });
     return n;
   }
   void walk(int fd, std::string& path) {
-    std::vector<char> buf(kListing);
-    for (;;) {
-      long got = ::getdents64(fd, buf.data(), buf.size());
-      if (got <= 0) break;
-      for (long at = 0; at < got;) {
-        auto* d = reinterpret_cast<dirent64*>(buf.data() + at);
-        at += d->d_reclen;
-        if (dots(d->d_name)) continue;
-        struct stat st;
-        if (::fstatat(fd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
-        char line[64];
-        int n = std::snprintf(line, sizeof line, "%lld %lld ", static_cast<long long>(st.st_size),
-                              static_cast<long long>(st.st_mtim.tv_sec));
-        buf_.append(line, n).append(path).append(d->d_name) += '\n';
-        if (buf_.size() >= kOut) flush();
-        if (!S_ISDIR(st.st_mode)) continue;
-        int child = ::openat(fd, d->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (child < 0) continue;
-        std::size_t length = path.size();
-        path.append(d->d_name) += '/';
-        walk(child, path);
-        path.resize(length);
-        ::close(child);
-      }
-    }
+    forEach(fd, [&](const dirent64* d) {
+      struct stat st;
+      if (::fstatat(fd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) return;
+      char line[64];
+      int n = std::snprintf(line, sizeof line, "%lld %lld ", static_cast<long long>(st.st_size),
+                            static_cast<long long>(st.st_mtim.tv_sec));
+      buf_.append(line, n).append(path).append(d->d_name) += '\n';
+      if (buf_.size() >= kOut) flush();
+      if (!S_ISDIR(st.st_mode)) return;
+      int child = ::openat(fd, d->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      if (child < 0) return;
+      std::size_t length = path.size();
+      path.append(d->d_name) += '/';
+      walk(child, path);
+      path.resize(length);
+      ::close(child);
+    });
   }
   bool flush() {
     bool ok = ::write(out_, buf_.data(), buf_.size()) == static_cast<ssize_t>(buf_.size());
@@ -207,6 +191,17 @@ class ReferenceScanner {
  private:
   static constexpr std::size_t kListing = 64 * 1024, kOut = 1 << 20;
   static bool dots(const char* n) { return n[0] == '.' && (!n[1] || (n[1] == '.' && !n[2])); }
+  // Calls f for every entry of the open folder but "." and "..", listing 64 KiB at a time.
+  template <typename F>
+  static void forEach(int fd, F f) {
+    std::vector<char> buf(kListing);
+    for (long got; (got = ::getdents64(fd, buf.data(), buf.size())) > 0;)
+      for (long at = 0; at < got;) {
+        auto* d = reinterpret_cast<dirent64*>(buf.data() + at);
+        at += d->d_reclen;
+        if (!dots(d->d_name)) f(d);
+      }
+  }
   int out_;
   std::string buf_;
 };

@@ -7,37 +7,21 @@
 
 #include "core/persist/CatalogReader.h"
 #include "core/persist/CatalogWriter.h"
+#include "support/ForwardingFileOps.h"
 #include "support/TempDir.h"
 
 namespace kolvex {
 namespace {
 
 // The real file system, except that the kernel does not copy between files.
-class NoKernelCopy final : public FileOps {
+class NoKernelCopy final : public test::ForwardingFileOps {
  public:
-  int openRead(const std::string& p) override { return real_.openRead(p); }
-  int create(const std::string& p, bool e) override { return real_.create(p, e); }
-  ssize_t pread(int fd, void* b, size_t n, std::uint64_t o) override {
-    return real_.pread(fd, b, n, o);
-  }
-  ssize_t pwrite(int fd, const void* b, size_t n, std::uint64_t o) override {
-    return real_.pwrite(fd, b, n, o);
-  }
   ssize_t copyRange(int, std::uint64_t, int, std::uint64_t, size_t) override {
     ++refused;
     errno = EOPNOTSUPP;
     return -1;
   }
-  int fileSize(int fd, std::uint64_t& s) override { return real_.fileSize(fd, s); }
-  int fsync(int fd) override { return real_.fsync(fd); }
-  int close(int fd) override { return real_.close(fd); }
-  int rename(const std::string& a, const std::string& b) override { return real_.rename(a, b); }
-  int unlink(const std::string& p) override { return real_.unlink(p); }
-  int fsyncDir(const std::string& d) override { return real_.fsyncDir(d); }
   int refused = 0;
-
- private:
-  FileOps& real_ = posixFileOps();
 };
 
 TSCCDInfo headerOf(int files, const std::string& label) {

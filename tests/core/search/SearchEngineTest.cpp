@@ -9,6 +9,7 @@
 #include "core/persist/PersistError.h"
 #include "core/search/SearchEngine.h"
 #include "support/CatalogCraft.h"
+#include "support/ForwardingFileOps.h"
 #include "support/ScriptedSeams.h"
 #include "support/TempDir.h"
 
@@ -19,7 +20,7 @@ using test::dir;
 using test::file;
 
 // Counts the catalog files open at any moment.
-class CountingFileOps final : public FileOps {
+class CountingFileOps final : public test::ForwardingFileOps {
  public:
   int openRead(const std::string& path) override {
     const int fd = real_.openRead(path);
@@ -30,28 +31,7 @@ class CountingFileOps final : public FileOps {
     --open;
     return real_.close(fd);
   }
-  int create(const std::string& p, bool e) override { return real_.create(p, e); }
-  int createUnnamed(const std::string& d) override { return real_.createUnnamed(d); }
-  int linkUnnamed(int fd, const std::string& p) override { return real_.linkUnnamed(fd, p); }
-  bool isRegularFile(int fd) override { return real_.isRegularFile(fd); }
-  ssize_t pread(int fd, void* b, size_t n, std::uint64_t o) override {
-    return real_.pread(fd, b, n, o);
-  }
-  ssize_t pwrite(int fd, const void* b, size_t n, std::uint64_t o) override {
-    return real_.pwrite(fd, b, n, o);
-  }
-  ssize_t copyRange(int i, std::uint64_t io, int o, std::uint64_t oo, size_t n) override {
-    return real_.copyRange(i, io, o, oo, n);
-  }
-  int fileSize(int fd, std::uint64_t& s) override { return real_.fileSize(fd, s); }
-  int fsync(int fd) override { return real_.fsync(fd); }
-  int rename(const std::string& a, const std::string& b) override { return real_.rename(a, b); }
-  int unlink(const std::string& p) override { return real_.unlink(p); }
-  int fsyncDir(const std::string& d) override { return real_.fsyncDir(d); }
   int open = 0;
-
- private:
-  FileOps& real_ = posixFileOps();
 };
 
 struct Recorder final : SearchListener {
