@@ -264,28 +264,33 @@ TEST(RealCli, AScanKilledHalfWayLeavesNoTemporaryFile) {
     ::mkdir(folder.c_str(), 0755);
     for (int i = 0; i < 100; ++i) writeFile(folder + "f" + std::to_string(i), "");
   }
-  const std::string tmp = t.tmp.substr(0, t.tmp.size() - 1);
-  const bool unnamed = unnamedFilesWorkIn(tmp);
+  // The records are written where they stay: into the new catalog's file beside it.
+  const std::string archives = t.archives.substr(0, t.archives.size() - 1);
+  const bool unnamed = unnamedFilesWorkIn(archives);
   ProcessOptions o;
   o.env["TMPDIR"] = t.tmp;
   RunningCli scan({"scan", t.root, "--archives", t.archives, "--yes"}, o);
-  auto writing = [&] { return unnamed ? holdsUnnamedFileIn(scan.pid(), tmp) : !listDir(t.tmp).empty(); };
+  auto writing = [&] {
+    return unnamed ? holdsUnnamedFileIn(scan.pid(), archives) : !listDir(t.archives).empty();
+  };
   bool caught = false;
   while (!scan.ended() && !(caught = writing()))
     std::this_thread::sleep_for(std::chrono::microseconds(200));
   ASSERT_TRUE(caught) << "the scan ended before its temporary file was seen";
   scan.killHard();
-  EXPECT_TRUE(listDir(t.archives).empty());
+  EXPECT_TRUE(listDir(t.tmp).empty());
   if (unnamed) {
-    EXPECT_TRUE(listDir(t.tmp).empty());
+    EXPECT_TRUE(listDir(t.archives).empty());
     return;
   }
   // Where files need names, the next scan removes what the killed one left.
-  ASSERT_EQ(listDir(t.tmp).size(), 1u);
-  const std::string left = t.tmp + listDir(t.tmp)[0];
+  ASSERT_EQ(listDir(t.archives).size(), 1u);
+  const std::string left = t.archives + listDir(t.archives)[0];
   struct timespec old[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 600, 0}};
   ASSERT_EQ(::utimensat(AT_FDCWD, left.c_str(), old, 0), 0);
-  EXPECT_FALSE(t.scan(t.root, t.archives).empty());
+  const std::string catalog = t.scan(t.root, t.archives);
+  ASSERT_FALSE(catalog.empty());
+  EXPECT_EQ(listDir(t.archives), std::vector<std::string>{catalog.substr(t.archives.size())});
   EXPECT_TRUE(listDir(t.tmp).empty());
 }
 

@@ -186,7 +186,9 @@ bool VolumeScanner::build(TSCCDInfo& header, const std::string& archiveFileName,
   const std::string folder = directoryOf(archiveFileName);
   if (std::string problem = PrepareCatalogFolder(folder); !problem.empty()) return fail(problem);
   if (std::string problem = CatalogNameProblem(archiveFileName); !problem.empty()) return fail(problem);
-  // What scans killed before could not remove (where temporary files need names).
+  // What scans killed before could not remove (where temporary files need names): the
+  // catalog folder holds the records file of a scan; earlier versions wrote it to the
+  // temporary folder.
   removeStaleTempFiles(tempDirectory());
   removeStaleTempFiles(folder);
   std::unique_ptr<TMask> iconMask;

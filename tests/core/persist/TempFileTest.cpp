@@ -49,7 +49,7 @@ TEST(TempFiles, AWriterKilledHalfWayLeavesNothingWhereFilesCanBeUnnamed) {
   if (!test::unnamedFilesWorkIn(folder.path()))
     GTEST_SKIP() << "this file system has no unnamed files; the next test covers named ones";
   killedWhile([&] {
-    ::setenv("TMPDIR", folder.path().c_str(), 1);  // the records file too
+    ::setenv("TMPDIR", folder.path().c_str(), 1);  // whatever might still go there
     // Leaked on purpose: the process is killed with both open.
     auto* out = new AtomicFileWriter(folder.file("target.qel"));
     out->stream().write(std::string(100000, 'x'));
