@@ -16,9 +16,11 @@
 #include "core/catalog/VolumeScanner.h"
 #include "core/persist/CatalogReader.h"
 #include "support/ScriptedSeams.h"
+#include "ui/app/CatalogFolderService.h"
 #include "ui/app/InterfacePackFile.h"
 #include "ui/app/QtIconProvider.h"
 #include "ui/app/Skin.h"
+#include "ui/app/ViewWiring.h"
 #include "ui/archives/ArchiveListModel.h"
 #include "ui/archives/TArchiveManFrame.h"
 #include "ui/archives/TModifyArchiveForm.h"
@@ -28,6 +30,7 @@
 #include "ui/catalog/TAddingForm.h"
 #include "ui/catalog/TFlatAddingForm.h"
 #include "ui/support/RecordingSeams.h"
+#include "ui/support/RecordingViews.h"
 #include "ui/support/UiAppFolder.h"
 
 using namespace kolvex;
@@ -44,13 +47,6 @@ struct ScriptedPicker final : FolderPicker {
   std::vector<std::string> titles;
 };
 
-struct ClosingExplorer final : ExplorerLink {
-  void UpdatingArchiveList(const std::vector<ArchiveListEntry>&) override {}
-  void BrowseArchive(const std::string&, const std::string&, const std::string&) override {}
-  void CloseIfShown(const std::string& path) override { closed.push_back(path); }
-  std::vector<std::string> closed;
-};
-
 struct NoViews final : ViewSwitcher {
   void ShowView(int) override {}
 };
@@ -58,8 +54,10 @@ struct NoViews final : ViewSwitcher {
 struct Fixture {
   Fixture() : language(LanguagesDir(), "English") {
     options.setFactoryValues();
-    links.explorer = &explorer;
+    catalogs.setScanRunner(
+        std::make_unique<DesktopScanRunner>(context, icons, ArchivesDir(), &window));
     frame = std::make_unique<TArchiveManFrame>(context, nullptr);
+    WireViews(catalogs, {frame.get(), &explorer, nullptr, nullptr, nullptr}, views);
     frame->SetFolderPicker(&picker);
     add = frame->AddArchiveForm();
   }
@@ -73,6 +71,10 @@ struct Fixture {
     QDir().mkpath(QString::fromStdString(dir + "/sub"));
     for (int i = 0; i < files; ++i) writeBytes(dir + "/sub/f" + std::to_string(i), "data");
     return dir;
+  }
+  ~Fixture() {
+    frame.reset();
+    catalogs.setScanRunner(nullptr);
   }
   template <class T>
   T* in(QWidget* w, const char* name) {
@@ -89,9 +91,11 @@ struct Fixture {
   ScriptedDialogs dialogs;
   RecordingShell shell;
   NoViews views;
-  ClosingExplorer explorer;
-  ViewLinks links;
-  AppContext context{options, package, skin, language, pump, dialogs, shell, views, links};
+  QtIconProvider icons;
+  QWidget window;  // the main window, which the progress windows stay above
+  CatalogFolderService catalogs{dialogs, language, pump};
+  AppContext context{options, package, skin, language, pump, dialogs, shell, views, catalogs};
+  RecordingView explorer{context};
   ScriptedPicker picker;
   std::unique_ptr<TArchiveManFrame> frame;
   TAddArchiveForm* add = nullptr;
@@ -107,11 +111,15 @@ class AddArchiveTest : public QObject {
     Fixture f;
     TModifyArchiveForm* modify = f.frame->ModifyArchiveForm();
     ScanWindows& windows = f.frame->Scans()->windows();
-    // Owned by the view, so the window system keeps them above the program's window.
-    for (QWidget* w : {static_cast<QWidget*>(f.add), static_cast<QWidget*>(modify),
-                       static_cast<QWidget*>(windows.addingForm()),
-                       static_cast<QWidget*>(windows.flatAddingForm())}) {
+    // Owned by the view, or by the main window for the progress windows of the scan
+    // runner, so the window system keeps them above the program's window.
+    for (QWidget* w : {static_cast<QWidget*>(f.add), static_cast<QWidget*>(modify)}) {
       QCOMPARE(w->parentWidget(), static_cast<QWidget*>(f.frame.get()));
+      QVERIFY(w->isWindow());
+    }
+    for (QWidget* w : {static_cast<QWidget*>(windows.addingForm()),
+                       static_cast<QWidget*>(windows.flatAddingForm())}) {
+      QCOMPARE(w->parentWidget(), &f.window);
       QVERIFY(w->isWindow());
     }
     QCOMPARE(f.add->windowTitle(), QString("Add A New Archive"));

@@ -14,11 +14,15 @@
 #include "core/catalog/ScanState.h"
 #include "core/persist/CatalogReader.h"
 #include "support/ScriptedSeams.h"
+#include "ui/app/CatalogFolderService.h"
+#include "ui/app/QtIconProvider.h"
 #include "ui/app/Skin.h"
+#include "ui/app/ViewWiring.h"
 #include "ui/archives/ArchiveListModel.h"
 #include "ui/archives/TArchiveManFrame.h"
 #include "ui/catalog/DesktopScanRunner.h"
 #include "ui/support/RecordingSeams.h"
+#include "ui/support/RecordingViews.h"
 #include "ui/support/UiAppFolder.h"
 
 using namespace kolvex;
@@ -26,35 +30,19 @@ using namespace kolvex::test;
 
 namespace {
 
-struct RecordingExplorer final : ExplorerLink {
-  void UpdatingArchiveList(const std::vector<ArchiveListEntry>& c) override { lists.push_back(c); }
-  void BrowseArchive(const std::string& path, const std::string&, const std::string&) override {
-    browsed.push_back(path);
-  }
-  void CloseIfShown(const std::string& path) override { closed.push_back(path); }
-  std::vector<std::vector<ArchiveListEntry>> lists;
-  std::vector<std::string> browsed, closed;
-};
-
-struct RecordingSearch final : SearchLink {
-  void UpdatingArchiveList(const std::vector<ArchiveListEntry>& c) override { lists.push_back(c); }
-  void SearchOnly(const std::string& path) override { only.push_back(path); }
-  std::vector<std::vector<ArchiveListEntry>> lists;
-  std::vector<std::string> only;
-};
-
-struct RecordingViews final : ViewSwitcher {
-  void ShowView(int index) override { shown.push_back(index); }
-  std::vector<int> shown;
-};
+using RecordingViews = RecordingSwitcher;
 
 struct Fixture {
   Fixture() : language(LanguagesDir(), "English") {
     options.setFactoryValues();
-    links.explorer = &explorer;
-    links.search = &search;
+    catalogs.setScanRunner(std::make_unique<DesktopScanRunner>(context, icons, ArchivesDir()));
     frame = std::make_unique<TArchiveManFrame>(context, nullptr);
     frame->resize(700, 430);
+    WireViews(catalogs, {frame.get(), &explorer, &search, nullptr, nullptr}, views);
+  }
+  ~Fixture() {
+    frame.reset();
+    catalogs.setScanRunner(nullptr);
   }
   static UiAppFolder& folder() {
     static UiAppFolder f;
@@ -95,10 +83,11 @@ struct Fixture {
   ScriptedDialogs dialogs;
   RecordingShell shell;
   RecordingViews views;
-  RecordingExplorer explorer;
-  RecordingSearch search;
-  ViewLinks links;
-  AppContext context{options, package, skin, language, pump, dialogs, shell, views, links};
+  QtIconProvider icons;
+  CatalogFolderService catalogs{dialogs, language, pump};
+  AppContext context{options, package, skin, language, pump, dialogs, shell, views, catalogs};
+  RecordingView explorer{context};
+  RecordingView search{context};
   std::unique_ptr<TArchiveManFrame> frame;
 };
 
@@ -148,15 +137,6 @@ class ArchiveManagerTest : public QObject {
   }
 
   void init() { clearArchives(); }
-
-  void registersItselfAndTheScanRunner() {
-    Fixture f;
-    QCOMPARE(f.links.archiveManager, static_cast<ArchiveManagerLink*>(f.frame.get()));
-    QCOMPARE(f.links.scans, static_cast<ScanRunner*>(f.frame->Scans()));
-    f.frame.reset();
-    QVERIFY(f.links.archiveManager == nullptr);
-    QVERIFY(f.links.scans == nullptr);
-  }
 
   void anEmptyFolderGivesAnEmptyListAndHandsItOn() {
     Fixture f;

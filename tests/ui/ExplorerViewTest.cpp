@@ -22,6 +22,9 @@
 #include "ui/explorer/EntryTexts.h"
 #include "ui/explorer/TArchiveExplorerFrame.h"
 #include "ui/support/RecordingSeams.h"
+#include "ui/support/RecordingViews.h"
+#include "ui/app/CatalogFolderService.h"
+#include "ui/app/ViewWiring.h"
 #include "ui/support/UiAppFolder.h"
 
 using namespace kolvex;
@@ -91,13 +94,6 @@ class Views final : public ViewSwitcher {
   std::vector<int> shown;
 };
 
-class Search final : public SearchLink {
- public:
-  void UpdatingArchiveList(const std::vector<ArchiveListEntry>&) override {}
-  void SearchOnly(const std::string& path) override { only.push_back(path); }
-  std::vector<std::string> only;
-};
-
 class Copies final : public Clipboard {
  public:
   void setText(const std::string& text) override { texts.push_back(text); }
@@ -118,9 +114,9 @@ TSCInterfacePack packageForTest() {
 struct Fixture {
   Fixture() : language(folder.path() + "Languages/", "English"), skin(package) {
     options.ForeBackMaxItems = 6;
-    links.search = &search;
     context = std::make_unique<AppContext>(
-        AppContext{options, package, skin, language, pump, dialogs, shell, views, links});
+        AppContext{options, package, skin, language, pump, dialogs, shell, views, catalogs});
+    search = std::make_unique<RecordingView>(*context);
     base = folder.path() + "disc/";
     catalog = folder.file("Archives/DOCS.qel");
     std::vector<Node> root = {
@@ -129,6 +125,7 @@ struct Fixture {
     for (const std::string& name : kHostileNames) root.push_back(f(name));
     writeCatalog(catalog, d("", root), "DOCS", base);
     view = std::make_unique<TArchiveExplorerFrame>(*context, nullptr);
+    WireViews(catalogs, {nullptr, view.get(), search.get(), nullptr, nullptr}, views);
     view->setClipboard(&copies);
     view->resize(900, 600);
     view->show();
@@ -178,10 +175,10 @@ struct Fixture {
   ScriptedDialogs dialogs;
   RecordingShell shell;
   Views views;
-  Search search;
   Copies copies;
-  ViewLinks links;
+  CatalogFolderService catalogs{dialogs, language, pump};
   std::unique_ptr<AppContext> context;
+  std::unique_ptr<RecordingView> search;
   std::string base, catalog;
   std::unique_ptr<TArchiveExplorerFrame> view;
 };
@@ -194,7 +191,6 @@ class ExplorerViewTest : public QObject {
  private slots:
   void opensCatalogAndNavigatesTreeAndHistory() {
     Fixture fx;
-    QVERIFY(fx.links.explorer == fx.view.get());
     QVERIFY(!fx.child<QToolButton>("sbClose")->isEnabled());
     fx.open();
     QCOMPARE(fx.address(), QString("DOCS\\"));
@@ -392,7 +388,7 @@ class ExplorerViewTest : public QObject {
     QCOMPARE(fx.child<QComboBox>("cbArchives")->currentIndex(), 1);
 
     fx.child<QToolButton>("sbSearch")->click();
-    QCOMPARE(fx.search.only, std::vector<std::string>({fx.catalog}));
+    QCOMPARE(fx.search->only, std::vector<std::string>({fx.catalog}));
     QCOMPARE(fx.views.shown, std::vector<int>({kSearchView}));
 
     fx.view->CloseIfShown(fx.catalog + ".other");

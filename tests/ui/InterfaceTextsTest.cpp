@@ -15,6 +15,7 @@
 
 #include "core/app/AppError.h"
 #include "support/ScriptedSeams.h"
+#include "ui/app/CatalogFolderService.h"
 #include "ui/app/InterfaceTexts.h"
 #include "ui/app/KolvexView.h"
 #include "ui/app/QtDialogs.h"
@@ -129,8 +130,8 @@ class InterfaceTextsTest : public QObject {
       std::string explore(const std::string&) override { return {}; }
       std::string print(const std::string&) override { return {}; }
     } shell;
-    ViewLinks links;
-    AppContext context{options, pack, skin, language, pump, dialogs, shell, views, links};
+    CatalogFolderService catalogs{dialogs, language, pump};
+    AppContext context{options, pack, skin, language, pump, dialogs, shell, views, catalogs};
     auto* view = new KolvexView(context, &window);
     auto* inView = new QLabel("the view's own", view);
     setTag(inView, 20007);

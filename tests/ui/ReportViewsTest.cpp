@@ -29,8 +29,12 @@
 #include "support/CatalogCraft.h"
 #include "support/OddCatalog.h"
 #include "support/ScriptedSeams.h"
+#include "ui/app/CatalogFolderService.h"
 #include "ui/app/InterfacePackFile.h"
+#include "ui/app/QtIconProvider.h"
 #include "ui/app/Skin.h"
+#include "ui/app/ViewWiring.h"
+#include "ui/catalog/DesktopScanRunner.h"
 #include "ui/archives/ArchiveListModel.h"
 #include "ui/archives/ArchiveListView.h"
 #include "ui/archives/TArchiveManFrame.h"
@@ -98,6 +102,7 @@ struct Fixture {
                  h);
     ExportFile::setPicker(&picker);
     ExportFile::setEventSlice(std::chrono::milliseconds(0));
+    catalogs.setScanRunner(std::make_unique<DesktopScanRunner>(context, icons, ArchivesDir()));
   }
   ~Fixture() {
     ExportFile::setPicker(nullptr);
@@ -111,6 +116,7 @@ struct Fixture {
   TArchiveManFrame& manager() {
     if (!managerView) {
       managerView = std::make_unique<TArchiveManFrame>(context, nullptr);
+      WireViews(catalogs, {managerView.get(), nullptr, nullptr, nullptr, nullptr}, views);
       managerView->RefreshArchives();
     }
     return *managerView;
@@ -145,8 +151,9 @@ struct Fixture {
   ScriptedDialogs dialogs;
   RecordingShell shell;
   NoViews views;
-  ViewLinks links;
-  AppContext context{options, package, skin, language, pump, dialogs, shell, views, links};
+  QtIconProvider icons;
+  CatalogFolderService catalogs{dialogs, language, pump};
+  AppContext context{options, package, skin, language, pump, dialogs, shell, views, catalogs};
   SavePicker picker;
   std::string odd, media;
   std::unique_ptr<TArchiveManFrame> managerView;
@@ -362,6 +369,7 @@ class ReportViewsTest : public QObject {
       }
       const QString tag = QString::fromLatin1(lang).toLower();
       f.managerView = std::make_unique<TArchiveManFrame>(f.context, nullptr);
+      WireViews(f.catalogs, {f.managerView.get(), nullptr, nullptr, nullptr, nullptr}, f.views);
       f.managerView->RefreshArchives();
       f.managerView->miStatisticsClick();
       StatisticsDialog* s = f.managerView->Statistics();

@@ -22,7 +22,10 @@
 #include "ui/search/HitOrder.h"
 #include "ui/search/SearchResultModel.h"
 #include "ui/search/TSearchFrame.h"
+#include "ui/app/CatalogFolderService.h"
+#include "ui/app/ViewWiring.h"
 #include "ui/support/RecordingSeams.h"
+#include "ui/support/RecordingViews.h"
 #include "ui/support/UiAppFolder.h"
 
 using namespace kolvex;
@@ -33,15 +36,6 @@ namespace {
 struct RecordingViews final : ViewSwitcher {
   void ShowView(int index) override { shown.push_back(index); }
   std::vector<int> shown;
-};
-
-struct RecordingExplorer final : ExplorerLink {
-  void UpdatingArchiveList(const std::vector<ArchiveListEntry>&) override {}
-  void BrowseArchive(const std::string& c, const std::string& f, const std::string& n) override {
-    calls.push_back({c, f, n});
-  }
-  void CloseIfShown(const std::string&) override {}
-  std::vector<std::vector<std::string>> calls;
 };
 
 struct RecordingClipboard final : Clipboard {
@@ -103,9 +97,10 @@ struct Fixture {
     folder.useAsAppDir();
     options.setFactoryValues();
     context = std::make_unique<AppContext>(AppContext{options, package, skin, language, pump,
-                                                      dialogs, shell, views, links});
-    links.explorer = &explorer;
+                                                      dialogs, shell, views, catalogs});
+    explorer = std::make_unique<RecordingView>(*context);
     frame = std::make_unique<TSearchFrame>(*context, nullptr);
+    WireViews(catalogs, {nullptr, explorer.get(), frame.get(), nullptr, nullptr}, views);
     frame->resize(900, 600);
     frame->show();
     frame->engine().setEventSlice(std::chrono::milliseconds(0));
@@ -136,10 +131,10 @@ struct Fixture {
   ScriptedDialogs dialogs;
   RecordingShell shell;
   RecordingViews views;
-  ViewLinks links;
-  RecordingExplorer explorer;
+  CatalogFolderService catalogs{dialogs, language, pump};
   RecordingClipboard clipboard;
   std::unique_ptr<AppContext> context;
+  std::unique_ptr<RecordingView> explorer;
   std::unique_ptr<TSearchFrame> frame;
 };
 
@@ -152,7 +147,6 @@ class SearchViewTest : public QObject {
   void runFillsResultsInFileOrder() {
     Fixture f;
     f.twoCatalogs();
-    QCOMPARE(f.links.search, static_cast<SearchLink*>(f.frame.get()));
     f.child<QLineEdit>("eMask")->setText("*");
     f.button("sbSearch")->click();
     QCOMPARE(f.dialogs.messages.size(), std::size_t{0});
@@ -244,9 +238,9 @@ class SearchViewTest : public QObject {
     QCOMPARE(f.names(), (std::vector<std::string>{"b.doc"}));
     f.frame->selectRow(0);
     f.frame->miBrowseArchiveClick();
-    QCOMPARE(f.explorer.calls.size(), std::size_t{1});
-    QCOMPARE(f.explorer.calls[0],
-             (std::vector<std::string>{f.folder.file("one.qel"), "X:\\sub.d\\", "b.doc"}));
+    QCOMPARE(f.explorer->browsed, std::vector<std::string>{f.folder.file("one.qel")});
+    QCOMPARE(f.explorer->browsedFolders, std::vector<std::string>{"X:\\sub.d\\"});
+    QCOMPARE(f.explorer->selected, std::vector<std::string>{"b.doc"});
     QCOMPARE(f.views.shown, std::vector<int>{kExplorerView});
     f.frame->lvArchiveDblClick();  // Execute
     f.frame->miShellAction(90202);

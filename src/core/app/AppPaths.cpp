@@ -11,6 +11,7 @@
 
 #include "core/app/DesktopEntryText.h"
 #include "core/app/OptionsFile.h"
+#include "core/persist/FileOps.h"
 #include "core/app/XdgFolders.h"
 #include "core/persist/AtomicFileWriter.h"
 #include "core/persist/PersistError.h"
@@ -31,11 +32,6 @@ std::string withSlash(std::string dir) {
 // the kernel with every link resolved, so folding ".." by name is exact.
 std::string normalFolder(const std::string& dir) {
   return withSlash(std::filesystem::path(dir).lexically_normal().string());
-}
-
-bool isRegularFile(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool entryExists(const std::string& path) {

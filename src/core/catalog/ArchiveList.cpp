@@ -64,4 +64,9 @@ std::vector<ArchiveEntry> ListArchives(const std::string& folder, FileOps& ops) 
   return all;
 }
 
+std::string DeleteArchive(const std::string& path, FileOps& ops) {
+  if (ops.unlink(path) == 0 || errno == ENOENT) return std::string();
+  return std::strerror(errno);
+}
+
 }  // namespace kolvex

@@ -136,6 +136,11 @@ bool removeFile(FileOps& ops, const std::string& path) {
   return false;
 }
 
+bool isRegularFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 std::string tempDirectory() {
   const char* env = std::getenv("TMPDIR");
   std::string dir = (env && *env) ? env : "/tmp";

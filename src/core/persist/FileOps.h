@@ -56,6 +56,9 @@ void linkUnique(FileOps& ops, int fd, const std::string& dir, const std::string&
 // fails (a temporary file must not outlive a passing hiccup). False when it remains.
 bool removeFile(FileOps& ops, const std::string& path);
 
+// Whether path names a regular file (following links).
+bool isRegularFile(const std::string& path);
+
 // The user's folder for temporary files with a trailing '/': $TMPDIR, else /tmp/.
 std::string tempDirectory();
 

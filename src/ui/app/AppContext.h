@@ -1,17 +1,18 @@
 #pragma once
 // What every view and dialog reads: the one options object, the one interface package
 // and its decoded pictures, the language file, the seams to the desktop, and the main
-// window's view switching. The main window owns all of it.
+// window's view switching, the catalog folder. The main window owns all of it.
 #include "core/app/DesktopShell.h"
 #include "core/app/Dialogs.h"
 #include "core/app/EventPump.h"
 #include "core/app/LanguageFile.h"
 #include "core/persist/TSCInterfacePack.h"
 #include "core/persist/TSCOptions.h"
-#include "ui/app/ViewLinks.h"
+#include "core/app/IconProvider.h"
 
 namespace kolvex {
 
+class CatalogFolderService;
 class Skin;
 
 class ViewSwitcher {
@@ -39,7 +40,8 @@ struct AppContext {
   Dialogs& dialogs;
   DesktopShell& shell;
   ViewSwitcher& views;
-  ViewLinks& links;
+  CatalogFolderService& catalogs;
+  IconProvider* icons = nullptr;  // the desktop's file-type icons (none in some tests)
 };
 
 }  // namespace kolvex

@@ -1,9 +1,14 @@
 #pragma once
 // One of the five views of the main window. A view fills the main window's frame, takes
 // its texts from the language file by component number, and may hold changes that the
-// main window must settle before it switches away (the options view).
+// main window must settle before it switches away (the options view). Views know no other
+// view: they ask for hand-overs by signals and hear of the catalog folder through the
+// hooks below, all connected in one place (ViewWiring).
 #include <QWidget>
+#include <string>
+#include <vector>
 
+#include "core/explorer/ArchiveListEntry.h"
 #include "ui/app/AppContext.h"
 
 namespace kolvex {
@@ -30,6 +35,27 @@ class KolvexView : public QWidget {
   virtual bool HasUnappliedChanges() const { return false; }
   virtual void ApplyChanges() {}
   virtual void ReloadChanges() {}
+
+  // The catalog folder is being read again / was read (context_.catalogs has the list).
+  virtual void CatalogsRefreshing() {}
+  virtual void CatalogsChanged(const std::vector<ArchiveListEntry>&) {}
+  // The catalog is about to be rewritten or deleted, or was replaced: whoever holds it
+  // open lets go of it.
+  virtual void LetGoOfCatalog(const std::string&) {}
+
+  // Hand-overs this view takes (the explorer browses, the search narrows to one catalog,
+  // the archive manager offers a folder to catalogue).
+  virtual void BrowseArchive(const std::string&, const std::string&, const std::string&) {}
+  virtual void SearchOnly(const std::string&) {}
+  virtual void OfferFolder(const std::string&) {}
+
+ signals:
+  // Show this catalog in the explorer at a folder given as a stored path ("X:\docs\";
+  // empty for the root), selecting the entry named selectName when it is not empty.
+  void browseRequested(const std::string& catalogPath, const std::string& storedFolder,
+                       const std::string& selectName);
+  // Search this catalog only.
+  void searchRequested(const std::string& catalogPath);
 
  protected:
   AppContext& context_;

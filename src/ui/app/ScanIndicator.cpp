@@ -1,5 +1,7 @@
 #include "ui/app/ScanIndicator.h"
 
+#include "ui/app/CatalogFolderService.h"
+
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -46,7 +48,7 @@ void ScanIndicator::ApplyLanguage() {
 }
 
 void ScanIndicator::mousePressEvent(QMouseEvent*) {
-  if (context_.links.scans) context_.links.scans->RaiseScanWindow();
+  context_.catalogs.raiseScanWindow();
 }
 
 }  // namespace kolvex

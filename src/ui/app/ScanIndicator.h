@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "ui/app/AppContext.h"
+#include "ui/app/ScanRunner.h"
 
 class QLabel;
 class QProgressBar;

@@ -1,7 +1,6 @@
 #include "ui/app/TSpyer.h"
 
 #include <dirent.h>
-#include <sys/stat.h>
 
 #include <QGuiApplication>
 #include <QTimer>
@@ -14,14 +13,10 @@
 #include "core/catalog/VolumeScanner.h"
 #include "platform/LinuxSystemProbe.h"
 #include "platform/VolumeTable.h"
+#include "ui/app/CatalogFolderService.h"
 
 namespace kolvex {
 namespace {
-
-bool fileExists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
 
 // A medium without a single entry (a blank disc, a freshly formatted stick), or one whose
 // root cannot be listed: nothing a catalog could hold.
@@ -53,7 +48,7 @@ TSpyer::TSpyer(AppContext& context, Seams seams)
             if (seams_.shiftDown) return seams_.shiftDown();
             return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
           },
-          [this] { return context_.links.scans && context_.links.scans->ScanRunning(); },
+          [this] { return context_.catalogs.scanRunning(); },
           [this](const std::string& mountPoint) {
             timer_->stop();  // no tick while the scan runs events
             CatalogNewMedium(mountPoint);
@@ -122,11 +117,11 @@ void TSpyer::Poll() {
 }
 
 void TSpyer::CatalogNewMedium(const std::string& mountPoint) {
-  ScanRunner* scans = context_.links.scans;
-  if (!scans || scans->ScanRunning()) return;
+  CatalogFolderService& catalogs = context_.catalogs;
+  if (!catalogs.scanRunner() || catalogs.scanRunning()) return;
   NoScanProgress noProgress;
   NoIconProvider noIcons;
-  IconProvider& icons = context_.links.icons ? *context_.links.icons : noIcons;
+  IconProvider& icons = context_.icons ? *context_.icons : noIcons;
   ScanContext scan{context_.options,  *volumes_,     icons,      context_.dialogs,
                    context_.language, context_.pump, noProgress, ArchivesDir()};
   VolumeScanner scanner(scan);
@@ -137,13 +132,10 @@ void TSpyer::CatalogNewMedium(const std::string& mountPoint) {
   const std::string fileName = scanner.ArchiveFileNameFor(header);
   if (!scanner.ConfirmOverwrite(false, false, fileName)) return;  // it has a catalog
 
-  // The scan runs window events: the program may shut down and destroy this monitor.
-  std::shared_ptr<bool> alive = alive_;
-  AppContext& context = context_;
-  scans->CreateArchive(true, true, header, mountPoint, fileName);
-  if (!*alive) return;
-  if (fileExists(fileName) && context.links.archiveManager)
-    context.links.archiveManager->RefreshArchives();
+  // The service lets the views go of the catalog and reads the folder again. The scan
+  // runs window events (the program may end and take this monitor with it): nothing of
+  // this object is touched after it.
+  catalogs.createCatalog(true, true, header, mountPoint, fileName);
 }
 
 }  // namespace kolvex

@@ -38,7 +38,9 @@
 #include "ui/app/SkinWidgets.h"
 #include "ui/app/TSpyer.h"
 #include "ui/app/TilePaint.h"
+#include "ui/catalog/DesktopScanRunner.h"
 #include "ui/app/ViewHost.h"
+#include "ui/app/ViewWiring.h"
 #include "ui/app/WindowState.h"
 
 namespace kolvex {
@@ -160,10 +162,13 @@ TVORN_MainForm::TVORN_MainForm(CommandLine commandLine, MainFormSeams seams)
   LoadOptions();
   language_.setLanguageName(options_.LanguageName);
   LoadInterfacePack();
-  context_ = std::make_unique<AppContext>(AppContext{
-      options_, package_, skin_, language_, *seams_.pump, *seams_.dialogs, *seams_.shell, *this,
-      links_});
-  links_.icons = &iconProvider_;
+  catalogs_ = std::make_unique<CatalogFolderService>(*seams_.dialogs, language_, *seams_.pump, this);
+  context_ = std::make_unique<AppContext>(AppContext{options_, package_, skin_, language_,
+                                                     *seams_.pump, *seams_.dialogs, *seams_.shell,
+                                                     *this, *catalogs_, &iconProvider_});
+  // The one scan runner; its progress windows stay above this window.
+  catalogs_->setScanRunner(
+      std::make_unique<DesktopScanRunner>(*context_, iconProvider_, ArchivesDir(), this));
   if (!monitor_) monitor_ = std::make_unique<TSpyer>(*context_);
 
   resize(kClientWidth, kClientHeight);
@@ -180,7 +185,7 @@ TVORN_MainForm::TVORN_MainForm(CommandLine commandLine, MainFormSeams seams)
   LayoutChrome();
 
   CreateViews();
-  if (links_.archiveManager) links_.archiveManager->RefreshArchives();
+  catalogs_->refresh();
   BuildViewMenus();
   ShowView(kArchiveManagerView);
   BuildTray();
@@ -199,9 +204,12 @@ TVORN_MainForm::TVORN_MainForm(CommandLine commandLine, MainFormSeams seams)
 
 TVORN_MainForm::~TVORN_MainForm() {
   Shutdown();
-  // The views and dialogs read the options, the package and the seams up to their end,
-  // so they go before the members do.
+  // The views and dialogs read the options, the package, the seams and the catalog folder
+  // service up to their end, so they go before the members do. The scan runner's progress
+  // windows are its own: they leave this window first and go with the service.
+  if (ScanRunner* scans = catalogs_->scanRunner()) scans->ReleaseOwner();
   qDeleteAll(findChildren<QObject*>(Qt::FindDirectChildrenOnly));
+  catalogs_.reset();
 }
 
 void TVORN_MainForm::LoadOptions() {
@@ -373,7 +381,7 @@ void TVORN_MainForm::BuildClient() {
   connect(sbNextFrame_, &QToolButton::clicked, this, [this] { sbNextFrameClick(); });
 
   pScan_ = new ScanIndicator(*context_, pClientTop_);
-  links_.scanActivity = pScan_;
+  WireScanIndicator(*catalogs_, *pScan_);
 
   pFrame_ = new ViewHost(pClient_);
   pFrame_->setObjectName("pFrame");
@@ -449,6 +457,9 @@ void TVORN_MainForm::CreateViews() {
     view->ApplyLanguage();
     views_[static_cast<std::size_t>(i)] = view;
   }
+  ViewSet views{};
+  for (int i = 0; i < kViewCount; ++i) views[static_cast<std::size_t>(i)] = views_[static_cast<std::size_t>(i)];
+  WireViews(*catalogs_, views, *this);
 }
 
 void TVORN_MainForm::ReadViewNames() {
@@ -764,8 +775,8 @@ void TVORN_MainForm::TakeHandedOverFolder() {
 void TVORN_MainForm::OfferFolder(const std::string& folder) {
   if (seams_.offerFolder)
     seams_.offerFolder(folder);
-  else if (links_.archiveManager)
-    links_.archiveManager->OfferFolder(folder);
+  else if (KolvexView* manager = views_[kArchiveManagerView])
+    manager->OfferFolder(folder);
 }
 
 void TVORN_MainForm::miEnableSpyClick(bool checked) {
@@ -780,12 +791,8 @@ void TVORN_MainForm::Shutdown() {
   if (shuttingDown_) return;
   shuttingDown_ = true;
   // A scan still running is cancelled first; it ends when control returns to its loop.
-  if (links_.scans && links_.scans->ScanRunning()) links_.scans->CancelScan();
+  catalogs_->shutDown();
   SaveWindowState();
-  links_.scanActivity = nullptr;
-  links_.archiveManager = nullptr;
-  links_.explorer = nullptr;
-  links_.search = nullptr;
   // Inside a running event loop the shutdown may come from an event that a message box or
   // a dialog let through (a stop signal while the add dialog asks something): the widgets
   // of that box are on the stack below, and deleting their owners here would pull them

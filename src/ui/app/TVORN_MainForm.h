@@ -17,7 +17,7 @@
 #include "ui/app/LibraryTranslation.h"
 #include "ui/app/MonitorSwitch.h"
 #include "ui/app/QtIconProvider.h"
-#include "ui/app/ViewLinks.h"
+#include "ui/app/CatalogFolderService.h"
 #include "ui/app/Skin.h"
 #include "ui/app/StandardViews.h"
 
@@ -103,6 +103,7 @@ class TVORN_MainForm : public QWidget, public ViewSwitcher {
   const Skin& skin() const { return skin_; }
   LanguageFile& Language() { return language_; }
   AppContext& Context() { return *context_; }
+  CatalogFolderService& Catalogs() { return *catalogs_; }
   MonitorSwitch* Monitor() const { return monitor_.get(); }
   QSystemTrayIcon* TrayIcon() const { return tray_; }
 
@@ -151,7 +152,7 @@ class TVORN_MainForm : public QWidget, public ViewSwitcher {
   LanguageFile language_;
   LibraryTranslation libraryTexts_;
   QtIconProvider iconProvider_;
-  ViewLinks links_;
+  std::unique_ptr<CatalogFolderService> catalogs_;
   std::unique_ptr<AppContext> context_;
   std::unique_ptr<MonitorSwitch> monitor_;
   std::unique_ptr<WindowState> state_;

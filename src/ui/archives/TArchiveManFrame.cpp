@@ -1,7 +1,5 @@
 #include "ui/archives/TArchiveManFrame.h"
 
-#include <unistd.h>
-
 #include <QAction>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -16,8 +14,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <cerrno>
-#include <cstring>
+#include <stdexcept>
 
 #include "core/catalog/AppDir.h"
 #include "core/catalog/ArchiveList.h"
@@ -25,6 +22,7 @@
 #include "core/catalog/DateTimeText.h"
 #include "core/catalog/FormatSize.h"
 #include "core/persist/CatalogReader.h"
+#include "ui/app/CatalogFolderService.h"
 #include "ui/app/FittedTextBox.h"
 #include "ui/app/InterfaceTexts.h"
 #include "ui/app/QtDesktopShell.h"
@@ -88,11 +86,10 @@ TArchiveManFrame::TArchiveManFrame(AppContext& context, QWidget* parent)
   picker_ = ownPicker_.get();
   relay_ = std::make_unique<PickerRelay>(picker_);
 
-  static QtIconProvider desktopIcons;
-  IconProvider& icons = context_.links.icons ? *context_.links.icons : desktopIcons;
-  // The dialogs and progress windows stay above the window that holds this view.
-  scans_ = std::make_unique<DesktopScanRunner>(context_, icons, ArchivesDir(), this);
-  addForm_ = std::make_unique<TAddArchiveForm>(context_, *scans_, *relay_, this);
+  // The add dialog asks the desktop's scan runner, which the catalog folder service owns.
+  DesktopScanRunner* scans = Scans();
+  if (!scans) throw std::logic_error("the archive manager needs the desktop's scan runner");
+  addForm_ = std::make_unique<TAddArchiveForm>(context_, *scans, *relay_, this);
   modifyForm_ = std::make_unique<TModifyArchiveForm>(context_, this);
 
   BuildTools();
@@ -117,19 +114,15 @@ TArchiveManFrame::TArchiveManFrame(AppContext& context, QWidget* parent)
 
   ApplyLanguage();
   ShowArchiveDetails("");
-  context_.links.archiveManager = this;
-  context_.links.scans = scans_.get();
 }
 
 TArchiveManFrame::~TArchiveManFrame() {
-  if (context_.links.archiveManager == this) context_.links.archiveManager = nullptr;
-  if (context_.links.scans == scans_.get()) context_.links.scans = nullptr;
-  if (scans_->ScanRunning()) {
-    // The scan is further down the stack (shutdown came from an event it let through):
-    // it is told to stop, and its windows and dialogs live until it has returned.
-    scans_->CancelScan();
+  if (context_.catalogs.scanRunning()) {
+    // The scan may be further down the stack, started by the add dialog (shutdown came
+    // from an event it let through): it is told to stop, and the dialogs live until it
+    // has returned. The scan runner itself belongs to the catalog folder service.
+    context_.catalogs.cancelScan();
     struct Leftovers : QObject {
-      std::unique_ptr<DesktopScanRunner> scans;
       std::unique_ptr<TAddArchiveForm> add;
       std::unique_ptr<TModifyArchiveForm> modify;
       std::unique_ptr<FolderPicker> picker;
@@ -137,10 +130,8 @@ TArchiveManFrame::~TArchiveManFrame() {
     };
     auto* later = new Leftovers;
     // Owned by this view as Qt sees it: they must not go with it.
-    scans_->windows().releaseOwner();
     for (QWidget* w : {static_cast<QWidget*>(addForm_.get()), static_cast<QWidget*>(modifyForm_.get())})
       w->setParent(nullptr, w->windowFlags());
-    later->scans = std::move(scans_);
     later->add = std::move(addForm_);
     later->modify = std::move(modifyForm_);
     later->picker = std::move(ownPicker_);
@@ -346,7 +337,7 @@ void TArchiveManFrame::ApplyLanguage() {
   lvArchives_->widenColumns();
   addForm_->ApplyLanguage();
   modifyForm_->ApplyLanguage();
-  scans_->windows().ApplyLanguage();
+  if (DesktopScanRunner* scans = Scans()) scans->windows().ApplyLanguage();
 }
 
 void TArchiveManFrame::SaveState(WindowState& state) const { lvArchives_->saveState(state); }
@@ -369,51 +360,27 @@ void TArchiveManFrame::SetStatus(const QString& text) { sbStatus_->showMessage(t
 
 QString TArchiveManFrame::StatusText() const { return sbStatus_->currentMessage(); }
 
-void TArchiveManFrame::RefreshArchives() {
+DesktopScanRunner* TArchiveManFrame::Scans() const {
+  return dynamic_cast<DesktopScanRunner*>(context_.catalogs.scanRunner());
+}
+
+void TArchiveManFrame::RefreshArchives() { context_.catalogs.refresh(); }
+
+void TArchiveManFrame::CatalogsRefreshing() {
   SetStatus(qs(context_.language.message("A051")));
-  context_.pump.processEvents();
   ShowArchiveDetails("");
   model_->clear();
+}
 
-  std::vector<ArchiveEntry> entries;
-  try {
-    entries = ListArchives(ArchivesDir());
-  } catch (const std::exception& e) {
-    context_.dialogs.message(MessageKind::Error, e.what());
-  }
-  // Every readable catalog is listed and handed on, in the order people read names; one
-  // that cannot be read hides none of the others and is named below.
-  std::vector<const ArchiveEntry*> readable;
-  std::string unreadable;
-  for (const ArchiveEntry& entry : entries) {
-    if (entry.header)
-      readable.push_back(&entry);
-    else
-      unreadable += "\n" + entry.path + ": " + entry.error;
-  }
-  std::stable_sort(readable.begin(), readable.end(), [](const ArchiveEntry* a, const ArchiveEntry* b) {
-    return NaturalLess(a->header->CDLabel, b->header->CDLabel);
-  });
+void TArchiveManFrame::CatalogsChanged(const std::vector<ArchiveListEntry>& catalogs) {
   std::vector<ArchiveListModel::Row> rows;
-  std::vector<ArchiveListEntry> catalogs;
-  for (const ArchiveEntry* entry : readable) {
-    rows.push_back(ArchiveListModel::rowFor(*entry->header, entry->path));
-    catalogs.push_back({entry->header->CDLabel, entry->path});
-  }
+  for (const ArchiveEntry& entry : context_.catalogs.catalogs())
+    rows.push_back(ArchiveListModel::rowFor(*entry.header, entry.path));
   model_->setRows(std::move(rows));
   listed_ = catalogs;
   lvArchives_->widenColumns();
-  if (context_.links.explorer) context_.links.explorer->UpdatingArchiveList(catalogs);
-  if (context_.links.search) context_.links.search->UpdatingArchiveList(catalogs);
   listedCount_ = static_cast<std::int64_t>(catalogs.size());
   SetStatus(qs(context_.language.format("A046", {listedCount_})));
-  if (unreadable.empty()) return;
-  const std::string text = context_.language.format("A078", {unreadable.substr(1)});
-  // At start the window is not up yet: the message waits for it rather than standing alone.
-  if (window()->isVisible())
-    context_.dialogs.message(MessageKind::Error, text);
-  else
-    QTimer::singleShot(0, this, [this, text] { context_.dialogs.message(MessageKind::Error, text); });
 }
 
 void TArchiveManFrame::lvArchivesSelectItem() {
@@ -479,13 +446,7 @@ void TArchiveManFrame::sbDeleteClick() {
   const std::string question =
       context_.language.message("A009") + "\n\n" + label + "\n" + selectedArchive_;
   if (context_.dialogs.askDefaultNo(question) != Answer::Yes) return;
-  const std::string path = selectedArchive_;
-  if (context_.links.explorer) context_.links.explorer->CloseIfShown(path);
-  if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
-    const std::string reason = std::strerror(errno);
-    context_.dialogs.message(MessageKind::Error, "Cannot delete file " + path + ": " + reason);
-  }
-  RefreshArchives();
+  context_.catalogs.deleteCatalog(selectedArchive_);
 }
 
 void TArchiveManFrame::sbCreateArchiveClick() {
@@ -504,15 +465,13 @@ void TArchiveManFrame::OfferFolder(const std::string& folder) {
 }
 
 void TArchiveManFrame::sbPropertiesClick() {
-  if (selectedArchive_.empty() || !context_.links.explorer) return;
-  context_.links.explorer->BrowseArchive(selectedArchive_, "", "");
-  context_.views.ShowView(kExplorerView);
+  if (selectedArchive_.empty()) return;
+  emit browseRequested(selectedArchive_, "", "");
 }
 
 void TArchiveManFrame::sbSearchClick() {
-  if (selectedArchive_.empty() || !context_.links.search) return;
-  context_.links.search->SearchOnly(selectedArchive_);
-  context_.views.ShowView(kSearchView);
+  if (selectedArchive_.empty()) return;
+  emit searchRequested(selectedArchive_);
 }
 
 void TArchiveManFrame::miModifyArchiveClick() {
@@ -525,8 +484,7 @@ void TArchiveManFrame::miModifyArchiveClick() {
 
 void TArchiveManFrame::UpdateSelectedArchive() {
   if (selectedArchive_.empty()) return;
-  scans_->UpdateArchive(selectedArchive_);
-  RefreshArchives();
+  context_.catalogs.updateCatalog(selectedArchive_);
 }
 
 void TArchiveManFrame::sbChangeListStyleClick() {

@@ -1,8 +1,8 @@
 #pragma once
 // The archive manager: every catalog of the catalog folder with its details, and the
 // commands on catalogs (create, delete, browse, search, update, modify, refresh, list
-// style). It is the one place that lists the catalog folder and hands the list on to the
-// explorer and the search view. It owns the program's scans and their dialogs.
+// style) with their dialogs. The catalog folder service lists the folder and runs the
+// scans; this view shows its list and asks it to change catalogs.
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,7 +32,7 @@ class TImage;
 class TModifyArchiveForm;
 class TPaintBox;
 
-class TArchiveManFrame : public KolvexView, public ArchiveManagerLink {
+class TArchiveManFrame : public KolvexView {
   Q_OBJECT
 
  public:
@@ -43,7 +43,10 @@ class TArchiveManFrame : public KolvexView, public ArchiveManagerLink {
   void SaveState(WindowState& state) const override;
   void RestoreState(const WindowState& state) override;
 
-  void RefreshArchives() override;
+  // Asks the catalog folder service to read the folder again.
+  void RefreshArchives();
+  void CatalogsRefreshing() override;
+  void CatalogsChanged(const std::vector<ArchiveListEntry>& catalogs) override;
   void OfferFolder(const std::string& folder) override;
 
   void ShowArchiveDetails(const std::string& path);
@@ -69,7 +72,7 @@ class TArchiveManFrame : public KolvexView, public ArchiveManagerLink {
   ArchiveListView* List() const { return lvArchives_; }
   TAddArchiveForm* AddArchiveForm() const { return addForm_.get(); }
   TModifyArchiveForm* ModifyArchiveForm() const { return modifyForm_.get(); }
-  DesktopScanRunner* Scans() const { return scans_.get(); }
+  DesktopScanRunner* Scans() const;
   QString StatusText() const;
 
  protected:
@@ -93,7 +96,6 @@ class TArchiveManFrame : public KolvexView, public ArchiveManagerLink {
   FolderPicker* picker_ = nullptr;
   struct PickerRelay;
   std::unique_ptr<PickerRelay> relay_;
-  std::unique_ptr<DesktopScanRunner> scans_;
   std::unique_ptr<TAddArchiveForm> addForm_;
   std::unique_ptr<TModifyArchiveForm> modifyForm_;
   std::string selectedArchive_;

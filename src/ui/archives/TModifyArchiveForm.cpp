@@ -13,6 +13,7 @@
 #include "core/catalog/FileNames.h"
 #include "core/catalog/ModifyArchive.h"
 #include "core/persist/CatalogReader.h"
+#include "ui/app/CatalogFolderService.h"
 #include "ui/app/InterfaceTexts.h"
 #include "ui/app/WindowFade.h"
 
@@ -156,15 +157,8 @@ void TModifyArchiveForm::bOKClick() {
     context_.dialogs.message(MessageKind::Error, context_.language.message("A018"));
     return;
   }
-  if (context_.links.explorer) context_.links.explorer->CloseIfShown(catalogPath_);
-  try {
-    RewriteArchiveHeader(catalogPath_, header_);
-  } catch (const std::exception& e) {
-    // The catalog is as it was; the dialog stays open so nothing typed is lost.
-    context_.dialogs.message(MessageKind::Error, e.what());
-    return;
-  }
-  if (context_.links.archiveManager) context_.links.archiveManager->RefreshArchives();
+  // On failure the catalog is as it was; the dialog stays open so nothing typed is lost.
+  if (!context_.catalogs.rewriteHeader(catalogPath_, header_)) return;
   HideGradually(this, context_.options, context_.pump);
 }
 

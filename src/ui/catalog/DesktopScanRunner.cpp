@@ -25,9 +25,14 @@ bool DesktopScanRunner::ScanRunning() const { return TheScanState().Running; }
 
 bool DesktopScanRunner::CreateArchive(bool compact, bool quiet, TSCCDInfo& header,
                                       const std::string& scanPath,
-                                      const std::string& archiveFileName) {
-  if (!ScanRunning()) windows_.setVolume(header.CDLabel.empty() ? scanPath : header.CDLabel);
+                                      const std::string& archiveFileName,
+                                      std::function<void()> whenScanStarts) {
+  if (!ScanRunning()) {
+    windows_.setVolume(header.CDLabel.empty() ? scanPath : header.CDLabel);
+    windows_.beforeNextScan(std::move(whenScanStarts));
+  }
   last_ = scanner_.CreateArchive(compact, quiet, header, scanPath, archiveFileName);
+  windows_.beforeNextScan(nullptr);
   return last_.outcome == ScanOutcome::Done;
 }
 
@@ -42,7 +47,8 @@ void DesktopScanRunner::RaiseScanWindow() {
   }
 }
 
-ScanResult DesktopScanRunner::UpdateArchive(const std::string& catalogPath) {
+ScanResult DesktopScanRunner::UpdateArchive(const std::string& catalogPath,
+                                            std::function<void()> whenScanStarts) {
   if (ScanRunning()) {
     app_.dialogs.message(MessageKind::Error, kScanAlreadyRunning);
     last_ = {ScanOutcome::Refused, kScanAlreadyRunning};
@@ -53,9 +59,7 @@ ScanResult DesktopScanRunner::UpdateArchive(const std::string& catalogPath) {
   } catch (const EStreamError&) {
     windows_.setVolume(catalogPath);  // the update reports the reading error itself
   }
-  windows_.beforeNextScan([this, catalogPath] {
-    if (app_.links.explorer) app_.links.explorer->CloseIfShown(catalogPath);
-  });
+  windows_.beforeNextScan(std::move(whenScanStarts));
   last_ = kolvex::UpdateArchive(scanner_, cx_, catalogPath, true);
   windows_.beforeNextScan(nullptr);
   return last_;

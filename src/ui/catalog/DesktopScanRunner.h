@@ -9,6 +9,7 @@
 #include "platform/LinuxSystemProbe.h"
 #include "platform/VolumeTable.h"
 #include "ui/app/AppContext.h"
+#include "ui/app/ScanRunner.h"
 #include "ui/catalog/ScanWindows.h"
 
 namespace kolvex {
@@ -22,13 +23,15 @@ class DesktopScanRunner final : public ScanRunner {
 
   bool ScanRunning() const override;
   bool CreateArchive(bool compact, bool quiet, TSCCDInfo& header, const std::string& scanPath,
-                     const std::string& archiveFileName) override;
+                     const std::string& archiveFileName,
+                     std::function<void()> whenScanStarts = nullptr) override;
+  // Scans the catalog's folder again under its name (questions A028, A001, A027 as the
+  // update command asks them).
+  ScanResult UpdateArchive(const std::string& catalogPath,
+                           std::function<void()> whenScanStarts = nullptr) override;
   void CancelScan() override;
   void RaiseScanWindow() override;
-
-  // Scans the catalog's folder again under its name (questions A028, A001, A027 as the
-  // update command asks them); the explorer lets go of the catalog once the scan starts.
-  ScanResult UpdateArchive(const std::string& catalogPath);
+  void ReleaseOwner() override { windows_.releaseOwner(); }
 
   VolumeScanner& scanner() { return scanner_; }
   ScanWindows& windows() { return windows_; }

@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QScreen>
 
+#include "ui/app/CatalogFolderService.h"
 #include "ui/app/InterfaceTexts.h"
 #include "ui/app/Skin.h"
 #include "ui/app/WindowFade.h"
@@ -49,7 +50,7 @@ void ScanWindows::show(bool compact) {
       adding_->move(screen->availableGeometry().center() - adding_->rect().center());
     shown_ = adding_.get();
   }
-  if (context_.links.scanActivity) context_.links.scanActivity->scanShown(volume_.toStdString());
+  context_.catalogs.scanShown(volume_.toStdString());
   ShowGradually(shown_, context_.options, context_.pump);
   shown_->raise();
 }
@@ -59,7 +60,7 @@ void ScanWindows::hide() {
   QWidget* window = shown_;
   shown_ = nullptr;
   HideGradually(window, context_.options, context_.pump);
-  if (context_.links.scanActivity) context_.links.scanActivity->scanHidden();
+  context_.catalogs.scanHidden();
 }
 
 void ScanWindows::setStatus(std::string_view, const std::string& text) {
@@ -83,9 +84,9 @@ void ScanWindows::setPosition(std::int64_t position) {
   flatScale_.setPosition(flat_->pbProgress(), position);
   const int percent =
       maximum_ > 0 ? static_cast<int>(std::min<std::int64_t>(position, maximum_) * 100 / maximum_) : 0;
-  if (percent != percent_ && context_.links.scanActivity) {
+  if (percent != percent_) {
     percent_ = percent;
-    context_.links.scanActivity->scanProgressed(percent);
+    context_.catalogs.scanProgressed(percent);
   }
 }
 

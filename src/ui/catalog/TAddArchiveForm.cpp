@@ -11,6 +11,7 @@
 
 #include "core/catalog/FileNames.h"
 #include "core/catalog/VolumeScanner.h"
+#include "ui/app/CatalogFolderService.h"
 #include "ui/app/InterfaceTexts.h"
 #include "ui/app/SkinWidgets.h"
 #include "ui/app/WindowFade.h"
@@ -236,11 +237,9 @@ void TAddArchiveForm::bOKClick() {
     return;
   }
   if (!scans_.scanner().ConfirmOverwrite(true, false, archiveFileName_)) return;
-  if (context_.links.explorer) context_.links.explorer->CloseIfShown(archiveFileName_);
   const std::string scanPath = VolumePath();
-  scans_.CreateArchive(false, false, header_, scanPath, archiveFileName_);
+  context_.catalogs.createCatalog(false, false, header_, scanPath, archiveFileName_);
   HideGradually(this, context_.options, context_.pump);
-  if (context_.links.archiveManager) context_.links.archiveManager->RefreshArchives();
 }
 
 void TAddArchiveForm::bCancelClick() { HideGradually(this, context_.options, context_.pump); }

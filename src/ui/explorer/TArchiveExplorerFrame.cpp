@@ -130,11 +130,9 @@ TArchiveExplorerFrame::TArchiveExplorerFrame(AppContext& context, QWidget* paren
   setListStyle(kLargeIcons);
   ApplyLanguage();
   updateToolStates();
-  context_.links.explorer = this;
 }
 
 TArchiveExplorerFrame::~TArchiveExplorerFrame() {
-  if (context_.links.explorer == this) context_.links.explorer = nullptr;
   model_.setListener(nullptr);
   // The views and models read the explorer model, which goes before the child widgets.
   delete pFiles_;
@@ -144,7 +142,7 @@ TArchiveExplorerFrame::~TArchiveExplorerFrame() {
 }
 
 IconProvider& TArchiveExplorerFrame::typeNames() {
-  return context_.links.icons ? *context_.links.icons : ownTypeNames_;
+  return context_.icons ? *context_.icons : ownTypeNames_;
 }
 
 // --- Building the window
@@ -513,9 +511,7 @@ void TArchiveExplorerFrame::sbSearchClick() {
   const int index = cbArchives_->currentIndex();
   const auto& catalogs = model_.archiveList();
   if (index < 0 || static_cast<std::size_t>(index) >= catalogs.size()) return;
-  if (!context_.links.search) return;
-  context_.links.search->SearchOnly(catalogs[static_cast<std::size_t>(index)].path);
-  context_.views.ShowView(kSearchView);
+  emit searchRequested(catalogs[static_cast<std::size_t>(index)].path);
 }
 
 void TArchiveExplorerFrame::sbCloseClick() {

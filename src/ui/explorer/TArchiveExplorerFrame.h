@@ -33,7 +33,7 @@ class InfoPanel;
 class SpaceMapView;
 class TPaintBox;
 
-class TArchiveExplorerFrame : public KolvexView, public ExplorerLink, private ExplorerListener {
+class TArchiveExplorerFrame : public KolvexView, private ExplorerListener {
   Q_OBJECT
 
  public:
@@ -48,11 +48,19 @@ class TArchiveExplorerFrame : public KolvexView, public ExplorerLink, private Ex
   void SaveState(WindowState& state) const override;
   void RestoreState(const WindowState& state) override;
 
-  // ExplorerLink
-  void UpdatingArchiveList(const std::vector<ArchiveListEntry>& catalogs) override;
+  // The catalogs of the catalog selector, in the archive manager's order.
+  void UpdatingArchiveList(const std::vector<ArchiveListEntry>& catalogs);
+  // Shows the catalog (opening it when it is not shown) at a folder given as a stored path
+  // ("X:\docs\"; empty for the root), selecting the entry of that name when it is not empty.
   void BrowseArchive(const std::string& catalogPath, const std::string& storedFolder,
                      const std::string& selectName) override;
-  void CloseIfShown(const std::string& catalogPath) override;
+  // Closes the catalog if it is shown (before it is deleted, rescanned or rewritten).
+  void CloseIfShown(const std::string& catalogPath);
+
+  void CatalogsChanged(const std::vector<ArchiveListEntry>& catalogs) override {
+    UpdatingArchiveList(catalogs);
+  }
+  void LetGoOfCatalog(const std::string& catalogPath) override { CloseIfShown(catalogPath); }
 
   ExplorerModel& model() { return model_; }
   // Where the clipboard copies go (the desktop's clipboard unless a test sets one).

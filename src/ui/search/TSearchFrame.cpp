@@ -51,7 +51,6 @@ TSearchFrame::TSearchFrame(AppContext& context, QWidget* parent)
       clipboard_(ownClipboard_.get()) {
   setObjectName("TSearchFrame");
   engine_.setListener(this);
-  context_.links.search = this;
 
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
@@ -96,7 +95,6 @@ TSearchFrame::TSearchFrame(AppContext& context, QWidget* parent)
 }
 
 TSearchFrame::~TSearchFrame() {
-  if (context_.links.search == this) context_.links.search = nullptr;
   engine_.setListener(nullptr);
   engine_.StopClick();
   // The lists and the model read the hit appearance up to their end, so they go before
@@ -568,15 +566,12 @@ void TSearchFrame::miBrowseArchiveClick() {
   const TTSearchResultItem* found = model_->hitAt(selectedRow());
   if (!found) return;
   const TTSearchResultItem hit = *found;
-  if (context_.links.explorer) {
-    if (hit.Kind == kSearchCatalogs)
-      context_.links.explorer->BrowseArchive(hit.CatalogFile, std::string(), std::string());
-    else if (IsUnnamedRecord(hit))
-      context_.links.explorer->BrowseArchive(hit.CatalogFile, HitStoredFolder(hit), std::string());
-    else
-      context_.links.explorer->BrowseArchive(hit.CatalogFile, HitStoredFolder(hit), hit.Name);
-  }
-  context_.views.ShowView(kExplorerView);
+  if (hit.Kind == kSearchCatalogs)
+    emit browseRequested(hit.CatalogFile, std::string(), std::string());
+  else if (IsUnnamedRecord(hit))
+    emit browseRequested(hit.CatalogFile, HitStoredFolder(hit), std::string());
+  else
+    emit browseRequested(hit.CatalogFile, HitStoredFolder(hit), hit.Name);
 }
 
 }  // namespace kolvex

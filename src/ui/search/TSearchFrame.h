@@ -11,7 +11,6 @@
 #include "core/catalog/LocateOnMedia.h"
 #include "core/search/SearchEngine.h"
 #include "ui/app/KolvexView.h"
-#include "ui/app/ViewLinks.h"
 #include "ui/search/HitAppearance.h"
 
 class QAbstractItemView;
@@ -30,7 +29,7 @@ class CriteriaBox;
 class InfoPanel;
 class SearchResultModel;
 
-class TSearchFrame : public KolvexView, public SearchLink, private SearchListener {
+class TSearchFrame : public KolvexView, private SearchListener {
   Q_OBJECT
 
  public:
@@ -45,8 +44,12 @@ class TSearchFrame : public KolvexView, public SearchLink, private SearchListene
   // Column captions, summaries, categories and the tagged controls' texts.
   void RefreshTexts();
 
-  // SearchLink
-  void UpdatingArchiveList(const std::vector<ArchiveListEntry>& catalogs) override;
+  // The catalogs to search, all ticked, in the archive manager's order.
+  void UpdatingArchiveList(const std::vector<ArchiveListEntry>& catalogs);
+  void CatalogsChanged(const std::vector<ArchiveListEntry>& catalogs) override {
+    UpdatingArchiveList(catalogs);
+  }
+  // Unticks every catalog but this one.
   void SearchOnly(const std::string& catalogPath) override;
 
   SearchEngine& engine() { return engine_; }

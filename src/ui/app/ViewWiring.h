@@ -1,0 +1,22 @@
+#pragma once
+// The one place where the catalog-folder service, the views and the main window meet:
+// the service's news reach every view, and a view's hand-over request reaches the view
+// that takes it, which is then shown.
+#include <array>
+
+#include "ui/app/AppContext.h"
+
+namespace kolvex {
+
+class CatalogFolderService;
+class KolvexView;
+class ScanIndicator;
+
+using ViewSet = std::array<KolvexView*, kViewCount>;  // by ViewIndex; null where none
+
+void WireViews(CatalogFolderService& catalogs, const ViewSet& views, ViewSwitcher& switcher);
+
+// The header's running-scan indicator follows the service's scan news.
+void WireScanIndicator(CatalogFolderService& catalogs, ScanIndicator& indicator);
+
+}  // namespace kolvex
