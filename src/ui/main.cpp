@@ -1,3 +1,3 @@
-#include "ui/app/KolvexApplication.h"
+#include "ui/shell/KolvexApplication.h"
 
 int main(int argc, char** argv) { return kolvex::RunKolvex(argc, argv); }

@@ -20,7 +20,7 @@
 #include <functional>
 #include <set>
 
-#include "ui/app/TOptionsFrame.h"
+#include "ui/options/TOptionsFrame.h"
 #include "ui/archives/ArchiveListModel.h"
 #include "ui/archives/ArchiveListView.h"
 #include "ui/archives/TArchiveManFrame.h"

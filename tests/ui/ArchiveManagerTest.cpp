@@ -14,10 +14,11 @@
 #include "core/catalog/ScanState.h"
 #include "core/persist/CatalogReader.h"
 #include "support/ScriptedSeams.h"
-#include "ui/app/CatalogFolderService.h"
-#include "ui/app/QtIconProvider.h"
-#include "ui/app/Skin.h"
-#include "ui/app/ViewWiring.h"
+#include "ui/shell/ViewRegistry.h"
+#include "ui/common/CatalogFolderService.h"
+#include "ui/common/QtIconProvider.h"
+#include "ui/common/Skin.h"
+#include "ui/shell/ViewWiring.h"
 #include "ui/archives/ArchiveListModel.h"
 #include "ui/archives/TArchiveManFrame.h"
 #include "ui/catalog/DesktopScanRunner.h"
@@ -230,7 +231,7 @@ class ArchiveManagerTest : public QObject {
     f.frame->sbSearchClick();
     QCOMPARE(f.explorer.browsed, std::vector<std::string>{catalog});
     QCOMPARE(f.search.only, std::vector<std::string>{catalog});
-    QCOMPARE(f.views.shown, (std::vector<int>{kExplorerView, kSearchView}));
+    QCOMPARE(f.views.shown, (std::vector<int>{viewIndexOf("TArchiveExplorerFrame"), viewIndexOf("TSearchFrame")}));
   }
 
   void damagedCatalogsAreNamedAndHideNoneOfTheOthers() {

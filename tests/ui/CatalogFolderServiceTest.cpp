@@ -8,9 +8,10 @@
 #include "support/CatalogCraft.h"
 #include "support/FaultyFileOps.h"
 #include "support/ScriptedSeams.h"
-#include "ui/app/CatalogFolderService.h"
-#include "ui/app/Skin.h"
-#include "ui/app/ViewWiring.h"
+#include "ui/shell/ViewRegistry.h"
+#include "ui/common/CatalogFolderService.h"
+#include "ui/common/Skin.h"
+#include "ui/shell/ViewWiring.h"
 #include "ui/support/RecordingSeams.h"
 #include "ui/support/RecordingViews.h"
 #include "ui/support/UiAppFolder.h"
@@ -145,7 +146,7 @@ class CatalogFolderServiceTest : public QObject {
     QCOMPARE(r.explorer.selected, std::vector<std::string>{"a.txt"});
     emit r.explorer.searchRequested("/c.qel");
     QCOMPARE(r.search.only, std::vector<std::string>{"/c.qel"});
-    QCOMPARE(r.switcher.shown, (std::vector<int>{kExplorerView, kSearchView}));
+    QCOMPARE(r.switcher.shown, (std::vector<int>{viewIndexOf("TArchiveExplorerFrame"), viewIndexOf("TSearchFrame")}));
     // Nobody else took them.
     QVERIFY(r.manager.browsed.empty() && r.search.browsed.empty());
     QVERIFY(r.manager.only.empty() && r.explorer.only.empty());

@@ -17,14 +17,15 @@
 #include "core/persist/CatalogWriter.h"
 #include "core/persist/TSCOptions.h"
 #include "support/ScriptedSeams.h"
-#include "ui/app/InterfacePackFile.h"
-#include "ui/app/Skin.h"
-#include "ui/explorer/EntryTexts.h"
+#include "ui/shell/ViewRegistry.h"
+#include "ui/shell/InterfacePackFile.h"
+#include "ui/common/Skin.h"
+#include "ui/common/EntryTexts.h"
 #include "ui/explorer/TArchiveExplorerFrame.h"
 #include "ui/support/RecordingSeams.h"
 #include "ui/support/RecordingViews.h"
-#include "ui/app/CatalogFolderService.h"
-#include "ui/app/ViewWiring.h"
+#include "ui/common/CatalogFolderService.h"
+#include "ui/shell/ViewWiring.h"
 #include "ui/support/UiAppFolder.h"
 
 using namespace kolvex;
@@ -389,7 +390,7 @@ class ExplorerViewTest : public QObject {
 
     fx.child<QToolButton>("sbSearch")->click();
     QCOMPARE(fx.search->only, std::vector<std::string>({fx.catalog}));
-    QCOMPARE(fx.views.shown, std::vector<int>({kSearchView}));
+    QCOMPARE(fx.views.shown, std::vector<int>({viewIndexOf("TSearchFrame")}));
 
     fx.view->CloseIfShown(fx.catalog + ".other");
     QCOMPARE(fx.address(), QString("DOCS\\docs"));

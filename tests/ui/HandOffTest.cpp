@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "support/ScriptedSeams.h"
-#include "ui/app/InstanceNames.h"
-#include "ui/app/InstanceServer.h"
-#include "ui/app/PargFile.h"
-#include "ui/app/Startup.h"
-#include "ui/app/TVORN_MainForm.h"
+#include "ui/shell/InstanceNames.h"
+#include "ui/shell/InstanceServer.h"
+#include "ui/shell/PargFile.h"
+#include "ui/shell/Startup.h"
+#include "ui/shell/TVORN_MainForm.h"
 #include "ui/support/UiAppFolder.h"
 
 using namespace kolvex;

@@ -9,11 +9,12 @@
 #include "core/app/OptionsFile.h"
 #include "core/catalog/AppDir.h"
 #include "support/ScriptedSeams.h"
-#include "ui/app/InterfacePackFile.h"
-#include "ui/app/KolvexView.h"
-#include "ui/app/RequiredFiles.h"
-#include "ui/app/Startup.h"
-#include "ui/app/TVORN_MainForm.h"
+#include "ui/shell/ViewRegistry.h"
+#include "ui/shell/InterfacePackFile.h"
+#include "ui/common/KolvexView.h"
+#include "ui/shell/RequiredFiles.h"
+#include "ui/shell/Startup.h"
+#include "ui/shell/TVORN_MainForm.h"
 #include "ui/support/RecordingSeams.h"
 #include "ui/support/UiAppFolder.h"
 
@@ -92,7 +93,7 @@ class InstalledCopyTest : public QObject {
     seams.driveMonitor = std::make_unique<RecordingMonitor>(monitorLog);
     seams.terminate = [] {};
     TVORN_MainForm form(CommandLine{}, std::move(seams));
-    KolvexView* about = form.View(kAboutView);
+    KolvexView* about = form.View(viewIndexOf("TAboutFrame"));
     auto* caption = about->findChild<QLabel*>("lCopyCap");
     auto* copy = about->findChild<QLabel*>("lCopy");
     auto* userFiles = about->findChild<QLabel*>("lUserFiles");

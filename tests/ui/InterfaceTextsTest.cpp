@@ -15,11 +15,11 @@
 
 #include "core/app/AppError.h"
 #include "support/ScriptedSeams.h"
-#include "ui/app/CatalogFolderService.h"
-#include "ui/app/InterfaceTexts.h"
-#include "ui/app/KolvexView.h"
-#include "ui/app/QtDialogs.h"
-#include "ui/app/Skin.h"
+#include "ui/common/CatalogFolderService.h"
+#include "ui/common/InterfaceTexts.h"
+#include "ui/common/KolvexView.h"
+#include "ui/common/QtDialogs.h"
+#include "ui/common/Skin.h"
 #include "ui/support/UiAppFolder.h"
 
 using namespace kolvex;

@@ -19,10 +19,11 @@
 #include <QToolButton>
 #include <QTreeView>
 
-#include "ui/app/ElidedLabel.h"
-#include "ui/app/SkinWidgets.h"
-#include "ui/app/TOptionsFrame.h"
-#include "ui/app/TTransTestForm.h"
+#include "ui/shell/ViewRegistry.h"
+#include "ui/common/ElidedLabel.h"
+#include "ui/common/SkinWidgets.h"
+#include "ui/options/TOptionsFrame.h"
+#include "ui/options/TTransTestForm.h"
 #include "ui/archives/ArchiveListModel.h"
 #include "ui/archives/ArchiveListView.h"
 #include "ui/archives/TArchiveManFrame.h"
@@ -188,7 +189,7 @@ class LayoutFitTest : public QObject {
   void walkViews(WalkProgram& walk, FitCheck& fit, const QString& at) {
     TVORN_MainForm& form = walk.form();
     // The manager with a catalog selected, in icons and in columns.
-    form.ShowView(kArchiveManagerView);
+    form.ShowView(viewIndexOf("TArchiveManFrame"));
     TArchiveManFrame& manager = walk.manager();
     const int row = rowOf(manager, walk.awkwardCatalog());
     manager.List()->selectRow(row);
@@ -198,7 +199,7 @@ class LayoutFitTest : public QObject {
     fit.check(&form, at + "-manager-details");
 
     // The explorer in a folder with a long-named entry selected, as icons and as columns.
-    form.ShowView(kExplorerView);
+    form.ShowView(viewIndexOf("TArchiveExplorerFrame"));
     TArchiveExplorerFrame& explorer = walk.explorer();
     explorer.BrowseArchive(walk.awkwardCatalog(), "X:\\",
                            "eine_datei_mit_einem_sehr_langen_namen_ohne_leerzeichen_2001.txt");
@@ -212,7 +213,7 @@ class LayoutFitTest : public QObject {
     }
 
     // The search with its hits in columns, one selected.
-    form.ShowView(kSearchView);
+    form.ShowView(viewIndexOf("TSearchFrame"));
     TSearchFrame& search = walk.search();
     search.findChild<QLineEdit*>("eMask")->setText("*");
     search.SearchOnly(walk.awkwardCatalog());
@@ -233,12 +234,12 @@ class LayoutFitTest : public QObject {
     search.findChild<QWidget*>("sbSearchOptions")->setFocus();
 
     // The options' three pages, and the about view.
-    form.ShowView(kOptionsView);
+    form.ShowView(viewIndexOf("TOptionsFrame"));
     for (const char* page : {"sbGeneral", "sbAdvanced", "sbLanguage"}) {
       walk.options().findChild<QToolButton*>(page)->click();
       fit.check(&form, at + "-options-" + page);
     }
-    form.ShowView(kAboutView);
+    form.ShowView(viewIndexOf("TAboutFrame"));
     fit.check(&form, at + "-about");
   }
 

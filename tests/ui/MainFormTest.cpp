@@ -19,12 +19,13 @@
 #include "core/app/OptionsFile.h"
 #include "core/catalog/AppDir.h"
 #include "support/ScriptedSeams.h"
-#include "ui/app/KolvexView.h"
-#include "ui/app/ProbeFiles.h"
-#include "ui/app/QtDialogs.h"
-#include "ui/app/ShutdownSignals.h"
-#include "ui/app/SkinWidgets.h"
-#include "ui/app/TVORN_MainForm.h"
+#include "ui/shell/ViewRegistry.h"
+#include "ui/common/KolvexView.h"
+#include "ui/shell/ProbeFiles.h"
+#include "ui/common/QtDialogs.h"
+#include "ui/shell/ShutdownSignals.h"
+#include "ui/common/SkinWidgets.h"
+#include "ui/shell/TVORN_MainForm.h"
 #include "ui/archives/TArchiveManFrame.h"
 #include "ui/catalog/TAddArchiveForm.h"
 #include "ui/support/RecordingSeams.h"
@@ -75,7 +76,7 @@ struct Fixture {
     seams.offerFolder = [this](const std::string& f) { offered.push_back(f); };
     if (scriptedOptionsView)
       seams.createView = [this](int index, AppContext& context, QWidget* parent) -> KolvexView* {
-        if (index != kOptionsView) return createStandardView(index, context, parent);
+        if (index != viewIndexOf("TOptionsFrame")) return createRegisteredView(index, context, parent);
         optionsView = new ChangedOptionsView(context, parent);
         return optionsView;
       };
@@ -113,7 +114,7 @@ class MainFormTest : public QObject {
     QCOMPARE(f.form->windowTitle(), QString("Kolvex"));
     QCOMPARE(f.form->CurrentViewIndex(), 0);
     const QStringList names{"Archive Manager", "Archive Explorer", "Search", "Options", "About"};
-    for (int i = 0; i < kViewCount; ++i) QCOMPARE(f.form->ViewName(i), names[i]);
+    for (int i = 0; i < viewCount(); ++i) QCOMPARE(f.form->ViewName(i), names[i]);
     QCOMPARE(f.form->FrameCaption(), QString("Archive Manager"));
     QCOMPARE(f.form->View(4)->objectName(), QString("TAboutFrame"));
     QCOMPARE(f.child<QWidget>("pFrame")->size(), QSize(696, 433));
@@ -133,7 +134,7 @@ class MainFormTest : public QObject {
     QCOMPARE(f.form->CurrentViewIndex(), 0);
     next->click();
     QCOMPARE(f.form->CurrentViewIndex(), 1);
-    for (int i = 0; i < kViewCount; ++i) QCOMPARE(f.form->View(i)->isVisible(), i == 1);
+    for (int i = 0; i < viewCount(); ++i) QCOMPARE(f.form->View(i)->isVisible(), i == 1);
     auto* frames = f.child<QMenu>("pmFrames");
     QCOMPARE(frames->actions().size(), 5);
     for (QAction* a : frames->actions()) QCOMPARE(a->isChecked(), a->data().toInt() == 1);
@@ -187,7 +188,7 @@ class MainFormTest : public QObject {
 
   void leavingChangedOptionsAsksFirst() {
     Fixture f({}, true);
-    f.form->ShowView(kOptionsView);
+    f.form->ShowView(viewIndexOf("TOptionsFrame"));
     f.optionsView->changed = true;
 
     f.dialogs.answers = {Answer::Cancel};
@@ -203,7 +204,7 @@ class MainFormTest : public QObject {
     QCOMPARE(f.form->CurrentViewIndex(), 0);
     QCOMPARE(f.optionsView->log, std::vector<std::string>{"reload"});
 
-    f.form->ShowView(kOptionsView);
+    f.form->ShowView(viewIndexOf("TOptionsFrame"));
     f.optionsView->changed = true;
     f.dialogs.answers = {Answer::Yes};
     f.form->ShowView(4);
@@ -389,20 +390,20 @@ class MainFormTest : public QObject {
     {
       Fixture f({}, false, true, state);
       f.form->setGeometry(40, 30, 900, 650);
-      auto* explorer = f.form->View(kExplorerView);
+      auto* explorer = f.form->View(viewIndexOf("TArchiveExplorerFrame"));
       explorer->findChild<QAction*>("miReport")->trigger();
-      f.form->View(kSearchView)->findChild<QAction*>("miList")->trigger();
+      f.form->View(viewIndexOf("TSearchFrame"))->findChild<QAction*>("miList")->trigger();
       f.form->findChild<QWidget*>("TArchiveManFrame")->findChild<QAction*>("miDetailed")->trigger();
       f.child<QToolButton>("sbExit")->click();  // the state is written at shutdown
     }
     QVERIFY(QFile::exists(state));
     Fixture f({}, false, true, state);
     QCOMPARE(f.form->size(), QSize(900, 650));
-    QVERIFY(f.form->View(kExplorerView)->findChild<QAction*>("miReport")->isChecked());
-    QWidget* search = f.form->View(kSearchView);
+    QVERIFY(f.form->View(viewIndexOf("TArchiveExplorerFrame"))->findChild<QAction*>("miReport")->isChecked());
+    QWidget* search = f.form->View(viewIndexOf("TSearchFrame"));
     QVERIFY(search->findChild<QWidget*>("lvArchive")->isVisibleTo(search));
     QVERIFY(!search->findChild<QWidget*>("lvArchiveReport")->isVisibleTo(search));
-    QWidget* manager = f.form->View(kArchiveManagerView);
+    QWidget* manager = f.form->View(viewIndexOf("TArchiveManFrame"));
     QVERIFY(manager->findChild<QWidget*>("lvArchivesDetails")->isVisibleTo(manager));
   }
 
@@ -468,7 +469,7 @@ class MainFormTest : public QObject {
     ShutdownSignals stopSignals;
     connect(&stopSignals, &ShutdownSignals::requested, form.get(), [&form] { form->Shutdown(); });
     form->show();
-    auto* manager = qobject_cast<TArchiveManFrame*>(form->View(kArchiveManagerView));
+    auto* manager = qobject_cast<TArchiveManFrame*>(form->View(viewIndexOf("TArchiveManFrame")));
     manager->OfferFolder(folder.path());
     QPointer<TAddArchiveForm> add = manager->AddArchiveForm();
     QVERIFY(add && add->isVisible());

@@ -16,10 +16,11 @@
 #include "core/app/OptionsFile.h"
 #include "core/catalog/AppDir.h"
 #include "support/ScriptedSeams.h"
-#include "ui/app/TOptionsFrame.h"
-#include "ui/app/TSpyer.h"
-#include "ui/app/TTransTestForm.h"
-#include "ui/app/TVORN_MainForm.h"
+#include "ui/shell/ViewRegistry.h"
+#include "ui/options/TOptionsFrame.h"
+#include "ui/shell/TSpyer.h"
+#include "ui/options/TTransTestForm.h"
+#include "ui/shell/TVORN_MainForm.h"
 #include "ui/support/RecordingSeams.h"
 #include "ui/support/UiAppFolder.h"
 
@@ -37,7 +38,7 @@ struct Fixture {
     seams.shell = &shell;
     seams.terminate = [] {};
     form = std::make_unique<TVORN_MainForm>(CommandLine{}, std::move(seams));
-    view = qobject_cast<TOptionsFrame*>(form->View(kOptionsView));
+    view = qobject_cast<TOptionsFrame*>(form->View(viewIndexOf("TOptionsFrame")));
   }
   template <class T>
   T* child(const char* name) {
@@ -157,7 +158,7 @@ class OptionsViewTest : public QObject {
   void theFadeControlsFollowTheBoxAndTheLabelsToggleTheirBoxes() {
     Fixture f;
     f.form->show();
-    f.form->ShowView(kOptionsView);
+    f.form->ShowView(viewIndexOf("TOptionsFrame"));
     auto* box = f.child<QCheckBox>("cbGradiant");
     QTest::mouseClick(f.child<QLabel>("lGradiantShowCap"), Qt::LeftButton);
     QVERIFY(!box->isChecked());
@@ -213,13 +214,13 @@ class OptionsViewTest : public QObject {
     f.selectLanguage("German");
     f.spin("seDriveMonitor")->setValue(7);
     f.child<QCheckBox>("cbAutoStart")->setChecked(true);
-    f.form->ShowView(kOptionsView);
+    f.form->ShowView(viewIndexOf("TOptionsFrame"));
     f.view->sbApplyClick();
 
     QCOMPARE(f.saved().LanguageName, std::string("German"));
     QCOMPARE(f.button("sbApply")->text(), QString("Übernehmen"));
     QCOMPARE(f.button("sbGeneral")->text(), QString("Allgemein"));
-    QCOMPARE(f.form->ViewName(kOptionsView), QString("Optionen"));
+    QCOMPARE(f.form->ViewName(viewIndexOf("TOptionsFrame")), QString("Optionen"));
     QCOMPARE(f.form->FrameCaption(), QString("Optionen"));
     QCOMPARE(spyer->Interval(), 7000);
     // Each test's application folder has its own configuration folder.
@@ -267,27 +268,27 @@ class OptionsViewTest : public QObject {
 
   void leavingWithChangesAsksAndAnswersAreHonoured() {
     Fixture f;
-    f.form->ShowView(kOptionsView);
+    f.form->ShowView(viewIndexOf("TOptionsFrame"));
     f.spin("seMaxRecent")->setValue(13);
     f.dialogs.answers = {Answer::Cancel};
-    f.form->ShowView(kAboutView);
-    QCOMPARE(f.form->CurrentViewIndex(), int(kOptionsView));
+    f.form->ShowView(viewIndexOf("TAboutFrame"));
+    QCOMPARE(f.form->CurrentViewIndex(), int(viewIndexOf("TOptionsFrame")));
     QCOMPARE(f.dialogs.questions.size(), 1u);
     QCOMPARE(f.dialogs.questions[0],
              std::string("The options have been changed.\nDo you want to apply them?"));
 
     f.dialogs.answers = {Answer::No};
-    f.form->ShowView(kAboutView);
-    QCOMPARE(f.form->CurrentViewIndex(), int(kAboutView));
+    f.form->ShowView(viewIndexOf("TAboutFrame"));
+    QCOMPARE(f.form->CurrentViewIndex(), int(viewIndexOf("TAboutFrame")));
     QCOMPARE(f.spin("seMaxRecent")->value(), 6);
     QVERIFY(!f.view->Modified());
     QCOMPARE(f.saved().ForeBackMaxItems, 6);
 
-    f.form->ShowView(kOptionsView);
+    f.form->ShowView(viewIndexOf("TOptionsFrame"));
     f.spin("seMaxRecent")->setValue(14);
     f.dialogs.answers = {Answer::Yes};
-    f.form->ShowView(kAboutView);
-    QCOMPARE(f.form->CurrentViewIndex(), int(kAboutView));
+    f.form->ShowView(viewIndexOf("TAboutFrame"));
+    QCOMPARE(f.form->CurrentViewIndex(), int(viewIndexOf("TAboutFrame")));
     QCOMPARE(f.saved().ForeBackMaxItems, 14);
     QVERIFY(!f.view->Modified());
   }

@@ -16,14 +16,15 @@
 #include "core/catalog/AppDir.h"
 #include "core/persist/CatalogWriter.h"
 #include "support/ScriptedSeams.h"
-#include "ui/app/AppContext.h"
-#include "ui/app/Skin.h"
+#include "ui/shell/ViewRegistry.h"
+#include "ui/common/AppContext.h"
+#include "ui/common/Skin.h"
 #include "ui/search/DayCountDate.h"
 #include "ui/search/HitOrder.h"
 #include "ui/search/SearchResultModel.h"
 #include "ui/search/TSearchFrame.h"
-#include "ui/app/CatalogFolderService.h"
-#include "ui/app/ViewWiring.h"
+#include "ui/common/CatalogFolderService.h"
+#include "ui/shell/ViewWiring.h"
 #include "ui/support/RecordingSeams.h"
 #include "ui/support/RecordingViews.h"
 #include "ui/support/UiAppFolder.h"
@@ -241,7 +242,7 @@ class SearchViewTest : public QObject {
     QCOMPARE(f.explorer->browsed, std::vector<std::string>{f.folder.file("one.qel")});
     QCOMPARE(f.explorer->browsedFolders, std::vector<std::string>{"X:\\sub.d\\"});
     QCOMPARE(f.explorer->selected, std::vector<std::string>{"b.doc"});
-    QCOMPARE(f.views.shown, std::vector<int>{kExplorerView});
+    QCOMPARE(f.views.shown, std::vector<int>{viewIndexOf("TArchiveExplorerFrame")});
     f.frame->lvArchiveDblClick();  // Execute
     f.frame->miShellAction(90202);
     QCOMPARE(f.shell.opened, std::vector<std::string>{f.folder.path() + "disc1/sub.d/b.doc"});

@@ -6,10 +6,10 @@
 
 #include "core/persist/ComponentWriter.h"
 #include "support/ScriptedSeams.h"
-#include "ui/app/InterfacePackFile.h"
-#include "ui/app/Skin.h"
-#include "ui/app/TilePaint.h"
-#include "ui/app/WindowFade.h"
+#include "ui/shell/InterfacePackFile.h"
+#include "ui/common/Skin.h"
+#include "ui/common/TilePaint.h"
+#include "ui/common/WindowFade.h"
 #include "ui/support/UiAppFolder.h"
 
 using namespace kolvex;

@@ -8,13 +8,13 @@
 #include <QFile>
 #include <QTest>
 
-#include "ui/app/CommandLine.h"
-#include "ui/app/InstanceNames.h"
-#include "ui/app/PargFile.h"
-#include "ui/app/ProbeFiles.h"
-#include "ui/app/RequiredFiles.h"
-#include "ui/app/ShutdownSignals.h"
-#include "ui/app/Startup.h"
+#include "ui/shell/CommandLine.h"
+#include "ui/shell/InstanceNames.h"
+#include "ui/shell/PargFile.h"
+#include "ui/shell/ProbeFiles.h"
+#include "ui/shell/RequiredFiles.h"
+#include "ui/shell/ShutdownSignals.h"
+#include "ui/shell/Startup.h"
 #include "ui/support/UiAppFolder.h"
 
 using namespace kolvex;

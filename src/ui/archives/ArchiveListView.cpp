@@ -5,8 +5,8 @@
 #include <QStackedLayout>
 #include <QTreeView>
 
-#include "ui/app/ItemViews.h"
-#include "ui/app/WindowState.h"
+#include "ui/common/ItemViews.h"
+#include "ui/common/WindowState.h"
 #include "ui/archives/ArchiveListModel.h"
 
 namespace kolvex {

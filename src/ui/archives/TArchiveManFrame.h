@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/app/DesktopShell.h"
-#include "ui/app/KolvexView.h"
+#include "ui/common/KolvexView.h"
 #include "ui/archives/ArchiveListView.h"
 
 class QAction;

@@ -13,9 +13,9 @@
 #include "core/catalog/FileNames.h"
 #include "core/catalog/ModifyArchive.h"
 #include "core/persist/CatalogReader.h"
-#include "ui/app/CatalogFolderService.h"
-#include "ui/app/InterfaceTexts.h"
-#include "ui/app/WindowFade.h"
+#include "ui/common/CatalogFolderService.h"
+#include "ui/common/InterfaceTexts.h"
+#include "ui/common/WindowFade.h"
 
 namespace kolvex {
 

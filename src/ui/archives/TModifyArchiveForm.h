@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/persist/TSCCDInfo.h"
-#include "ui/app/AppContext.h"
+#include "ui/common/AppContext.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -8,8 +8,8 @@
 #include "core/catalog/VolumeScanner.h"
 #include "platform/LinuxSystemProbe.h"
 #include "platform/VolumeTable.h"
-#include "ui/app/AppContext.h"
-#include "ui/app/ScanRunner.h"
+#include "ui/common/AppContext.h"
+#include "ui/common/ScanRunner.h"
 #include "ui/catalog/ScanWindows.h"
 
 namespace kolvex {

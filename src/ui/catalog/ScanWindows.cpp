@@ -5,10 +5,10 @@
 #include <QProgressBar>
 #include <QScreen>
 
-#include "ui/app/CatalogFolderService.h"
-#include "ui/app/InterfaceTexts.h"
-#include "ui/app/Skin.h"
-#include "ui/app/WindowFade.h"
+#include "ui/common/CatalogFolderService.h"
+#include "ui/common/InterfaceTexts.h"
+#include "ui/common/Skin.h"
+#include "ui/common/WindowFade.h"
 #include "ui/catalog/TAddingForm.h"
 #include "ui/catalog/TFlatAddingForm.h"
 

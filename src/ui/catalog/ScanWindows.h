@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "core/catalog/ScanProgress.h"
-#include "ui/app/AppContext.h"
+#include "ui/common/AppContext.h"
 #include "ui/catalog/ProgressBarScale.h"
 
 class QWidget;

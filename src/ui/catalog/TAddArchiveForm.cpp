@@ -11,10 +11,10 @@
 
 #include "core/catalog/FileNames.h"
 #include "core/catalog/VolumeScanner.h"
-#include "ui/app/CatalogFolderService.h"
-#include "ui/app/InterfaceTexts.h"
-#include "ui/app/SkinWidgets.h"
-#include "ui/app/WindowFade.h"
+#include "ui/common/CatalogFolderService.h"
+#include "ui/common/InterfaceTexts.h"
+#include "ui/common/SkinWidgets.h"
+#include "ui/common/WindowFade.h"
 #include "ui/catalog/DesktopScanRunner.h"
 #include "ui/catalog/IconPicture.h"
 

@@ -7,7 +7,7 @@
 
 #include "core/app/DesktopShell.h"
 #include "core/persist/TSCCDInfo.h"
-#include "ui/app/AppContext.h"
+#include "ui/common/AppContext.h"
 
 class QLabel;
 class QLineEdit;

@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "core/catalog/ScanState.h"
-#include "ui/app/InterfaceTexts.h"
+#include "ui/common/InterfaceTexts.h"
 
 namespace kolvex {
 

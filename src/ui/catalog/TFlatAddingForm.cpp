@@ -7,10 +7,10 @@
 #include <QToolButton>
 
 #include "core/catalog/ScanState.h"
-#include "ui/app/ElidedLabel.h"
-#include "ui/app/InterfaceTexts.h"
-#include "ui/app/SkinWidgets.h"
-#include "ui/app/TilePaint.h"
+#include "ui/common/ElidedLabel.h"
+#include "ui/common/InterfaceTexts.h"
+#include "ui/common/SkinWidgets.h"
+#include "ui/common/TilePaint.h"
 
 namespace kolvex {
 namespace {

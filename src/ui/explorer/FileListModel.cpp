@@ -1,6 +1,6 @@
 #include "ui/explorer/FileListModel.h"
 
-#include "ui/explorer/EntryTexts.h"
+#include "ui/common/EntryTexts.h"
 
 namespace kolvex {
 

@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ui/app/FittedTextBox.h"
-#include "ui/app/TextBreaks.h"
-#include "ui/app/TilePaint.h"
+#include "ui/common/FittedTextBox.h"
+#include "ui/common/TextBreaks.h"
+#include "ui/common/TilePaint.h"
 
 namespace kolvex {
 

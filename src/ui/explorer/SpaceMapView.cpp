@@ -8,7 +8,7 @@
 #include "core/catalog/FormatSize.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/PersistError.h"
-#include "ui/explorer/EntryTexts.h"
+#include "ui/common/EntryTexts.h"
 #include "ui/report/KindAppearance.h"
 
 namespace kolvex {

@@ -14,7 +14,7 @@
 
 #include "core/spacemap/SpaceMapLayout.h"
 #include "mime/QtFileKindClassifier.h"
-#include "ui/app/AppContext.h"
+#include "ui/common/AppContext.h"
 
 namespace kolvex {
 

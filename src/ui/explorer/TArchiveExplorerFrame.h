@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "core/explorer/ExplorerModel.h"
-#include "ui/app/KolvexView.h"
-#include "ui/app/QtDesktopShell.h"
-#include "ui/app/QtIconProvider.h"
+#include "ui/common/KolvexView.h"
+#include "ui/common/QtDesktopShell.h"
+#include "ui/common/QtIconProvider.h"
 #include "ui/explorer/ExplorerIcons.h"
 
 class QAction;

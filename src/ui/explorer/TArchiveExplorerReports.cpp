@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <QTimer>
 
-#include "ui/app/InterfaceTexts.h"
+#include "ui/common/InterfaceTexts.h"
 #include "ui/explorer/FileListModel.h"
 #include "ui/explorer/SpaceMapView.h"
 #include "ui/explorer/TArchiveExplorerFrame.h"

@@ -8,8 +8,8 @@
 #include "core/persist/AtomicFileWriter.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/PersistError.h"
-#include "ui/app/InterfaceTexts.h"
-#include "ui/app/QtDesktopShell.h"
+#include "ui/common/InterfaceTexts.h"
+#include "ui/common/QtDesktopShell.h"
 
 namespace kolvex {
 namespace {

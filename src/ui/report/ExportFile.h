@@ -13,7 +13,7 @@
 #include "core/app/DesktopShell.h"
 #include "core/report/CatalogExport.h"
 #include "core/search/TTSearchResultItem.h"
-#include "ui/app/AppContext.h"
+#include "ui/common/AppContext.h"
 
 class QWidget;
 

@@ -25,8 +25,8 @@
 #include "core/persist/CatalogReader.h"
 #include "core/persist/PersistError.h"
 #include "core/report/RowText.h"
-#include "ui/app/InterfaceTexts.h"
-#include "ui/explorer/EntryTexts.h"
+#include "ui/common/InterfaceTexts.h"
+#include "ui/common/EntryTexts.h"
 #include "ui/report/KindAppearance.h"
 
 namespace kolvex {

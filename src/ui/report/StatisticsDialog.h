@@ -13,7 +13,7 @@
 #include "core/explorer/ArchiveListEntry.h"
 #include "core/report/CatalogStatistics.h"
 #include "mime/QtFileKindClassifier.h"
-#include "ui/app/AppContext.h"
+#include "ui/common/AppContext.h"
 
 class QChart;
 class QChartView;

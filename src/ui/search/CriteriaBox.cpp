@@ -19,8 +19,8 @@
 
 #include "core/catalog/DateTimeText.h"
 #include "core/search/SearchEngine.h"
-#include "ui/app/InterfaceTexts.h"
-#include "ui/app/SkinWidgets.h"
+#include "ui/common/InterfaceTexts.h"
+#include "ui/common/SkinWidgets.h"
 #include "ui/search/ArchiveCheckModel.h"
 #include "ui/search/DayCountDate.h"
 #include "ui/search/PopupPanel.h"

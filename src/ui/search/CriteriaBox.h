@@ -6,7 +6,7 @@
 
 #include "core/search/CriteriaPanel.h"
 #include "core/search/CriteriaSummaries.h"
-#include "ui/app/AppContext.h"
+#include "ui/common/AppContext.h"
 
 class QCheckBox;
 class QComboBox;

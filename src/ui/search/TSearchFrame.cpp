@@ -18,12 +18,12 @@
 #include <climits>
 
 #include "core/catalog/FormatSize.h"
-#include "ui/app/InterfaceTexts.h"
-#include "ui/app/ItemViews.h"
-#include "ui/app/WindowState.h"
-#include "ui/app/QtDesktopShell.h"
-#include "ui/app/Skin.h"
-#include "ui/app/SkinWidgets.h"
+#include "ui/common/InterfaceTexts.h"
+#include "ui/common/ItemViews.h"
+#include "ui/common/WindowState.h"
+#include "ui/common/QtDesktopShell.h"
+#include "ui/common/Skin.h"
+#include "ui/common/SkinWidgets.h"
 #include "ui/explorer/InfoPanel.h"
 #include "ui/search/CriteriaBox.h"
 #include "ui/search/HitOrder.h"

@@ -10,7 +10,7 @@
 #include "core/app/DesktopShell.h"
 #include "core/catalog/LocateOnMedia.h"
 #include "core/search/SearchEngine.h"
-#include "ui/app/KolvexView.h"
+#include "ui/common/KolvexView.h"
 #include "ui/search/HitAppearance.h"
 
 class QAbstractItemView;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/app/DesktopShell.h"
-#include "ui/app/MonitorSwitch.h"
+#include "ui/shell/MonitorSwitch.h"
 
 namespace kolvex::test {
 

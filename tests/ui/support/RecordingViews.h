@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/app/KolvexView.h"
+#include "ui/common/KolvexView.h"
 
 namespace kolvex::test {
 

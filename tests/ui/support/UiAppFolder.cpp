@@ -15,7 +15,7 @@
 
 #include "core/app/OptionsFile.h"
 #include "core/catalog/AppDir.h"
-#include "ui/app/InterfacePackFile.h"
+#include "ui/shell/InterfacePackFile.h"
 
 namespace kolvex::test {
 namespace {

@@ -1,5 +1,7 @@
 #include "ui/support/WalkData.h"
 
+#include "ui/shell/ViewRegistry.h"
+
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -9,8 +11,8 @@
 #include <stdexcept>
 
 #include "core/catalog/AppDir.h"
-#include "ui/app/ProbeFiles.h"
-#include "ui/app/TOptionsFrame.h"
+#include "ui/shell/ProbeFiles.h"
+#include "ui/options/TOptionsFrame.h"
 #include "ui/archives/TArchiveManFrame.h"
 #include "ui/catalog/DesktopScanRunner.h"
 #include "ui/explorer/TArchiveExplorerFrame.h"
@@ -90,16 +92,16 @@ void WalkProgram::makeCatalogs() {
 WalkProgram::~WalkProgram() { ExportFile::setPicker(nullptr); }
 
 TArchiveManFrame& WalkProgram::manager() {
-  return *qobject_cast<TArchiveManFrame*>(form_->View(kArchiveManagerView));
+  return *qobject_cast<TArchiveManFrame*>(form_->View(viewIndexOf("TArchiveManFrame")));
 }
 TArchiveExplorerFrame& WalkProgram::explorer() {
-  return *qobject_cast<TArchiveExplorerFrame*>(form_->View(kExplorerView));
+  return *qobject_cast<TArchiveExplorerFrame*>(form_->View(viewIndexOf("TArchiveExplorerFrame")));
 }
 TSearchFrame& WalkProgram::search() {
-  return *qobject_cast<TSearchFrame*>(form_->View(kSearchView));
+  return *qobject_cast<TSearchFrame*>(form_->View(viewIndexOf("TSearchFrame")));
 }
 TOptionsFrame& WalkProgram::options() {
-  return *qobject_cast<TOptionsFrame*>(form_->View(kOptionsView));
+  return *qobject_cast<TOptionsFrame*>(form_->View(viewIndexOf("TOptionsFrame")));
 }
 
 std::string WalkProgram::catalogue(const std::string& path) {

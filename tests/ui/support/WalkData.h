@@ -11,7 +11,7 @@
 #include "core/app/DesktopShell.h"
 #include "core/app/Dialogs.h"
 #include "core/app/EventPump.h"
-#include "ui/app/TVORN_MainForm.h"
+#include "ui/shell/TVORN_MainForm.h"
 #include "ui/support/RecordingSeams.h"
 #include "ui/support/UiAppFolder.h"
 

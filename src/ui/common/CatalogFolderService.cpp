@@ -1,0 +1,138 @@
+#include "ui/common/CatalogFolderService.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <algorithm>
+
+#include "core/catalog/AppDir.h"
+#include "core/catalog/ArchiveHeader.h"
+#include "core/catalog/NaturalOrder.h"
+
+namespace kolvex {
+
+CatalogFolderService::CatalogFolderService(Dialogs& dialogs, LanguageFile& language,
+                                           EventPump& pump, QWidget* owner, FileOps& ops)
+    : dialogs_(dialogs), language_(language), pump_(pump), owner_(owner), ops_(ops) {}
+
+CatalogFolderService::~CatalogFolderService() {
+  if (!scanRunning()) return;
+  // The scan is further down the stack (the program ends from an event it let through):
+  // it is told to stop, and the runner with its windows lives until the scan has returned.
+  runner_->CancelScan();
+  runner_->ReleaseOwner();
+  struct Leftover : QObject {
+    std::unique_ptr<ScanRunner> runner;
+  };
+  auto* later = new Leftover;
+  later->runner = std::move(runner_);
+  later->deleteLater();
+}
+
+std::string CatalogFolderService::folder() const { return folder_.empty() ? ArchivesDir() : folder_; }
+
+void CatalogFolderService::refresh() {
+  if (shutDown_) return;
+  emit refreshStarted();
+  pump_.processEvents();
+  std::vector<ArchiveEntry> entries;
+  try {
+    entries = ListArchives(folder(), ops_);
+  } catch (const std::exception& e) {
+    dialogs_.message(MessageKind::Error, e.what());
+  }
+  // Every readable catalog is listed and handed on, in the order people read names; one
+  // that cannot be read hides none of the others and is named below.
+  std::vector<ArchiveEntry> readable;
+  std::string unreadable;
+  for (ArchiveEntry& entry : entries) {
+    if (entry.header)
+      readable.push_back(std::move(entry));
+    else
+      unreadable += "\n" + entry.path + ": " + entry.error;
+  }
+  std::stable_sort(readable.begin(), readable.end(), [](const ArchiveEntry& a, const ArchiveEntry& b) {
+    return NaturalLess(a.header->CDLabel, b.header->CDLabel);
+  });
+  catalogs_ = std::move(readable);
+  emit catalogsChanged();
+  if (!unreadable.empty()) showError(language_.format("A078", {unreadable.substr(1)}));
+}
+
+std::vector<ArchiveListEntry> CatalogFolderService::catalogList() const {
+  std::vector<ArchiveListEntry> list;
+  list.reserve(catalogs_.size());
+  for (const ArchiveEntry& e : catalogs_) list.push_back({e.header->CDLabel, e.path});
+  return list;
+}
+
+bool CatalogFolderService::rewriteHeader(const std::string& path, const TSCCDInfo& header) {
+  try {
+    RewriteArchiveHeader(path, header, ops_);
+  } catch (const std::exception& e) {
+    dialogs_.message(MessageKind::Error, e.what());
+    return false;
+  }
+  emit rewritten(path);
+  refresh();
+  return true;
+}
+
+bool CatalogFolderService::deleteCatalog(const std::string& path) {
+  emit aboutToDelete(path);
+  const std::string reason = DeleteArchive(path, ops_);
+  if (!reason.empty()) dialogs_.message(MessageKind::Error, language_.format("A081", {path, reason}));
+  refresh();
+  return reason.empty();
+}
+
+void CatalogFolderService::setScanRunner(std::unique_ptr<ScanRunner> runner) {
+  runner_ = std::move(runner);
+}
+
+bool CatalogFolderService::createCatalog(bool compact, bool quiet, TSCCDInfo& header,
+                                         const std::string& scanPath,
+                                         const std::string& catalogPath) {
+  if (!runner_) return false;
+  // The scan runs window events: the program may end and take this service with it.
+  QPointer<CatalogFolderService> self(this);
+  const bool done = runner_->CreateArchive(compact, quiet, header, scanPath, catalogPath,
+                                           [this, catalogPath] { emit aboutToRewrite(catalogPath); });
+  // The list is read again when the folder changed: a catalog came of the scan (or one
+  // that failed left the old one, which the views have let go of).
+  if (self && (done || isRegularFile(catalogPath))) refresh();
+  return done;
+}
+
+ScanResult CatalogFolderService::updateCatalog(const std::string& catalogPath) {
+  if (!runner_) return {ScanOutcome::Refused, "no scan runner"};
+  QPointer<CatalogFolderService> self(this);
+  ScanResult result =
+      runner_->UpdateArchive(catalogPath, [this, catalogPath] { emit aboutToRewrite(catalogPath); });
+  if (self) refresh();
+  return result;
+}
+
+void CatalogFolderService::cancelScan() {
+  if (scanRunning()) runner_->CancelScan();
+}
+
+void CatalogFolderService::shutDown() {
+  cancelScan();
+  shutDown_ = true;
+  disconnect();
+}
+
+void CatalogFolderService::raiseScanWindow() {
+  if (runner_) runner_->RaiseScanWindow();
+}
+
+void CatalogFolderService::showError(const std::string& text) {
+  // At start the window is not up yet: the message waits for it rather than standing alone.
+  if (!owner_ || owner_->isVisible())
+    dialogs_.message(MessageKind::Error, text);
+  else
+    QTimer::singleShot(0, this, [this, text] { dialogs_.message(MessageKind::Error, text); });
+}
+
+}  // namespace kolvex

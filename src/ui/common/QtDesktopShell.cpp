@@ -1,0 +1,69 @@
+#include "ui/common/QtDesktopShell.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace kolvex {
+namespace {
+
+QString fromBytes(const std::string& path) { return QFile::decodeName(path.c_str()); }
+
+std::string openUrl(const QUrl& url, const std::string& path) {
+  if (QDesktopServices::openUrl(url)) return {};
+  return "The desktop could not open " + path;
+}
+
+}  // namespace
+
+std::string QtDesktopShell::open(const std::string& path) {
+  return openUrl(QUrl::fromLocalFile(fromBytes(path)), path);
+}
+
+std::string QtDesktopShell::explore(const std::string& path) {
+  QFileInfo info(fromBytes(path));
+  QString folder = info.isDir() ? info.absoluteFilePath() : info.absolutePath();
+  return openUrl(QUrl::fromLocalFile(folder), path);
+}
+
+std::string QtDesktopShell::print(const std::string& path) {
+  const QString lp = QStandardPaths::findExecutable("lp");
+  if (lp.isEmpty())
+    return "Printing needs the command \"lp\" of the CUPS print system, which is not installed.";
+  if (!QProcess::startDetached(lp, {"--", fromBytes(path)}))
+    return "Cannot start " + lp.toStdString();
+  return {};
+}
+
+void QtClipboard::setText(const std::string& text) {
+  QApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+std::string QtFolderPicker::pickFolder(const std::string& title, const std::string& start) {
+  QString folder = QFileDialog::getExistingDirectory(
+      QApplication::activeWindow(), QString::fromStdString(title), fromBytes(start));
+  return folder.isEmpty() ? std::string() : QFile::encodeName(folder).toStdString();
+}
+
+std::string QtFolderPicker::pickSaveFile(const std::string& title, const std::string& start,
+                                         const std::vector<std::string>& filters,
+                                         int& chosenFilter) {
+  QStringList offered;
+  for (const std::string& f : filters) offered << QString::fromStdString(f);
+  QString selected = chosenFilter >= 0 && chosenFilter < offered.size() ? offered[chosenFilter] : QString();
+  // The dialog asks before it replaces a file that exists.
+  const QString file = QFileDialog::getSaveFileName(QApplication::activeWindow(),
+                                                    QString::fromStdString(title), fromBytes(start),
+                                                    offered.join(QStringLiteral(";;")), &selected);
+  if (file.isEmpty()) return {};
+  chosenFilter = static_cast<int>(offered.indexOf(selected));
+  return QFile::encodeName(file).toStdString();
+}
+
+}  // namespace kolvex
