@@ -1,13 +1,7 @@
 #include "cli/SearchCommand.h"
 
-#include <sys/stat.h>
-
-#include <cctype>
 #include <cstdio>
-#include <ctime>
-#include <limits>
 #include <nlohmann/json.hpp>
-#include <optional>
 #include <ostream>
 
 #include "cli/ArgumentList.h"
@@ -20,169 +14,19 @@
 #include "core/app/EventPump.h"
 #include "core/app/LanguageFile.h"
 #include "core/catalog/AppDir.h"
-#include "core/catalog/ArchiveList.h"
+#include "core/catalog/CatalogChoice.h"
 #include "core/catalog/DateTimeText.h"
-#include "core/catalog/LocalDayCount.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/PersistError.h"
 #include "core/report/CatalogExport.h"
 #include "core/report/ExportWriter.h"
 #include "core/search/CriteriaPanel.h"
 #include "core/search/CriteriaSummaries.h"
+#include "core/search/CriteriaText.h"
 #include "core/search/SearchEngine.h"
 
 namespace kolvex::cli {
 namespace {
-
-// --- Criteria from the command line, through the criteria panel's own rules
-
-std::vector<std::string_view> splitList(std::string_view text) {
-  std::vector<std::string_view> parts;
-  if (text.empty()) return parts;
-  for (std::size_t from = 0;;) {
-    const std::size_t comma = text.find(',', from);
-    parts.push_back(text.substr(from, comma == std::string_view::npos ? comma : comma - from));
-    if (comma == std::string_view::npos) return parts;
-    from = comma + 1;
-  }
-}
-
-// Each apply function returns why the text is wrong, or nothing when it fits.
-std::string applyFor(std::string_view text, CriteriaPanel& panel) {
-  panel.searchForArchive = panel.searchForDirs = panel.searchForFiles = false;
-  for (std::string_view w : splitList(text)) {
-    if (w == "catalogs")
-      panel.searchForArchive = true;
-    else if (w == "dirs")
-      panel.searchForDirs = true;
-    else if (w == "files")
-      panel.searchForFiles = true;
-    else
-      return "'" + std::string(w) + "' is not one of catalogs, dirs, files";
-  }
-  return {};
-}
-
-std::string applyAttr(std::string_view text, CriteriaPanel& panel) {
-  panel.anyFile = panel.hiddenFile = panel.systemFile = panel.readOnlyFile = panel.archiveFile =
-      false;
-  for (std::string_view w : splitList(text)) {
-    if (w == "any")
-      panel.anyFile = true;
-    else if (w == "hidden")
-      panel.hiddenFile = true;
-    else if (w == "system")
-      panel.systemFile = true;
-    else if (w == "readonly")
-      panel.readOnlyFile = true;
-    else if (w == "archive")
-      panel.archiveFile = true;
-    else
-      return "'" + std::string(w) + "' is not one of any, hidden, system, readonly, archive";
-  }
-  return {};
-}
-
-bool splitRange(std::string_view text, std::string_view& from, std::string_view& to) {
-  const std::size_t dots = text.find("..");
-  if (dots == std::string_view::npos || text.find("..", dots + 2) != std::string_view::npos)
-    return false;
-  from = text.substr(0, dots);
-  to = text.substr(dots + 2);
-  return true;
-}
-
-bool digits(std::string_view s, std::size_t at, std::size_t n, int& value) {
-  if (at + n > s.size()) return false;
-  value = 0;
-  for (std::size_t i = at; i < at + n; ++i) {
-    if (s[i] < '0' || s[i] > '9') return false;
-    value = value * 10 + (s[i] - '0');
-  }
-  return true;
-}
-
-// YYYY-MM-DD[THH:MM:SS] as a day count of local time, as catalogs keep time stamps; a date
-// alone stands for its first second (lower bound) or its last (upper bound).
-std::optional<double> parseDate(std::string_view s, bool upper) {
-  std::tm t{};
-  if (s.size() != 10 && s.size() != 19) return std::nullopt;
-  if (!digits(s, 0, 4, t.tm_year) || s[4] != '-' || !digits(s, 5, 2, t.tm_mon) || s[7] != '-' ||
-      !digits(s, 8, 2, t.tm_mday))
-    return std::nullopt;
-  if (s.size() == 19 &&
-      (s[10] != 'T' || !digits(s, 11, 2, t.tm_hour) || s[13] != ':' ||
-       !digits(s, 14, 2, t.tm_min) || s[16] != ':' || !digits(s, 17, 2, t.tm_sec)))
-    return std::nullopt;
-  if (s.size() == 10 && upper) {
-    t.tm_hour = 23;
-    t.tm_min = t.tm_sec = 59;
-  }
-  if (t.tm_year < 1) return std::nullopt;
-  const std::tm given = t;
-  t.tm_year -= 1900;
-  t.tm_mon -= 1;
-  // The fields as calendar seconds, without a time zone: the day count is local time too.
-  const std::int64_t seconds = ::timegm(&t);
-  // timegm moves 30 February to 2 March; a date that moved did not exist.
-  if (t.tm_year + 1900 != given.tm_year || t.tm_mon + 1 != given.tm_mon ||
-      t.tm_mday != given.tm_mday || t.tm_hour != given.tm_hour || t.tm_min != given.tm_min ||
-      t.tm_sec != given.tm_sec)
-    return std::nullopt;
-  return LocalDayCount::fromLocalSeconds(seconds);
-}
-
-std::string applyDate(std::string_view text, CriteriaPanel& panel) {
-  std::string_view from, to;
-  if (!splitRange(text, from, to)) return "'" + std::string(text) + "' is not FROM..TO";
-  const auto bound = [](std::string_view s, bool upper, double open) -> std::optional<double> {
-    return s.empty() ? std::optional<double>(open) : parseDate(s, upper);
-  };
-  const std::optional<double> lo = bound(from, false, std::numeric_limits<double>::lowest());
-  const std::optional<double> hi = bound(to, true, std::numeric_limits<double>::max());
-  if (!lo || !hi)
-    return "'" + std::string(!lo ? from : to) + "' is not a date YYYY-MM-DD[THH:MM:SS]";
-  panel.enableDate = true;
-  panel.dateFrom = *lo;
-  panel.dateTo = *hi;
-  return {};
-}
-
-// A size as the size panel holds it: the spin edit's text and the unit's index.
-bool splitSize(std::string_view s, std::string& number, int& unit) {
-  std::size_t at = 0;
-  while (at < s.size() && !std::isalpha(static_cast<unsigned char>(s[at]))) ++at;
-  number = std::string(s.substr(0, at));
-  std::string u(s.substr(at));
-  for (char& c : u) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  if (u.empty()) {
-    unit = kUnitB;
-    return true;
-  }
-  for (int i = 0; i < kUnitCount; ++i)
-    if (u == SizeUnitText(i)) {
-      unit = i;
-      return true;
-    }
-  return false;
-}
-
-std::string applySize(std::string_view text, CriteriaPanel& panel, LanguageFile& language,
-                      TUSearch& search) {
-  std::string_view from, to;
-  if (!splitRange(text, from, to)) return "'" + std::string(text) + "' is not MIN..MAX";
-  panel.enableSize = true;
-  const std::string lowest = std::to_string(std::numeric_limits<std::int64_t>::min());
-  const std::string highest = std::to_string(std::numeric_limits<std::int64_t>::max());
-  if (from.empty()) from = lowest;
-  if (to.empty()) to = highest;
-  if (!splitSize(from, panel.betweenText, panel.betweenUnit) ||
-      !splitSize(to, panel.andText, panel.andUnit) || !SizeChange(panel, language, search))
-    return "'" + std::string(text) +
-           "' is not a size range (whole numbers with an optional unit B, KB, MB or GB, "
-           "within 64 bits)";
-  return {};
-}
 
 CLI::Validator checkedBy(std::string (*apply)(std::string_view, CriteriaPanel&),
                          const std::string& what) {
@@ -285,66 +129,6 @@ class StopOnInterrupt final : public EventPump {
   InterruptPump signals_;  // owns the signal handlers while the search runs
 };
 
-// --- The catalogs
-
-// Anything of that name: a fifo or a folder is then refused by the reader with its own
-// message, not taken for a label.
-bool exists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0;
-}
-
-// The catalogs of the folder in the order the folder lists them, as the archive manager
-// takes them; a catalog whose header cannot be read ends the search before it starts.
-std::vector<CheckedArchive> folderCatalogs(const std::string& dir) {
-  std::vector<CheckedArchive> all;
-  for (ArchiveEntry& e : ListArchives(dir)) {
-    if (!e.header) throw EStreamError(e.path + ": " + e.error);
-    all.push_back({e.header->CDLabel, std::move(e.path), true});
-  }
-  return all;
-}
-
-std::string labelOf(const std::string& path) {
-  try {
-    return CatalogReader(path).header().CDLabel;
-  } catch (const EStreamError& e) {
-    throw EStreamError(path + ": " + e.what());
-  }
-}
-
-// The catalogs named by --in, in the order given: a catalog file's path (or its name in
-// the catalog folder), else every catalog of the folder with that label.
-std::vector<CheckedArchive> chosenCatalogs(const std::string& dir,
-                                           const std::vector<std::string>& names) {
-  std::optional<std::vector<CheckedArchive>> all;
-  std::vector<CheckedArchive> chosen;
-  auto add = [&](CheckedArchive a) {
-    for (const CheckedArchive& c : chosen)
-      if (c.path == a.path) return;
-    chosen.push_back(std::move(a));
-  };
-  for (const std::string& name : names) {
-    if (exists(name)) {
-      add({labelOf(name), name, true});
-      continue;
-    }
-    if (name.find('/') == std::string::npos && exists(dir + name)) {
-      add({labelOf(dir + name), dir + name, true});
-      continue;
-    }
-    if (!all) all = folderCatalogs(dir);
-    bool found = false;
-    for (const CheckedArchive& a : *all)
-      if (a.label == name) {
-        add(a);
-        found = true;
-      }
-    if (!found) throw std::invalid_argument("No catalog is named " + name);
-  }
-  return chosen;
-}
-
 }  // namespace
 
 void SearchCommand::setup(CLI::App& sub) {
@@ -357,15 +141,15 @@ void SearchCommand::setup(CLI::App& sub) {
                     "catalog folder; may be given more than once, one catalog each time "
                     "(default: every catalog of the folder)");
   sub.add_option("--for", for_, "What to look for: catalogs,dirs,files (default: all three)")
-      ->check(checkedBy(applyFor, "catalogs,dirs,files"));
+      ->check(checkedBy(ApplyKindsText, "catalogs,dirs,files"));
   sub.add_option("--attr", attr_,
                  "Attributes: any, or any of hidden,system,readonly,archive (default: any)")
-      ->check(checkedBy(applyAttr, "any|hidden,system,readonly,archive"));
+      ->check(checkedBy(ApplyAttributesText, "any|hidden,system,readonly,archive"));
   sub.add_option("--date", date_,
                  "Time stamps from FROM to TO, both included, as YYYY-MM-DD[THH:MM:SS] in "
                  "local time (a date alone: its first second in FROM, its last in TO); an "
                  "empty side is open")
-      ->check(checkedBy(applyDate, "FROM..TO"));
+      ->check(checkedBy(ApplyDateText, "FROM..TO"));
   sub.add_option("--size", size_,
                  "Sizes from MIN to MAX, both included: whole numbers with an optional unit "
                  "B, KB, MB or GB (default B); an empty side is open")
@@ -374,7 +158,7 @@ void SearchCommand::setup(CLI::App& sub) {
             CriteriaPanel panel;
             LanguageFile none("", "");
             TUSearch search;
-            return applySize(s, panel, none, search);
+            return ApplySizeText(s, panel, none, search);
           },
           "MIN..MAX"));
   sub.add_option("--archives", archives_,
@@ -395,17 +179,17 @@ int SearchCommand::run(Io& io) {
   // The criteria as the panel makes them: its defaults, then what was given.
   CriteriaPanel panel;
   TUSearch search;
-  applyFor(for_, panel);
-  applyAttr(attr_, panel);
-  if (!date_.empty()) applyDate(date_, panel);
+  ApplyKindsText(for_, panel);
+  ApplyAttributesText(attr_, panel);
+  if (!date_.empty()) ApplyDateText(date_, panel);
   const ShortDateText iso = [](double d) { return IsoDateTimeText(d); };
   CriteriaSummaries summaries;
   RefreshSummaries(panel, language, iso, search, summaries);
-  if (!size_.empty()) applySize(size_, panel, language, search);
+  if (!size_.empty()) ApplySizeText(size_, panel, language, search);
 
   std::vector<CheckedArchive> catalogs;
   try {
-    catalogs = in_.empty() ? folderCatalogs(dir) : chosenCatalogs(dir, in_);
+    catalogs = in_.empty() ? CatalogsOfFolder(dir) : CatalogsNamed(dir, in_);
   } catch (const std::exception& e) {
     io.err << "kolvex-cli: " << e.what() << "\n";
     return kExitUsage;

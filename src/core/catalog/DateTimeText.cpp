@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <cstdint>
 
+#include "core/persist/DayCount.h"
+
 namespace kolvex {
 namespace {
 
-constexpr std::int64_t kSecondsPerDay = 86400;
 constexpr double kFirstDay = -693593;     // 1 January 0001
 constexpr double kPastLastDay = 2958466;  // 1 January 10000
-constexpr std::int64_t kDaysTo1970 = 25569;
 
 // The proleptic Gregorian date of a day number counted from 1 January 1970.
 void civilFromDays(std::int64_t z, std::tm& t) {
