@@ -9,6 +9,7 @@
 #include "cli/ExportOutput.h"
 #include "cli/FieldText.h"
 #include "cli/InterruptPump.h"
+#include "cli/TerminalDialogs.h"
 #include "core/app/CheckedFormat.h"
 #include "core/app/Dialogs.h"
 #include "core/app/EventPump.h"
@@ -92,24 +93,6 @@ class PrintingListener final : public SearchListener {
   bool json_;
   ExportWriter* rows_;  // --format: the export's rows instead of the lines above
   std::string folder_;
-};
-
-// Messages of the run go to standard error; nobody is there to answer a question.
-class StderrDialogs final : public Dialogs {
- public:
-  explicit StderrDialogs(std::ostream& err) : err_(err) {}
-  void message(MessageKind kind, const std::string& text) override {
-    err_ << "kolvex-cli: " << text << "\n";
-    if (kind == MessageKind::Error) failed = true;
-  }
-  Answer ask(const std::string& text, bool) override {
-    err_ << "kolvex-cli: " << text << "\n";
-    return Answer::No;
-  }
-  bool failed = false;
-
- private:
-  std::ostream& err_;
 };
 
 // Ctrl+C (or SIGTERM) stops the run the way the Stop button does, at the run's next
@@ -196,7 +179,7 @@ int SearchCommand::run(Io& io) {
   }
 
   StopOnInterrupt pump;
-  StderrDialogs dialogs(io.err);
+  TerminalDialogs dialogs(io.err, nullptr);  // messages to standard error; nobody answers
   OstreamTextOut rowsOut(io.out);
   std::unique_ptr<ExportWriter> rows;
   if (!format_.empty()) {
@@ -212,7 +195,7 @@ int SearchCommand::run(Io& io) {
   engine.setMask(masks_);
   engine.StartSearch();
   if (rows) rows->end();
-  if (dialogs.failed) return kExitUsage;
+  if (dialogs.failed()) return kExitUsage;
   if (pump.stopped) io.err << "kolvex-cli: search stopped\n";
   if (!json_ && !rows) {
     const FormatArg count(engine.hitCount());

@@ -6,6 +6,7 @@
 namespace kolvex::cli {
 
 void TerminalDialogs::message(MessageKind kind, const std::string& text) {
+  if (kind == MessageKind::Error) failed_ = true;
   err_ << (kind == MessageKind::Error ? "kolvex-cli: " : "") << text << "\n";
 }
 

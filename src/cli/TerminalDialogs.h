@@ -14,10 +14,13 @@ class TerminalDialogs final : public Dialogs {
   TerminalDialogs(std::ostream& err, std::istream* in) : err_(err), in_(in) {}
   void message(MessageKind kind, const std::string& text) override;
   Answer ask(const std::string& text, bool withCancel = false) override;
+  // Whether an error was reported.
+  bool failed() const { return failed_; }
 
  private:
   std::ostream& err_;
   std::istream* in_;
+  bool failed_ = false;
 };
 
 }  // namespace kolvex::cli

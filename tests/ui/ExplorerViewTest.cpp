@@ -20,7 +20,7 @@
 #include "ui/shell/ViewRegistry.h"
 #include "ui/shell/InterfacePackFile.h"
 #include "ui/common/Skin.h"
-#include "ui/common/EntryTexts.h"
+#include "ui/common/QtText.h"
 #include "ui/explorer/TArchiveExplorerFrame.h"
 #include "ui/support/RecordingSeams.h"
 #include "ui/support/RecordingViews.h"

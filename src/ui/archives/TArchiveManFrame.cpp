@@ -40,6 +40,7 @@
 #include "ui/catalog/DesktopScanRunner.h"
 #include "ui/catalog/IconPicture.h"
 #include "ui/catalog/TAddArchiveForm.h"
+#include "ui/common/QtText.h"
 
 namespace kolvex {
 namespace {
@@ -62,10 +63,8 @@ class DetailPage : public QWidget {
   const QImage& picture_;
 };
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
-
 QString formatted(LanguageFile& language, const char* key, const std::string& value) {
-  return breakable(qs(language.format(key, {value})));
+  return breakable(qtText(language.format(key, {value})));
 }
 
 }  // namespace
@@ -328,12 +327,12 @@ void TArchiveManFrame::ApplyLanguage() {
   if (statistics_) statistics_->ApplyLanguage();
   QStringList captions;
   for (const char* key : {"A021", "A022", "A023", "A024", "A025"})
-    captions << qs(context_.language.message(key));
+    captions << qtText(context_.language.message(key));
   model_->setColumnCaptions(captions);
   // The detail panel, the status, the dialogs and the progress windows speak the new
   // language at once; the columns widen to their new captions.
   ShowArchiveDetails(selectedArchive_);
-  if (listedCount_ >= 0) SetStatus(qs(context_.language.format("A046", {listedCount_})));
+  if (listedCount_ >= 0) SetStatus(qtText(context_.language.format("A046", {listedCount_})));
   lvArchives_->widenColumns();
   addForm_->ApplyLanguage();
   modifyForm_->ApplyLanguage();
@@ -367,7 +366,7 @@ DesktopScanRunner* TArchiveManFrame::Scans() const {
 void TArchiveManFrame::RefreshArchives() { context_.catalogs.refresh(); }
 
 void TArchiveManFrame::CatalogsRefreshing() {
-  SetStatus(qs(context_.language.message("A051")));
+  SetStatus(qtText(context_.language.message("A051")));
   ShowArchiveDetails("");
   model_->clear();
 }
@@ -380,7 +379,7 @@ void TArchiveManFrame::CatalogsChanged(const std::vector<ArchiveListEntry>& cata
   listed_ = catalogs;
   lvArchives_->widenColumns();
   listedCount_ = static_cast<std::int64_t>(catalogs.size());
-  SetStatus(qs(context_.language.format("A046", {listedCount_})));
+  SetStatus(qtText(context_.language.format("A046", {listedCount_})));
 }
 
 void TArchiveManFrame::lvArchivesSelectItem() {
@@ -397,17 +396,17 @@ void TArchiveManFrame::ShowArchiveDetails(const std::string& path) {
       CatalogReader reader(path);
       const TSCCDInfo& h = reader.header();
       LanguageFile& lang = context_.language;
-      lArchiveCaption_->setText(breakable(qs(h.CDLabel)));
+      lArchiveCaption_->setText(breakable(qtText(h.CDLabel)));
       lFileSystem_->setText(formatted(lang, "A065", h.CDFormat));
       lArchiveSize_->setText(formatted(lang, "A066", FormatSize(h.CDSize)));
       lSerialNumber_->setText(formatted(lang, "A067", h.CreateSerial));
       lDateTime_->setText(formatted(lang, "A068", DateTimeText(h.CreateDateTime)));
-      lRemovable_->setText(qs(lang.message(h.Removable ? "A019" : "A020")));
-      mBaseDir_->setPlainText(qs(lang.format("A069", {h.BaseDir})));
+      lRemovable_->setText(qtText(lang.message(h.Removable ? "A019" : "A020")));
+      mBaseDir_->setPlainText(qtText(lang.format("A069", {h.BaseDir})));
       iIcon_->setPicture(iconPicture(*h.CDIconLarge, 32));
       context_.pump.processEvents();
       QStringList lines;
-      for (const std::string& line : h.CDDescription->lines) lines << qs(line);
+      for (const std::string& line : h.CDDescription->lines) lines << qtText(line);
       mDescription_->setPlainText(lines.join('\n'));
       shown = true;
     } catch (const std::exception& e) {
@@ -416,7 +415,7 @@ void TArchiveManFrame::ShowArchiveDetails(const std::string& path) {
     }
   }
   if (!shown) {
-    lArchiveCaption_->setText(qs(context_.language.message("A008")));
+    lArchiveCaption_->setText(qtText(context_.language.message("A008")));
     for (QLabel* l : {lFileSystem_, lArchiveSize_, lSerialNumber_, lDateTime_, lRemovable_})
       l->clear();
     mBaseDir_->clear();

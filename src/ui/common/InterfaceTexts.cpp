@@ -13,13 +13,12 @@
 #include <set>
 
 #include "ui/common/KolvexView.h"
+#include "ui/common/QtText.h"
 
 namespace kolvex {
 namespace {
 
 constexpr const char* kTagProperty = "tag";
-
-QString text(const std::string& s) { return QString::fromStdString(s); }
 
 // Every QObject the owner holds, depth first in creation order, without descending into
 // nested views or into the owner's own dialogs and progress windows (each holds its own
@@ -82,8 +81,8 @@ QString hintOf(const QObject* c) {
 void apply(QObject* c, LanguageFile& language) {
   const int tag = tagOf(c);
   if (tag < LanguageFile::kFirstTag) return;
-  setHint(c, text(language.hint(tag)));
-  setCaption(c, text(language.caption(tag)));
+  setHint(c, qtText(language.hint(tag)));
+  setCaption(c, qtText(language.caption(tag)));
 }
 
 }  // namespace
@@ -111,7 +110,7 @@ void ApplyInterfaceTexts(QWidget* owner, LanguageFile& language, bool topLevel) 
   apply(owner, language);
   QFont font = owner->font();
   FontChoice chosen = language.font({font.family().toStdString(), font.pointSize()});
-  font.setFamily(text(chosen.name));
+  font.setFamily(qtText(chosen.name));
   if (chosen.size > 0) font.setPointSize(chosen.size);
   owner->setFont(font);
 }

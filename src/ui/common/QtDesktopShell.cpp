@@ -1,4 +1,5 @@
 #include "ui/common/QtDesktopShell.h"
+#include "ui/common/QtText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -13,8 +14,6 @@
 namespace kolvex {
 namespace {
 
-QString fromBytes(const std::string& path) { return QFile::decodeName(path.c_str()); }
-
 std::string openUrl(const QUrl& url, const std::string& path) {
   if (QDesktopServices::openUrl(url)) return {};
   return "The desktop could not open " + path;
@@ -23,11 +22,11 @@ std::string openUrl(const QUrl& url, const std::string& path) {
 }  // namespace
 
 std::string QtDesktopShell::open(const std::string& path) {
-  return openUrl(QUrl::fromLocalFile(fromBytes(path)), path);
+  return openUrl(QUrl::fromLocalFile(storedText(path)), path);
 }
 
 std::string QtDesktopShell::explore(const std::string& path) {
-  QFileInfo info(fromBytes(path));
+  QFileInfo info(storedText(path));
   QString folder = info.isDir() ? info.absoluteFilePath() : info.absolutePath();
   return openUrl(QUrl::fromLocalFile(folder), path);
 }
@@ -36,7 +35,7 @@ std::string QtDesktopShell::print(const std::string& path) {
   const QString lp = QStandardPaths::findExecutable("lp");
   if (lp.isEmpty())
     return "Printing needs the command \"lp\" of the CUPS print system, which is not installed.";
-  if (!QProcess::startDetached(lp, {"--", fromBytes(path)}))
+  if (!QProcess::startDetached(lp, {"--", storedText(path)}))
     return "Cannot start " + lp.toStdString();
   return {};
 }
@@ -47,7 +46,7 @@ void QtClipboard::setText(const std::string& text) {
 
 std::string QtFolderPicker::pickFolder(const std::string& title, const std::string& start) {
   QString folder = QFileDialog::getExistingDirectory(
-      QApplication::activeWindow(), QString::fromStdString(title), fromBytes(start));
+      QApplication::activeWindow(), QString::fromStdString(title), storedText(start));
   return folder.isEmpty() ? std::string() : QFile::encodeName(folder).toStdString();
 }
 
@@ -59,7 +58,7 @@ std::string QtFolderPicker::pickSaveFile(const std::string& title, const std::st
   QString selected = chosenFilter >= 0 && chosenFilter < offered.size() ? offered[chosenFilter] : QString();
   // The dialog asks before it replaces a file that exists.
   const QString file = QFileDialog::getSaveFileName(QApplication::activeWindow(),
-                                                    QString::fromStdString(title), fromBytes(start),
+                                                    QString::fromStdString(title), storedText(start),
                                                     offered.join(QStringLiteral(";;")), &selected);
   if (file.isEmpty()) return {};
   chosenFilter = static_cast<int>(offered.indexOf(selected));

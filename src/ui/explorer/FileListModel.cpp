@@ -1,6 +1,6 @@
 #include "ui/explorer/FileListModel.h"
 
-#include "ui/common/EntryTexts.h"
+#include "ui/common/QtText.h"
 
 namespace kolvex {
 

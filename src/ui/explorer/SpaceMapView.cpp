@@ -8,13 +8,11 @@
 #include "core/catalog/FormatSize.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/PersistError.h"
-#include "ui/common/EntryTexts.h"
+#include "ui/common/QtText.h"
 #include "ui/report/KindAppearance.h"
 
 namespace kolvex {
 namespace {
-
-QString text(const std::string& s) { return QString::fromStdString(s); }
 
 QRectF rectOf(const MapRect& r) { return QRectF(r.x, r.y, r.w, r.h); }
 
@@ -66,7 +64,7 @@ void SpaceMapView::showFolder(const std::string& catalogFile, std::int64_t posit
   if (!tree_) return;
   const std::optional<SpaceTree::Index> at = tree_->find(wantFolder_);
   folder_ = at && tree_->node(*at).isFolder ? *at : 0;
-  message_ = tree_->node(folder_).bytes > 0 ? QString() : text(context_.language.message("R010"));
+  message_ = tree_->node(folder_).bytes > 0 ? QString() : qtText(context_.language.message("R010"));
   layoutCells();
   update();
 }
@@ -78,7 +76,7 @@ bool SpaceMapView::build() {
   tree_.reset();
   cells_.clear();
   hover_ = -1;
-  message_ = text(context_.language.message("R009"));
+  message_ = qtText(context_.language.message("R009"));
   building_ = true;
   update();
   std::optional<SpaceTree> built;
@@ -157,7 +155,7 @@ void SpaceMapView::paintEvent(QPaintEvent*) {
     // dots is left out.
     if (r.width() < 28 || r.height() < fm.height()) continue;
     const QString name = oneLine(
-        c.isAggregate() ? text(context_.language.format("R007", {FormatArg(std::int64_t{c.aggregated})}))
+        c.isAggregate() ? qtText(context_.language.format("R007", {FormatArg(std::int64_t{c.aggregated})}))
                         : storedText(std::string(tree_->name(c.node))));
     const QRectF line(r.x() + 3, r.y() + 1, r.width() - 6, fm.height());
     const QString shown = fm.elidedText(name, Qt::ElideMiddle, static_cast<int>(line.width()));
@@ -167,7 +165,7 @@ void SpaceMapView::paintEvent(QPaintEvent*) {
     p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, shown);
     if (!c.opened && r.height() >= 2 * fm.height() + 4)
       p.drawText(line.translated(0, fm.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                 fm.elidedText(text(FormatSize(c.bytes)), Qt::ElideRight, static_cast<int>(line.width())));
+                 fm.elidedText(qtText(FormatSize(c.bytes)), Qt::ElideRight, static_cast<int>(line.width())));
   }
   if (hover_ >= 0 && static_cast<std::size_t>(hover_) < cells_.size()) {
     p.setPen(QPen(QColor(0x10, 0x10, 0x10), 2));
@@ -191,7 +189,7 @@ QString SpaceMapView::hintAt(QPoint at) const {
     name = context_.language.format("R007", {FormatArg(std::int64_t{c.aggregated})}) + " (" +
            name + ")";
   const std::string size = FormatSize(c.bytes) + " (" + std::to_string(c.bytes) + ")";
-  return text(context_.language.format("R008", {FormatArg(name), FormatArg(size)}));
+  return qtText(context_.language.format("R008", {FormatArg(name), FormatArg(size)}));
 }
 
 void SpaceMapView::mouseMoveEvent(QMouseEvent* event) {

@@ -20,9 +20,9 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <climits>
-#include <filesystem>
 #include <functional>
 
+#include "core/app/ExploreTarget.h"
 #include "core/catalog/FormatSize.h"
 #include "core/catalog/LocateOnMedia.h"
 #include "ui/common/ElidedLabel.h"
@@ -31,7 +31,7 @@
 #include "ui/common/WindowState.h"
 #include "ui/common/Skin.h"
 #include "ui/common/SkinWidgets.h"
-#include "ui/common/EntryTexts.h"
+#include "ui/common/QtText.h"
 #include "ui/explorer/FileListModel.h"
 #include "ui/explorer/FolderTreeModel.h"
 #include "ui/explorer/InfoPanel.h"
@@ -59,8 +59,6 @@ const char* const kToolStyle =
     "QToolButton:hover { background: rgba(255, 255, 255, 235); }"
     "QToolButton:pressed { background: rgba(210, 225, 240, 235); }"
     "QToolButton:disabled { color: #8a94a0; background: rgba(255, 255, 255, 110); }";
-
-QString text(const std::string& s) { return QString::fromStdString(s); }
 
 QLabel* panelCaption(const char* name, int tag, QWidget* parent) {
   auto* l = new QLabel(parent);
@@ -440,9 +438,9 @@ void TArchiveExplorerFrame::ApplyLanguage() {
   // Called again whenever the options are applied: the history follows a new limit.
   model_.setHistoryLimit(context_.options.ForeBackMaxItems);
   auto& lang = context_.language;
-  listModel_->setTexts({text(lang.message("A012")), text(lang.message("A013")),
-                        text(lang.message("A014")), text(lang.message("A015"))},
-                       text(lang.message("A016")));
+  listModel_->setTexts({qtText(lang.message("A012")), qtText(lang.message("A013")),
+                        qtText(lang.message("A014")), qtText(lang.message("A015"))},
+                       qtText(lang.message("A016")));
   showStatus();
   ShowItemInfo(selectedEntry());
   if (style_ == kDetails) widenColumnsToContents(lvReport_);
@@ -467,7 +465,7 @@ void TArchiveExplorerFrame::RestoreState(const WindowState& state) {
 void TArchiveExplorerFrame::showStatus() {
   const FolderStatus status = model_.status();
   sbStatus_->setText(status.shown
-                         ? text(context_.language.format("A010", {status.dirs, status.files}))
+                         ? qtText(context_.language.format("A010", {status.dirs, status.files}))
                          : QString());
 }
 
@@ -589,7 +587,7 @@ void TArchiveExplorerFrame::ShowItemInfo(const FolderEntry* entry) {
   auto& lang = context_.language;
   if (!entry) {
     selectedPosition_ = kNoRecord;
-    sbLeftBar_->clearItem(text(lang.message("A008")));
+    sbLeftBar_->clearItem(qtText(lang.message("A008")));
     return;
   }
   selectedPosition_ = entry->position;
@@ -600,8 +598,8 @@ void TArchiveExplorerFrame::ShowItemInfo(const FolderEntry* entry) {
   const std::string size = FormatSize(r.FileSize);
   const std::string folder = scannedFolder(header ? header->BaseDir : std::string(), r.FilePath);
   sbLeftBar_->showItem(icons_.iconOf(r, entry->position), storedText(r.FileName),
-                       listModel_->kindOf(*entry), text(lang.format("A068", {date})),
-                       text(lang.format("A071", {size})),
+                       listModel_->kindOf(*entry), qtText(lang.format("A068", {date})),
+                       qtText(lang.format("A071", {size})),
                        storedText(lang.format("A070", {folder})));
 }
 
@@ -626,10 +624,7 @@ void TArchiveExplorerFrame::miExecuteItemClick(int tag) {
   const std::string real =
       locator.LocateOnMedia(stored, h.BaseDir, h.CDLabel, h.Removable, h.CreateSerial);
   if (real.empty()) return;
-  std::error_code error;
-  const std::filesystem::path path(real);
-  const std::string folder =
-      std::filesystem::is_regular_file(path, error) ? path.parent_path().string() : real;
+  const std::string folder = ExploreTarget(real);
   std::string failure;
   if (tag == kExecuteTag)
     failure = context_.shell.open(real);

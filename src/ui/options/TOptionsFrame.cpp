@@ -30,6 +30,7 @@
 #include "ui/common/SkinWidgets.h"
 #include "ui/options/TTransTestForm.h"
 #include "ui/common/WindowFade.h"
+#include "ui/common/QtText.h"
 
 namespace kolvex {
 namespace {
@@ -64,8 +65,6 @@ class NumberField final : public QSpinBox {
     text = QString::number(std::clamp<qlonglong>(v, minimum(), maximum()));
   }
 };
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 std::vector<std::string> linesOf(const QPlainTextEdit* memo) {
   std::vector<std::string> lines;
@@ -316,14 +315,14 @@ void TOptionsFrame::LoadOptFrom(const TSCOptions& o) {
   cbAutoStart_->setChecked(o.AutoStart);
 
   QStringList readme;
-  for (const std::string& line : o.DescriptionFiles->lines) readme << qs(line);
+  for (const std::string& line : o.DescriptionFiles->lines) readme << qtText(line);
   mReadme_->setPlainText(readme.join('\n'));
 
   QStringList types;
   const auto& captions = o.SearchTypeCaptions->lines;
   const auto& masks = o.SearchTypeMasks->lines;
   for (std::size_t i = 0; i < captions.size(); ++i)
-    types << qs(captions[i]) + "|" + (i < masks.size() ? qs(masks[i]) : QString());
+    types << qtText(captions[i]) + "|" + (i < masks.size() ? qtText(masks[i]) : QString());
   mSearchTypes_->setPlainText(types.join('\n'));
 
   FillLanguages(o.LanguageName);
@@ -332,11 +331,11 @@ void TOptionsFrame::LoadOptFrom(const TSCOptions& o) {
 
 void TOptionsFrame::FillLanguages(const std::string& languageName) {
   QStringList names;
-  for (const std::string& name : LanguageFile::available(LanguagesDir())) names << qs(name);
+  for (const std::string& name : LanguageFile::available(LanguagesDir())) names << qtText(name);
   languages_->setStringList(names);
   lbLanguages_->selectionModel()->clear();
   for (qsizetype i = 0; i < names.size(); ++i) {
-    if (names[i].compare(qs(languageName), Qt::CaseInsensitive) != 0) continue;
+    if (names[i].compare(qtText(languageName), Qt::CaseInsensitive) != 0) continue;
     lbLanguages_->setCurrentIndex(languages_->index(static_cast<int>(i)));
     break;
   }
@@ -497,7 +496,7 @@ void TOptionsFrame::resizeEvent(QResizeEvent* event) {
 bool TOptionsFrame::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Enter || event->type() == QEvent::HoverEnter) {
     const QByteArray key = watched->property(kHelpKeyProperty).toByteArray();
-    if (!key.isEmpty()) lHint_->setText(qs(context_.language.message(key.toStdString())));
+    if (!key.isEmpty()) lHint_->setText(qtText(context_.language.message(key.toStdString())));
   } else if (event->type() == QEvent::MouseButtonRelease &&
              static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     if (watched == lGradiantShowCap_) cbGradiant_->toggle();

@@ -10,14 +10,13 @@
 #include "core/persist/PersistError.h"
 #include "ui/common/InterfaceTexts.h"
 #include "ui/common/QtDesktopShell.h"
+#include "ui/common/QtText.h"
 
 namespace kolvex {
 namespace {
 
 FolderPicker* gPicker = nullptr;
 std::chrono::milliseconds gSlice{20};
-
-QString text(const std::string& s) { return QString::fromStdString(s); }
 
 bool endsWithNoCase(const std::string& s, std::string_view end) {
   if (s.size() < end.size()) return false;
@@ -74,10 +73,10 @@ bool ExportFile::run(const std::string& suggestedName, const Produce& produce) {
   if (path.empty()) return false;
   const ExportFormat format = ExportFormatForFile(path, chosen);
 
-  QProgressDialog progress(text(lang.format("R005", {FormatArg(path)})),
-                           withoutAccelerator(text(lang.caption(95005))), 0, 1000, parent_);
+  QProgressDialog progress(qtText(lang.format("R005", {FormatArg(path)})),
+                           withoutAccelerator(qtText(lang.caption(95005))), 0, 1000, parent_);
   progress.setObjectName("ExportProgress");
-  progress.setWindowTitle(text(lang.message("R001")));
+  progress.setWindowTitle(qtText(lang.message("R001")));
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(400);  // a small export finishes before a window would show
   progress.setAutoReset(false);

@@ -26,15 +26,13 @@
 #include "core/persist/PersistError.h"
 #include "core/report/RowText.h"
 #include "ui/common/InterfaceTexts.h"
-#include "ui/common/EntryTexts.h"
+#include "ui/common/QtText.h"
 #include "ui/report/KindAppearance.h"
 
 namespace kolvex {
 namespace {
 
-QString text(const std::string& s) { return QString::fromStdString(s); }
-
-QString sizeText(std::int64_t bytes) { return text(FormatSize(bytes)); }
+QString sizeText(std::int64_t bytes) { return qtText(FormatSize(bytes)); }
 
 // The numbers beside the charts, by the message key of their caption.
 constexpr const char* kFigureKeys[6] = {"R038", "R013", "R014", "R015", "R016", "R017"};
@@ -138,12 +136,12 @@ StatisticsDialog::~StatisticsDialog() {
 }
 
 QString StatisticsDialog::message(const char* key) const {
-  return text(context_.language.message(key));
+  return qtText(context_.language.message(key));
 }
 
 void StatisticsDialog::ApplyLanguage() {
   setWindowTitle(message("R011"));
-  bClose_->setText(withoutAccelerator(text(context_.language.caption(95004))));
+  bClose_->setText(withoutAccelerator(qtText(context_.language.caption(95004))));
   for (int i = 0; i < 6; ++i)
     if (auto* label = qobject_cast<QLabel*>(figures_->itemAt(i, QFormLayout::LabelRole)->widget()))
       label->setText(message(kFigureKeys[i]) + ":");
@@ -185,7 +183,7 @@ bool StatisticsDialog::statisticsOf(const ArchiveListEntry& catalog, CatalogStat
   }
   const std::shared_ptr<bool> alive = alive_;
   const int generation = generation_;
-  lProgress_->setText(text(context_.language.format("R036", {FormatArg(catalog.label)})));
+  lProgress_->setText(qtText(context_.language.format("R036", {FormatArg(catalog.label)})));
   pbProgress_->show();
   SlicedPump pump(context_.pump);
   CatalogStatistics one;

@@ -24,11 +24,10 @@
 #include "ui/search/ArchiveCheckModel.h"
 #include "ui/search/DayCountDate.h"
 #include "ui/search/PopupPanel.h"
+#include "ui/common/QtText.h"
 
 namespace kolvex {
 namespace {
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 QLabel* taggedLabel(QWidget* parent, const char* name, int tag) {
   auto* l = new QLabel(parent);
@@ -137,7 +136,7 @@ void CriteriaBox::BuildMaskColumn() {
   connect(cbCategories_, &QComboBox::activated, this, [this](int index) {
     CategoriesChange(panel_, index);
     cbCateMasks_->setCurrentIndex(index);
-    eMask_->setText(qs(panel_.mask));
+    eMask_->setText(qtText(panel_.mask));
   });
 }
 
@@ -354,7 +353,7 @@ void CriteriaBox::SearchForChange() {
   panel_.searchForArchive = cbSearchForArchive_->isChecked();
   panel_.searchForDirs = cbSearchForDirs_->isChecked();
   panel_.searchForFiles = cbSearchForFiles_->isChecked();
-  lSearchForInfo_->setText(qs(kolvex::SearchForChange(panel_, context_.language, engine_.criteria())));
+  lSearchForInfo_->setText(qtText(kolvex::SearchForChange(panel_, context_.language, engine_.criteria())));
 }
 
 void CriteriaBox::DateChange() {
@@ -362,7 +361,7 @@ void CriteriaBox::DateChange() {
   pDateInner_->setVisible(panel_.enableDate);
   pDate_->adjustSize();
   lDateInfo_->setText(
-      qs(kolvex::DateChange(panel_, context_.language, shortDate_, engine_.criteria())));
+      qtText(kolvex::DateChange(panel_, context_.language, shortDate_, engine_.criteria())));
 }
 
 void CriteriaBox::SizeChange() {
@@ -377,7 +376,7 @@ void CriteriaBox::SizeChange() {
   if (!summary) return;
   pSizeInner_->setVisible(panel_.enableSize);
   pSize_->adjustSize();
-  lSizeInfo_->setText(qs(*summary));
+  lSizeInfo_->setText(qtText(*summary));
 }
 
 void CriteriaBox::FileAttrChange() {
@@ -386,7 +385,7 @@ void CriteriaBox::FileAttrChange() {
   panel_.systemFile = cbSystemFile_->isChecked();
   panel_.readOnlyFile = cbReadOnlyFile_->isChecked();
   panel_.archiveFile = cbArchiveFile_->isChecked();
-  lAttrInfo_->setText(qs(kolvex::FileAttrChange(panel_, context_.language, engine_.criteria())));
+  lAttrInfo_->setText(qtText(kolvex::FileAttrChange(panel_, context_.language, engine_.criteria())));
 }
 
 void CriteriaBox::RefreshSummaries() {
@@ -400,8 +399,8 @@ void CriteriaBox::LoadCategories() {
   kolvex::LoadCategories(panel_, context_.options);
   cbCategories_->clear();
   cbCateMasks_->clear();
-  for (const std::string& c : panel_.categoryCaptions) cbCategories_->addItem(qs(c));
-  for (const std::string& m : panel_.categoryMasks) cbCateMasks_->addItem(qs(m));
+  for (const std::string& c : panel_.categoryCaptions) cbCategories_->addItem(qtText(c));
+  for (const std::string& m : panel_.categoryMasks) cbCateMasks_->addItem(qtText(m));
   cbCategories_->setCurrentIndex(-1);
   cbCateMasks_->setCurrentIndex(-1);
 }

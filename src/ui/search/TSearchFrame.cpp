@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -17,6 +16,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "core/app/ExploreTarget.h"
 #include "core/catalog/FormatSize.h"
 #include "ui/common/InterfaceTexts.h"
 #include "ui/common/ItemViews.h"
@@ -30,11 +30,10 @@
 #include "ui/search/HitTexts.h"
 #include "ui/search/SearchResultModel.h"
 #include "ui/report/ExportFile.h"
+#include "ui/common/QtText.h"
 
 namespace kolvex {
 namespace {
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 constexpr int kToolsWidth = 120;
 constexpr int kLeftBarWidth = 165;
@@ -285,15 +284,15 @@ void TSearchFrame::ApplyLanguage() { RefreshTexts(); }
 
 void TSearchFrame::RefreshTexts() {
   LanguageFile& language = context_.language;
-  model_->setCaptions({qs(language.message("A012")), qs(language.message("A021")),
-                       qs(language.message("A013")), qs(language.message("A014")),
-                       qs(language.message("A015")), qs(language.message("A077"))});
+  model_->setCaptions({qtText(language.message("A012")), qtText(language.message("A021")),
+                       qtText(language.message("A013")), qtText(language.message("A014")),
+                       qtText(language.message("A015")), qtText(language.message("A077"))});
   folderText_ = language.message("A016");
   box_->RefreshSummaries();
   box_->LoadCategories();
   KolvexView::ApplyLanguage();
   // The Search button's caption follows the state (Search or Resume).
-  sbSearch_->setText(qs(engine_.searchCaption()));
+  sbSearch_->setText(qtText(engine_.searchCaption()));
   selectionChanged();
   if (style_ == kReportStyle) widenColumnsToContents(lvArchiveReport_);
 }
@@ -330,7 +329,7 @@ void TSearchFrame::SetControls(SearchState state) {
   sbStop_->setEnabled(c.stopEnabled);
   sbPause_->setEnabled(c.pauseEnabled);
   sbSearch_->setEnabled(c.searchEnabled);
-  sbSearch_->setText(qs(context_.language.message(c.searchCaptionKey)));
+  sbSearch_->setText(qtText(context_.language.message(c.searchCaptionKey)));
   pPaused_->setVisible(c.pausedShown);
   if (c.pausedShown)
     TimerPaused_.start();
@@ -387,7 +386,7 @@ void TSearchFrame::flushPending() {
 
 void TSearchFrame::statusChanged(const std::string& text) {
   flushPending();
-  sbSearchStatus_->setText(qs(text));
+  sbSearchStatus_->setText(qtText(text));
 }
 
 void TSearchFrame::progressStarted(std::int64_t maximum) {
@@ -408,7 +407,7 @@ void TSearchFrame::progressEnded() {
 }
 
 void TSearchFrame::sbClearResultClick() {
-  sbSearchStatus_->setText(qs(context_.language.message("A047")));
+  sbSearchStatus_->setText(qtText(context_.language.message("A047")));
   context_.pump.processEvents();
   pending_.clear();
   pendingIcons_.clear();
@@ -499,15 +498,15 @@ void TSearchFrame::ShowItemInfo(const TTSearchResultItem* hit, int row) {
     if (!a->isSeparator() && a != miExportResults_) a->setEnabled(hit != nullptr);
   if (!hit) {
     sbLeftBar_->setFolderCaption(QString());
-    sbLeftBar_->clearItem(qs(context_.language.message("A008")));
+    sbLeftBar_->clearItem(qtText(context_.language.message("A008")));
     return;
   }
   LanguageFile& language = context_.language;
-  sbLeftBar_->setFolderCaption(qs(hit->CDLabel));
-  sbLeftBar_->showItem(appearance_.icon(model_->iconAt(row)), qs(hit->Name), qs(hit->KindText),
-                       qs(language.format("A068", {HitDateText(*hit)})),
-                       qs(language.format("A071", {FormatSize(hit->Size)})),
-                       qs(language.format("A070", {HitShownPath(*hit)})));
+  sbLeftBar_->setFolderCaption(qtText(hit->CDLabel));
+  sbLeftBar_->showItem(appearance_.icon(model_->iconAt(row)), qtText(hit->Name), qtText(hit->KindText),
+                       qtText(language.format("A068", {HitDateText(*hit)})),
+                       qtText(language.format("A071", {FormatSize(hit->Size)})),
+                       qtText(language.format("A070", {HitShownPath(*hit)})));
 }
 
 void TSearchFrame::lvArchiveColumnClick(int column) {
@@ -538,8 +537,7 @@ void TSearchFrame::miShellAction(int tag) {
   const std::string real =
       locator_->LocateOnMedia(HitStoredPath(hit), hit.BaseDir, hit.CDLabel, hit.Removable);
   if (real.empty()) return;
-  const QFileInfo info(QString::fromStdString(real));
-  const std::string folder = info.isFile() ? info.absolutePath().toStdString() : real;
+  const std::string folder = ExploreTarget(real);
   std::string failure;
   if (tag == kExecuteTag)
     failure = context_.shell.open(real);

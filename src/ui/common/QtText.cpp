@@ -1,4 +1,4 @@
-#include "ui/common/EntryTexts.h"
+#include "ui/common/QtText.h"
 
 #include <QFile>
 
