@@ -11,7 +11,7 @@
 #include <QSvgGenerator>
 #include <cstdio>
 
-#include "ui/app/AppIcon.h"
+#include "ui/common/AppIcon.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QPainterPath>
 #include <cstdint>
 
-#include "ui/app/AppIcon.h"
+#include "ui/common/AppIcon.h"
 
 namespace kolvex::skin {
 namespace {

@@ -12,7 +12,7 @@
 #include "SkinPainter.h"
 #include "core/persist/ComponentWriter.h"
 #include "core/persist/TSCInterfacePack.h"
-#include "ui/app/AppIcon.h"
+#include "ui/common/AppIcon.h"
 
 namespace {
 
