@@ -321,11 +321,11 @@ class AddArchiveTest : public QObject {
     QCOMPARE(readBytes(catalog), before);
   }
 
-  // Pictures of the windows for a look by eye: KOLVEX_SHOT_DIR names where they go and
+  // Pictures of the windows for a look by eye: KOLVEX_SHOTS_DIR names where they go and
   // KOLVEX_SHOT_PACKAGE the interface package to paint them with.
   void screenshots() {
-    const QString out = qEnvironmentVariable("KOLVEX_SHOT_DIR");
-    if (out.isEmpty()) QSKIP("KOLVEX_SHOT_DIR not set");
+    const QString out = qEnvironmentVariable("KOLVEX_SHOTS_DIR");
+    if (out.isEmpty()) QSKIP("KOLVEX_SHOTS_DIR not set");
     Fixture f;
     InterfacePackFile::load(f.package, qEnvironmentVariable("KOLVEX_SHOT_PACKAGE").toStdString());
     f.skin.load(f.package);

@@ -411,10 +411,10 @@ class ExplorerViewTest : public QObject {
     QCOMPARE(DateTimeTextOf(std::nan("")), QString());
   }
 
-  // Not a check: pictures of the view for looking at, made when KOLVEX_SHOT_DIR and
+  // Not a check: pictures of the view for looking at, made when KOLVEX_SHOTS_DIR and
   // KOLVEX_SHOT_CATALOG (a catalog of a real folder) are set.
   void screenshots() {
-    const QString dir = qEnvironmentVariable("KOLVEX_SHOT_DIR");
+    const QString dir = qEnvironmentVariable("KOLVEX_SHOTS_DIR");
     const std::string catalog = qEnvironmentVariable("KOLVEX_SHOT_CATALOG").toStdString();
     if (dir.isEmpty() || catalog.empty()) QSKIP("no screenshot run");
     Fixture fx;

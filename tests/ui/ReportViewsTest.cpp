@@ -1,6 +1,6 @@
 // Export from the archive manager, the explorer's folder menu and the search results,
 // the statistics window, and the explorer's space map, with scripted pickers and message
-// boxes; pictures of the charts and the map when KOLVEX_SHOT_DIR names a folder.
+// boxes; pictures of the charts and the map when KOLVEX_SHOTS_DIR names a folder.
 #include <QAction>
 #include <QApplication>
 #include <QBarSet>
@@ -358,8 +358,8 @@ class ReportViewsTest : public QObject {
 
   // Pictures for a look by eye, in both languages, at the default size and maximised.
   void screenshots() {
-    const QString shots = qEnvironmentVariable("KOLVEX_SHOT_DIR");
-    if (shots.isEmpty()) QSKIP("KOLVEX_SHOT_DIR not set");
+    const QString shots = qEnvironmentVariable("KOLVEX_SHOTS_DIR");
+    if (shots.isEmpty()) QSKIP("KOLVEX_SHOTS_DIR not set");
     for (const char* lang : {"English", "German"}) {
       Fixture f(lang);
       const QString packagePath = qEnvironmentVariable("KOLVEX_SHOT_PACKAGE");
