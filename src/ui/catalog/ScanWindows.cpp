@@ -52,7 +52,8 @@ void ScanWindows::show(bool compact) {
   }
   context_.catalogs.scanShown(volume_.toStdString());
   ShowGradually(shown_, context_.options, context_.pump);
-  shown_->raise();
+  // The fade hands out events: a Cancel among them hides the window and clears shown_.
+  if (shown_) shown_->raise();
 }
 
 void ScanWindows::hide() {

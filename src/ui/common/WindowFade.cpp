@@ -49,7 +49,9 @@ void ShowGradually(QWidget* window, const TSCOptions& options, EventPump& pump) 
   w->setWindowOpacity(0.0);
   w->show();
   for (int opacity : fadeInSteps(options)) {
-    if (!w) return;
+    // The events of a step may close the window again (a scan cancelled as its progress
+    // window fades in): then the fade ends there.
+    if (!w || !w->isVisible()) return;
     w->setWindowOpacity(opacity / 255.0);
     pump.processEvents();
   }
