@@ -171,12 +171,15 @@ int SearchCommand::run(Io& io) {
   if (!size_.empty()) ApplySizeText(size_, panel, language, search);
 
   std::vector<CheckedArchive> catalogs;
+  std::vector<std::string> unreadable;  // named, skipped, and the run ends in trouble
   try {
-    catalogs = in_.empty() ? CatalogsOfFolder(dir) : CatalogsNamed(dir, in_);
+    catalogs = in_.empty() ? CatalogsOfFolder(dir, unreadable) : CatalogsNamed(dir, in_, unreadable);
   } catch (const std::exception& e) {
+    for (const std::string& u : unreadable) io.err << "kolvex-cli: " << u << "\n";
     io.err << "kolvex-cli: " << e.what() << "\n";
     return kExitUsage;
   }
+  for (const std::string& u : unreadable) io.err << "kolvex-cli: " << u << "\n";
 
   StopOnInterrupt pump;
   TerminalDialogs dialogs(io.err, nullptr);  // messages to standard error; nobody answers
@@ -204,6 +207,7 @@ int SearchCommand::run(Io& io) {
     io.out << (text == "A046" ? showUnfilled(text, {&count, 1}) : language.format("A046", {count}))
            << "\n";
   }
+  if (!unreadable.empty()) return kExitUsage;
   return engine.hitCount() > 0 ? kExitOk : kExitFailure;
 }
 

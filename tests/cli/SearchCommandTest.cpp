@@ -114,6 +114,21 @@ TEST_F(SearchCommandTest, EveryCatalogOfTheFolderByDefault) {
   EXPECT_EQ(ls[1].substr(0, 12), "file\tx2\tTwo\t");
 }
 
+TEST_F(SearchCommandTest, ADamagedCatalogIsNamedAndTheOthersAreStillSearched) {
+  add("1.qel", "One", dir("", {file("x1")}));
+  const std::string bad = add("2.qel", "Two", dir("", {file("x2")}));
+  add("3.qel", "Three", dir("", {file("x3")}));
+  test::writeFile(bad, test::readFile(bad).substr(0, 300));
+  for (std::vector<std::string> args : {std::vector<std::string>{"x*", "--for", "files"},
+                                        {"x*", "--for", "files", "--in", "Three"}}) {
+    const test::CliRun r = search(args);
+    EXPECT_EQ(r.status, kExitUsage);  // trouble, although hits were found
+    EXPECT_NE(r.err.find(bad + ": "), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("file\tx3\t"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("x2"), std::string::npos);
+  }
+}
+
 TEST_F(SearchCommandTest, InChoosesCatalogsByLabelOrPathInTheOrderGiven) {
   add("1.qel", "One", dir("", {file("x1")}));
   const std::string two = add("2.qel", "Two", dir("", {file("x2")}));

@@ -29,17 +29,22 @@ std::string labelOf(const std::string& path) {
 
 }  // namespace
 
-std::vector<CheckedArchive> CatalogsOfFolder(const std::string& dir) {
+std::vector<CheckedArchive> CatalogsOfFolder(const std::string& dir,
+                                             std::vector<std::string>& unreadable) {
   std::vector<CheckedArchive> all;
   for (ArchiveEntry& e : ListArchives(dir)) {
-    if (!e.header) throw EStreamError(e.path + ": " + e.error);
+    if (!e.header) {
+      unreadable.push_back(e.path + ": " + e.error);
+      continue;
+    }
     all.push_back({e.header->CDLabel, std::move(e.path), true});
   }
   return all;
 }
 
 std::vector<CheckedArchive> CatalogsNamed(const std::string& dir,
-                                          const std::vector<std::string>& names) {
+                                          const std::vector<std::string>& names,
+                                          std::vector<std::string>& unreadable) {
   std::optional<std::vector<CheckedArchive>> all;
   std::vector<CheckedArchive> chosen;
   auto add = [&](CheckedArchive a) {
@@ -56,7 +61,7 @@ std::vector<CheckedArchive> CatalogsNamed(const std::string& dir,
       add({labelOf(dir + name), dir + name, true});
       continue;
     }
-    if (!all) all = CatalogsOfFolder(dir);
+    if (!all) all = CatalogsOfFolder(dir, unreadable);
     bool found = false;
     for (const CheckedArchive& a : *all)
       if (a.label == name) {
