@@ -38,15 +38,6 @@ using namespace kolvex::test;
 
 namespace {
 
-struct ScriptedPicker final : FolderPicker {
-  std::string pickFolder(const std::string& title, const std::string&) override {
-    titles.push_back(title);
-    return answer;
-  }
-  std::string answer;
-  std::vector<std::string> titles;
-};
-
 struct NoViews final : ViewSwitcher {
   void ShowView(int) override {}
 };
@@ -58,7 +49,6 @@ struct Fixture {
         std::make_unique<DesktopScanRunner>(context, icons, ArchivesDir(), &window));
     frame = std::make_unique<TArchiveManFrame>(context, nullptr);
     WireViews(catalogs, {frame.get(), &explorer, nullptr, nullptr, nullptr}, views);
-    frame->SetFolderPicker(&picker);
     add = frame->AddArchiveForm();
   }
   static UiAppFolder& folder() {
@@ -94,9 +84,9 @@ struct Fixture {
   QtIconProvider icons;
   QWidget window;  // the main window, which the progress windows stay above
   CatalogFolderService catalogs{dialogs, language, pump};
-  AppContext context{options, package, skin, language, pump, dialogs, shell, views, catalogs};
-  RecordingView explorer{context};
   ScriptedPicker picker;
+  AppContext context{options, package, skin, language, pump, dialogs, shell, views, catalogs, picker};
+  RecordingView explorer{context};
   std::unique_ptr<TArchiveManFrame> frame;
   TAddArchiveForm* add = nullptr;
 };
@@ -162,7 +152,7 @@ class AddArchiveTest : public QObject {
     const std::string dir = f.makeFolder("Photos", 1);
     f.picker.answer = dir;
     f.add->bBrowsePathClick();
-    QCOMPARE(f.picker.titles, std::vector<std::string>{f.language.message("A017")});
+    QCOMPARE(f.picker.folderTitles, std::vector<std::string>{f.language.message("A017")});
     QCOMPARE(f.add->VolumePath(), dir);
     QVERIFY(!f.add->header().CreateSerial.empty());
     QCOMPARE(f.in<QLabel>(f.add, "lSerialNumber")->text().toStdString(),
@@ -330,7 +320,6 @@ class AddArchiveTest : public QObject {
     InterfacePackFile::load(f.package, qEnvironmentVariable("KOLVEX_SHOT_PACKAGE").toStdString());
     f.skin.load(f.package);
     f.frame = std::make_unique<TArchiveManFrame>(f.context, nullptr);
-    f.frame->SetFolderPicker(&f.picker);
     f.add = f.frame->AddArchiveForm();
     for (const char* doc : {"adduser", "apt", "bash", "coreutils", "python3"}) {
       f.add->SetVolumePath(std::string("/usr/share/doc/") + doc);

@@ -83,10 +83,11 @@ struct Fixture {
   ScriptedPump pump;
   ScriptedDialogs dialogs;
   RecordingShell shell;
+  ScriptedPicker picker;
   RecordingViews views;
   QtIconProvider icons;
   CatalogFolderService catalogs{dialogs, language, pump};
-  AppContext context{options, package, skin, language, pump, dialogs, shell, views, catalogs};
+  AppContext context{options, package, skin, language, pump, dialogs, shell, views, catalogs, picker};
   RecordingView explorer{context};
   RecordingView search{context};
   std::unique_ptr<TArchiveManFrame> frame;

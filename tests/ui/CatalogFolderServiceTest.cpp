@@ -44,9 +44,10 @@ struct Rig {
   ScriptedPump pump;
   ScriptedDialogs dialogs;
   RecordingShell shell;
+  ScriptedPicker picker;
   RecordingSwitcher switcher;
   CatalogFolderService catalogs;
-  AppContext context{options, package, skin, language, pump, dialogs, shell, switcher, catalogs};
+  AppContext context{options, package, skin, language, pump, dialogs, shell, switcher, catalogs, picker};
   RecordingView manager{context}, explorer{context}, search{context};
 };
 

@@ -89,10 +89,11 @@ struct Rig {
   ScriptedPump pump;
   ScriptedDialogs dialogs;
   RecordingShell shell;
+  ScriptedPicker picker;
   NoViews views;
   CatalogFolderService catalogs{dialogs, language, pump};
   RecordingScans& scans = installScans(catalogs);
-  AppContext context{options, package, skin, language, pump, dialogs, shell, views, catalogs};
+  AppContext context{options, package, skin, language, pump, dialogs, shell, views, catalogs, picker};
   RecordingView manager{context};  // counts the refreshes of the catalog list
   DriveMonitor::Snapshot volumes;
   bool shift = false;

@@ -116,7 +116,7 @@ struct Fixture {
   Fixture() : language(folder.path() + "Languages/", "English"), skin(package) {
     options.ForeBackMaxItems = 6;
     context = std::make_unique<AppContext>(
-        AppContext{options, package, skin, language, pump, dialogs, shell, views, catalogs});
+        AppContext{options, package, skin, language, pump, dialogs, shell, views, catalogs, picker});
     search = std::make_unique<RecordingView>(*context);
     base = folder.path() + "disc/";
     catalog = folder.file("Archives/DOCS.qel");
@@ -175,6 +175,7 @@ struct Fixture {
   ScriptedPump pump;
   ScriptedDialogs dialogs;
   RecordingShell shell;
+  ScriptedPicker picker;
   Views views;
   Copies copies;
   CatalogFolderService catalogs{dialogs, language, pump};

@@ -20,6 +20,7 @@
 #include "ui/common/KolvexView.h"
 #include "ui/common/QtDialogs.h"
 #include "ui/common/Skin.h"
+#include "ui/support/RecordingSeams.h"
 #include "ui/support/UiAppFolder.h"
 
 using namespace kolvex;
@@ -130,8 +131,9 @@ class InterfaceTextsTest : public QObject {
       std::string explore(const std::string&) override { return {}; }
       std::string print(const std::string&) override { return {}; }
     } shell;
+    ScriptedPicker picker;
     CatalogFolderService catalogs{dialogs, language, pump};
-    AppContext context{options, pack, skin, language, pump, dialogs, shell, views, catalogs};
+    AppContext context{options, pack, skin, language, pump, dialogs, shell, views, catalogs, picker};
     auto* view = new KolvexView(context, &window);
     auto* inView = new QLabel("the view's own", view);
     setTag(inView, 20007);

@@ -53,20 +53,6 @@ using namespace kolvex::test;
 
 namespace {
 
-struct SavePicker final : FolderPicker {
-  std::string pickFolder(const std::string&, const std::string&) override { return {}; }
-  std::string pickSaveFile(const std::string& title, const std::string& start,
-                           const std::vector<std::string>& filters, int& chosen) override {
-    asked.push_back(title + "|" + start);
-    offered = filters;
-    chosen = filter;
-    return answer;
-  }
-  std::string answer;
-  int filter = 0;
-  std::vector<std::string> asked, offered;
-};
-
 struct NoViews final : ViewSwitcher {
   void ShowView(int) override {}
 };
@@ -100,13 +86,8 @@ struct Fixture {
                           dir("Docs", {file("paper.pdf", 800'000), file("notes.txt", 20'000)}),
                           file("backup.tar.gz", 12'000'000), file("tool.bin", 2'000'000)}),
                  h);
-    ExportFile::setPicker(&picker);
-    ExportFile::setEventSlice(std::chrono::milliseconds(0));
+    context.eventSlice = std::chrono::milliseconds(0);
     catalogs.setScanRunner(std::make_unique<DesktopScanRunner>(context, icons, ArchivesDir()));
-  }
-  ~Fixture() {
-    ExportFile::setPicker(nullptr);
-    ExportFile::setEventSlice(std::chrono::milliseconds(20));
   }
   static UiAppFolder& folder() {
     static UiAppFolder f;
@@ -153,8 +134,8 @@ struct Fixture {
   NoViews views;
   QtIconProvider icons;
   CatalogFolderService catalogs{dialogs, language, pump};
-  AppContext context{options, package, skin, language, pump, dialogs, shell, views, catalogs};
-  SavePicker picker;
+  ScriptedPicker picker;
+  AppContext context{options, package, skin, language, pump, dialogs, shell, views, catalogs, picker};
   std::string odd, media;
   std::unique_ptr<TArchiveManFrame> managerView;
   std::unique_ptr<TArchiveExplorerFrame> explorerView;
@@ -173,7 +154,7 @@ class ReportViewsTest : public QObject {
   void archiveManagerExportsTheSelectedCatalog() {
     Fixture f;
     f.selectCatalog(f.odd);
-    f.picker.answer = f.out + "odd";
+    f.picker.saveAnswer = f.out + "odd";
     f.picker.filter = 1;  // JSON Lines: the extension is added
     f.managerView->findChild<QAction*>("miExportArchive")->trigger();
     QCOMPARE(f.picker.asked.size(), std::size_t{1});
@@ -192,8 +173,8 @@ class ReportViewsTest : public QObject {
   void cancelledExportLeavesTheTargetAsItWas() {
     Fixture f;
     f.selectCatalog(f.odd);
-    f.picker.answer = f.out + "kept.html";
-    writeBytes(f.picker.answer, "earlier report");
+    f.picker.saveAnswer = f.out + "kept.html";
+    writeBytes(f.picker.saveAnswer, "earlier report");
     int cancels = 0;
     f.pump.onEvents = [&](int) {
       for (QWidget* w : QApplication::topLevelWidgets())
@@ -204,7 +185,7 @@ class ReportViewsTest : public QObject {
     };
     f.managerView->miExportArchiveClick();
     QVERIFY(cancels > 0);
-    QCOMPARE(readBytes(f.picker.answer), std::string("earlier report"));
+    QCOMPARE(readBytes(f.picker.saveAnswer), std::string("earlier report"));
     QCOMPARE(filesIn(f.out), std::vector<std::string>{"kept.html"});
     QVERIFY(f.dialogs.messages.empty());
   }
@@ -212,14 +193,14 @@ class ReportViewsTest : public QObject {
   void failedExportIsReportedAndLeavesNothing() {
     Fixture f;
     f.selectCatalog(f.media);
-    f.picker.answer = f.out + "missing/folder/x.csv";
+    f.picker.saveAnswer = f.out + "missing/folder/x.csv";
     f.managerView->miExportArchiveClick();
     QCOMPARE(f.dialogs.messages.size(), std::size_t{1});
     QCOMPARE(f.dialogs.messages[0].kind, MessageKind::Error);
-    QVERIFY(f.dialogs.messages[0].text.find(f.picker.answer) != std::string::npos);
+    QVERIFY(f.dialogs.messages[0].text.find(f.picker.saveAnswer) != std::string::npos);
     QVERIFY(filesIn(f.out).empty());
     // A cancelled save dialog does nothing at all.
-    f.picker.answer.clear();
+    f.picker.saveAnswer.clear();
     f.managerView->miExportArchiveClick();
     QCOMPARE(f.dialogs.messages.size(), std::size_t{1});
   }
@@ -230,7 +211,7 @@ class ReportViewsTest : public QObject {
     e.model().OpenArchive(f.media);
     const TreeNode* photos = e.model().FindTreeNodeByPath("MEDIA\\Photos");
     QVERIFY(photos);
-    f.picker.answer = f.out + "photos.CSV";  // the extension decides, in any case
+    f.picker.saveAnswer = f.out + "photos.CSV";  // the extension decides, in any case
     f.picker.filter = 2;
     e.miExportFolderClick(photos);
     const std::string csv = readBytes(f.out + "photos.CSV");
@@ -252,7 +233,7 @@ class ReportViewsTest : public QObject {
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
     const int hits = search.results().rowCount();
     QVERIFY(hits >= 2);
-    f.picker.answer = f.out + "hits.csv";
+    f.picker.saveAnswer = f.out + "hits.csv";
     search.findChild<QAction*>("miExportResults")->trigger();
     QCOMPARE(f.picker.asked.size(), std::size_t{1});
     const std::string csv = readBytes(f.out + "hits.csv");

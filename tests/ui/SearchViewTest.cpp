@@ -98,7 +98,7 @@ struct Fixture {
     folder.useAsAppDir();
     options.setFactoryValues();
     context = std::make_unique<AppContext>(AppContext{options, package, skin, language, pump,
-                                                      dialogs, shell, views, catalogs});
+                                                      dialogs, shell, views, catalogs, picker});
     explorer = std::make_unique<RecordingView>(*context);
     frame = std::make_unique<TSearchFrame>(*context, nullptr);
     WireViews(catalogs, {nullptr, explorer.get(), frame.get(), nullptr, nullptr}, views);
@@ -131,6 +131,7 @@ struct Fixture {
   Pump pump;
   ScriptedDialogs dialogs;
   RecordingShell shell;
+  ScriptedPicker picker;
   RecordingViews views;
   CatalogFolderService catalogs{dialogs, language, pump};
   RecordingClipboard clipboard;

@@ -25,7 +25,6 @@
 #include "ui/common/CatalogFolderService.h"
 #include "ui/common/FittedTextBox.h"
 #include "ui/common/InterfaceTexts.h"
-#include "ui/common/QtDesktopShell.h"
 #include "ui/common/QtIconProvider.h"
 #include "ui/common/Skin.h"
 #include "ui/common/SkinWidgets.h"
@@ -69,26 +68,13 @@ QString formatted(LanguageFile& language, const char* key, const std::string& va
 
 }  // namespace
 
-// Lets the add-archive dialog keep one chooser while tests swap the one behind it.
-struct TArchiveManFrame::PickerRelay final : FolderPicker {
-  explicit PickerRelay(FolderPicker*& target) : target_(target) {}
-  std::string pickFolder(const std::string& title, const std::string& start) override {
-    return target_ ? target_->pickFolder(title, start) : std::string();
-  }
-  FolderPicker*& target_;
-};
-
 TArchiveManFrame::TArchiveManFrame(AppContext& context, QWidget* parent)
     : KolvexView(context, parent) {
   setObjectName("TArchiveManFrame");
-  ownPicker_ = std::make_unique<QtFolderPicker>();
-  picker_ = ownPicker_.get();
-  relay_ = std::make_unique<PickerRelay>(picker_);
-
   // The add dialog asks the desktop's scan runner, which the catalog folder service owns.
   DesktopScanRunner* scans = Scans();
   if (!scans) throw std::logic_error("the archive manager needs the desktop's scan runner");
-  addForm_ = std::make_unique<TAddArchiveForm>(context_, *scans, *relay_, this);
+  addForm_ = std::make_unique<TAddArchiveForm>(context_, *scans, this);
   modifyForm_ = std::make_unique<TModifyArchiveForm>(context_, this);
 
   BuildTools();
@@ -124,8 +110,6 @@ TArchiveManFrame::~TArchiveManFrame() {
     struct Leftovers : QObject {
       std::unique_ptr<TAddArchiveForm> add;
       std::unique_ptr<TModifyArchiveForm> modify;
-      std::unique_ptr<FolderPicker> picker;
-      std::unique_ptr<PickerRelay> relay;
     };
     auto* later = new Leftovers;
     // Owned by this view as Qt sees it: they must not go with it.
@@ -133,8 +117,6 @@ TArchiveManFrame::~TArchiveManFrame() {
       w->setParent(nullptr, w->windowFlags());
     later->add = std::move(addForm_);
     later->modify = std::move(modifyForm_);
-    later->picker = std::move(ownPicker_);
-    later->relay = std::move(relay_);
     later->deleteLater();
   }
 }
@@ -488,10 +470,6 @@ void TArchiveManFrame::UpdateSelectedArchive() {
 
 void TArchiveManFrame::sbChangeListStyleClick() {
   pmListStyle_->popup(sbChangeListStyle_->mapToGlobal(sbChangeListStyle_->rect().topRight()));
-}
-
-void TArchiveManFrame::SetFolderPicker(FolderPicker* picker) {
-  picker_ = picker ? picker : ownPicker_.get();
 }
 
 }  // namespace kolvex

@@ -65,9 +65,6 @@ class TArchiveManFrame : public KolvexView {
   void miStatisticsClick();
   StatisticsDialog* Statistics() const { return statistics_.get(); }
 
-  // The folder chooser of the add-archive dialog (the desktop's by default).
-  void SetFolderPicker(FolderPicker* picker);
-
   ArchiveListModel* Model() const { return model_; }
   ArchiveListView* List() const { return lvArchives_; }
   TAddArchiveForm* AddArchiveForm() const { return addForm_.get(); }
@@ -92,10 +89,6 @@ class TArchiveManFrame : public KolvexView {
   void SetSelectionCommandsEnabled(bool enabled);
   void SetStatus(const QString& text);
 
-  std::unique_ptr<FolderPicker> ownPicker_;
-  FolderPicker* picker_ = nullptr;
-  struct PickerRelay;
-  std::unique_ptr<PickerRelay> relay_;
   std::unique_ptr<TAddArchiveForm> addForm_;
   std::unique_ptr<TModifyArchiveForm> modifyForm_;
   std::string selectedArchive_;

@@ -36,13 +36,11 @@ std::vector<std::string> textLines(const QString& text) {
 
 }  // namespace
 
-TAddArchiveForm::TAddArchiveForm(AppContext& context, DesktopScanRunner& scans,
-                                 FolderPicker& picker, QWidget* owner)
+TAddArchiveForm::TAddArchiveForm(AppContext& context, DesktopScanRunner& scans, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
       context_(context),
-      scans_(scans),
-      picker_(picker) {
+      scans_(scans) {
   setObjectName("TAddArchiveForm");
   setTag(this, 60000);
   setWindowTitle("Add A New Archive");
@@ -200,7 +198,7 @@ void TAddArchiveForm::ReloadVolume() {
 }
 
 void TAddArchiveForm::bBrowsePathClick() {
-  const std::string chosen = picker_.pickFolder(context_.language.message("A017"), "");
+  const std::string chosen = context_.picker.pickFolder(context_.language.message("A017"), "");
   if (!chosen.empty() && chosen != VolumePath())
     SetVolumePath(chosen);
   else

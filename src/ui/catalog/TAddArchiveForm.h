@@ -26,8 +26,7 @@ class TAddArchiveForm : public QDialog {
   static constexpr int kClientWidth = 284, kClientHeight = 279;
 
   // owner: the window the dialog stays above.
-  TAddArchiveForm(AppContext& context, DesktopScanRunner& scans, FolderPicker& picker,
-                  QWidget* owner = nullptr);
+  TAddArchiveForm(AppContext& context, DesktopScanRunner& scans, QWidget* owner = nullptr);
   // The captions in the current language; the dialog grows to fit them.
   void ApplyLanguage();
 
@@ -58,7 +57,6 @@ class TAddArchiveForm : public QDialog {
 
   AppContext& context_;
   DesktopScanRunner& scans_;
-  FolderPicker& picker_;
   TSCCDInfo header_;
   std::string archiveFileName_;
 

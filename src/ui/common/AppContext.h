@@ -2,6 +2,8 @@
 // What every view and dialog reads: the one options object, the one interface package
 // and its decoded pictures, the language file, the seams to the desktop, and the main
 // window's view switching, the catalog folder. The main window owns all of it.
+#include <chrono>
+
 #include "core/app/DesktopShell.h"
 #include "core/app/Dialogs.h"
 #include "core/app/EventPump.h"
@@ -36,7 +38,11 @@ struct AppContext {
   DesktopShell& shell;
   ViewSwitcher& views;
   CatalogFolderService& catalogs;
+  FolderPicker& picker;  // the folder and save-file choosers
   IconProvider* icons = nullptr;  // the desktop's file-type icons (none in some tests)
+  // Work between two rounds of window events in a long export (tests make it 0 to act
+  // on every round).
+  std::chrono::milliseconds eventSlice{20};
 };
 
 }  // namespace kolvex

@@ -9,14 +9,10 @@
 #include "core/persist/CatalogReader.h"
 #include "core/persist/PersistError.h"
 #include "ui/common/InterfaceTexts.h"
-#include "ui/common/QtDesktopShell.h"
 #include "ui/common/QtText.h"
 
 namespace kolvex {
 namespace {
-
-FolderPicker* gPicker = nullptr;
-std::chrono::milliseconds gSlice{20};
 
 bool endsWithNoCase(const std::string& s, std::string_view end) {
   if (s.size() < end.size()) return false;
@@ -29,9 +25,6 @@ bool endsWithNoCase(const std::string& s, std::string_view end) {
 }
 
 }  // namespace
-
-void ExportFile::setPicker(FolderPicker* picker) { gPicker = picker; }
-void ExportFile::setEventSlice(std::chrono::milliseconds slice) { gSlice = slice; }
 
 ExportFormat ExportFormatForFile(std::string& path, int chosenFilter) {
   for (ExportFormat f : {ExportFormat::Csv, ExportFormat::JsonLines, ExportFormat::Html})
@@ -61,8 +54,7 @@ bool ExportFile::searchHits(const std::vector<TTSearchResultItem>& hits, const s
 
 bool ExportFile::run(const std::string& suggestedName, const Produce& produce) {
   LanguageFile& lang = context_.language;
-  static QtFolderPicker desktop;
-  FolderPicker& picker = gPicker ? *gPicker : desktop;
+  FolderPicker& picker = context_.picker;
   const std::vector<std::string> filters = {lang.message("R002"), lang.message("R003"),
                                             lang.message("R004")};
   int chosen = 0;
@@ -82,7 +74,7 @@ bool ExportFile::run(const std::string& suggestedName, const Produce& produce) {
   progress.setAutoReset(false);
   progress.setAutoClose(false);
   progress.setValue(0);
-  SlicedPump pump(context_.pump, gSlice);
+  SlicedPump pump(context_.pump, context_.eventSlice);
   int shown = 0;
   const ExportProgress onStep = [&](std::int64_t done, std::int64_t total) {
     const int permille = total > 0 ? static_cast<int>(std::min<std::int64_t>(done * 1000 / total, 1000)) : 0;

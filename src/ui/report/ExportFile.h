@@ -1,10 +1,9 @@
 #pragma once
 // "Export..." of the archive manager, the explorer and the search results: asks where to
-// save (the picker seam's save dialog), writes the export through a file that replaces
+// save (the context's picker), writes the export through a file that replaces
 // the target only when complete, shows a progress window with Cancel for long exports,
 // and reports a failure. Cancel or a failure leaves no file behind and the target as it
 // was.
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -22,11 +21,6 @@ namespace kolvex {
 class ExportFile {
  public:
   ExportFile(AppContext& context, QWidget* parent) : context_(context), parent_(parent) {}
-
-  // The picker every export asks (tests answer it); null for the desktop's dialog.
-  static void setPicker(FolderPicker* picker);
-  // Work between two rounds of window events (20 ms; tests make it 0 to act on every round).
-  static void setEventSlice(std::chrono::milliseconds slice);
 
   // The folder of the catalog whose record is at folder (real path folderPath; kNoRecord
   // and "/" for all of it). True when a file was written.

@@ -151,6 +151,10 @@ TVORN_MainForm::TVORN_MainForm(CommandLine commandLine, MainFormSeams seams)
     ownShell_ = std::make_unique<QtDesktopShell>();
     seams_.shell = ownShell_.get();
   }
+  if (!seams_.picker) {
+    ownPicker_ = std::make_unique<QtFolderPicker>();
+    seams_.picker = ownPicker_.get();
+  }
   if (!seams_.createView) seams_.createView = createRegisteredView;
   if (!seams_.terminate) seams_.terminate = [] { QCoreApplication::quit(); };
   if (!seams_.trayAvailable) seams_.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
@@ -165,7 +169,8 @@ TVORN_MainForm::TVORN_MainForm(CommandLine commandLine, MainFormSeams seams)
   catalogs_ = std::make_unique<CatalogFolderService>(*seams_.dialogs, language_, *seams_.pump, this);
   context_ = std::make_unique<AppContext>(AppContext{options_, package_, skin_, language_,
                                                      *seams_.pump, *seams_.dialogs, *seams_.shell,
-                                                     *this, *catalogs_, &iconProvider_});
+                                                     *this, *catalogs_, *seams_.picker,
+                                                     &iconProvider_});
   // The one scan runner; its progress windows stay above this window.
   catalogs_->setScanRunner(
       std::make_unique<DesktopScanRunner>(*context_, iconProvider_, ArchivesDir(), this));

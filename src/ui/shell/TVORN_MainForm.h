@@ -49,6 +49,7 @@ struct MainFormSeams {
   EventPump* pump = nullptr;
   Dialogs* dialogs = nullptr;
   DesktopShell* shell = nullptr;
+  FolderPicker* picker = nullptr;  // the desktop's choosers when not given
   std::unique_ptr<MonitorSwitch> driveMonitor;  // TSpyer when not given
   ViewFactory createView;                      // createRegisteredView when not given
   std::function<void()> terminate;             // QCoreApplication::quit when not given
@@ -147,6 +148,7 @@ class TVORN_MainForm : public QWidget, public ViewSwitcher {
   std::unique_ptr<EventPump> ownPump_;
   std::unique_ptr<Dialogs> ownDialogs_;
   std::unique_ptr<DesktopShell> ownShell_;
+  std::unique_ptr<FolderPicker> ownPicker_;
   TSCOptions options_;
   TSCInterfacePack package_;
   Skin skin_;

@@ -25,6 +25,26 @@ class RecordingShell final : public DesktopShell {
   std::vector<std::string> opened, explored, printed;
 };
 
+// The folder and save-file choosers: answer what the test set and remember what was asked.
+class ScriptedPicker final : public FolderPicker {
+ public:
+  std::string pickFolder(const std::string& title, const std::string&) override {
+    folderTitles.push_back(title);
+    return answer;
+  }
+  std::string pickSaveFile(const std::string& title, const std::string& start,
+                           const std::vector<std::string>& filters, int& chosen) override {
+    asked.push_back(title + "|" + start);
+    offered = filters;
+    chosen = filter;
+    return saveAnswer;
+  }
+  std::string answer;      // the folder chosen
+  std::string saveAnswer;  // the file to write
+  int filter = 0;          // the file type picked
+  std::vector<std::string> folderTitles, asked, offered;
+};
+
 class RecordingMonitor final : public MonitorSwitch {
  public:
   explicit RecordingMonitor(std::vector<std::string>& log) : log_(log) {}

@@ -16,7 +16,6 @@
 #include "ui/archives/TArchiveManFrame.h"
 #include "ui/catalog/DesktopScanRunner.h"
 #include "ui/explorer/TArchiveExplorerFrame.h"
-#include "ui/report/ExportFile.h"
 #include "ui/search/TSearchFrame.h"
 
 namespace kolvex::test {
@@ -71,14 +70,13 @@ WalkProgram::WalkProgram(bool withCatalogs) {
   seams.pump = &pump;
   seams.dialogs = &dialogs;
   seams.shell = &shell;
+  seams.picker = &picker;
   seams.driveMonitor = std::make_unique<RecordingMonitor>(monitorLog);
   seams.terminate = [this] { ++terminated; };
   seams.trayAvailable = [] { return true; };
   form_ = std::make_unique<TVORN_MainForm>(CommandLine{}, std::move(seams));
-  manager().SetFolderPicker(&picker);
   picker.answer = awkwardFolder_;
   picker.saveAnswer = QFile::encodeName(scratch_.filePath("export.out")).toStdString();
-  ExportFile::setPicker(&picker);
   form_->show();
   if (withCatalogs) makeCatalogs();
 }
@@ -89,7 +87,7 @@ void WalkProgram::makeCatalogs() {
   manager().RefreshArchives();
 }
 
-WalkProgram::~WalkProgram() { ExportFile::setPicker(nullptr); }
+WalkProgram::~WalkProgram() = default;
 
 TArchiveManFrame& WalkProgram::manager() {
   return *qobject_cast<TArchiveManFrame*>(form_->View(viewIndexOf("TArchiveManFrame")));

@@ -50,18 +50,6 @@ class WalkPump final : public EventPump {
   bool inside_ = false;
 };
 
-class WalkFolderPicker final : public FolderPicker {
- public:
-  std::string pickFolder(const std::string&, const std::string&) override { return answer; }
-  // Every export is written, over the one before.
-  std::string pickSaveFile(const std::string&, const std::string&, const std::vector<std::string>&,
-                           int&) override {
-    return saveAnswer;
-  }
-  std::string answer;
-  std::string saveAnswer;
-};
-
 class WalkProgram {
  public:
   // withCatalogs: the two catalogs are made at once; otherwise by makeCatalogs().
@@ -89,7 +77,7 @@ class WalkProgram {
   WalkPump pump;
   WalkDialogs dialogs;
   RecordingShell shell;
-  WalkFolderPicker picker;
+  ScriptedPicker picker;  // every export is written, over the one before
   std::vector<std::string> monitorLog;
   int terminated = 0;
 
