@@ -12,6 +12,7 @@
 #include "core/catalog/FileNames.h"
 #include "core/catalog/VolumeScanner.h"
 #include "ui/common/CatalogFolderService.h"
+#include "ui/common/DialogParts.h"
 #include "ui/common/InterfaceTexts.h"
 #include "ui/common/SkinWidgets.h"
 #include "ui/common/WindowFade.h"
@@ -103,36 +104,17 @@ TAddArchiveForm::TAddArchiveForm(AppContext& context, DesktopScanRunner& scans, 
 
   QLabel* stDescription = label("stDescription", 60006, "&Description");
   grid->addWidget(stDescription, 6, 0, 1, 5);
-  mDescription_ = new QPlainTextEdit(this);
-  mDescription_->setObjectName("mDescription");
-  mDescription_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  mDescription_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  mDescription_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  mDescription_->setMinimumHeight(58);
-  // Tab goes on to the buttons; a description has no use for tab characters.
-  mDescription_->setTabChangesFocus(true);
-  mDescription_->installEventFilter(this);
+  mDescription_ = makeDescriptionEdit(this, this);
   stDescription->setBuddy(mDescription_);
   grid->addWidget(mDescription_, 7, 0, 1, 5);
   grid->setRowStretch(7, 1);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  bOK_ = new QPushButton("&OK", this);
-  bOK_->setObjectName("bOK");
-  setTag(bOK_, 91102);
-  bOK_->setMinimumWidth(78);
-  bOK_->setDefault(true);
+  const OkCancelRow buttons = makeOkCancelRow(this);
+  bOK_ = buttons.ok;
+  bCancel_ = buttons.cancel;
   connect(bOK_, &QPushButton::clicked, this, [this] { bOKClick(); });
-  bCancel_ = new QPushButton("&Cancel", this);
-  bCancel_->setObjectName("bCancel");
-  setTag(bCancel_, 91101);
-  bCancel_->setMinimumWidth(78);
-  bCancel_->setAutoDefault(false);
   connect(bCancel_, &QPushButton::clicked, this, [this] { bCancelClick(); });
-  buttons->addWidget(bOK_);
-  buttons->addWidget(bCancel_);
-  grid->addLayout(buttons, 8, 0, 1, 5);
+  grid->addLayout(buttons.row, 8, 0, 1, 5);
 
   Button1_ = new QPushButton("Save Interface ", this);
   Button1_->setObjectName("Button1");
