@@ -189,6 +189,35 @@ bool TMask::matches(std::string_view text) const noexcept {
   return n - count >= p && matchRun(name, n - count, first, count);
 }
 
+std::vector<std::string> TMask::literalRuns() const {
+  std::vector<std::string> runs;
+  std::string run;
+  std::size_t nextSkip = 0;
+  auto endRun = [&] {
+    if (!run.empty()) runs.push_back(run);
+    run.clear();
+  };
+  for (std::size_t i = 0; i < positions_.size(); ++i) {
+    while (nextSkip < skipCount_ && skips_[nextSkip].at == i) {
+      endRun();
+      ++nextSkip;
+    }
+    const ByteClass& cls = positions_[i];
+    int members = 0;
+    for (std::uint64_t w : cls.bits) members += std::popcount(w);
+    unsigned first = 0;
+    while (first < 256 && !cls.has(static_cast<std::uint8_t>(first))) ++first;
+    const bool letterPair = members == 2 && first >= 'A' && first <= 'Z' &&
+                            cls.has(static_cast<std::uint8_t>(first + ('a' - 'A')));
+    if (members == 1 || letterPair)
+      run += static_cast<char>(first);
+    else
+      endRun();
+  }
+  endRun();
+  return runs;
+}
+
 bool NameMatchesMask(std::string_view name, std::string_view mask) {
   return TMask(mask).matches(name);
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +22,12 @@ class TMask {
 
   // Allocation-free, and linear in the name for each segment between two "*".
   bool matches(std::string_view name) const noexcept;
+
+  // The runs of bytes every matching name holds: the longest stretches of positions
+  // between two "*" that each accept a single byte (a letter in either case counts once,
+  // given in upper case), in mask order. A name folded to upper case that matches holds
+  // each run; the index uses them to pick candidates.
+  std::vector<std::string> literalRuns() const;
 
  private:
   // The name bytes one position accepts, with the case rule and negation already folded

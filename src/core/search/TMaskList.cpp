@@ -34,6 +34,12 @@ bool TMaskList::matches(std::string_view name) {
   return false;
 }
 
+std::vector<const TMask*> TMaskList::compileAll() {
+  std::vector<const TMask*> all;
+  for (Piece& piece : pieces_) all.push_back(&compiled(piece));
+  return all;
+}
+
 bool MatchesMaskList(std::string_view name, std::string_view list) {
   return TMaskList(list).matches(name);
 }

@@ -24,6 +24,10 @@ class TMaskList {
   // that reaches it.
   bool matches(std::string_view name);
 
+  // Compiles every mask now and returns them in list order; throws EMaskException for
+  // the first invalid one.
+  std::vector<const TMask*> compileAll();
+
  private:
   struct Piece {
     std::string text;
