@@ -9,6 +9,8 @@ packages=(
   libblkid-dev libjpeg-dev liburing-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
+  # Digests of the search indexes; plocate is the peer of the index benchmark.
+  libxxhash-dev plocate
   clang libclang-rt-14-dev
   xvfb xauth
   # Qt Charts (statistics panel) needs the OpenGL development files to configure.

@@ -43,6 +43,7 @@ std::string homeFolder() {
 
 std::string configHome() { return underHome("XDG_CONFIG_HOME", "/.config"); }
 std::string dataHome() { return underHome("XDG_DATA_HOME", "/.local/share"); }
+std::string cacheHome() { return underHome("XDG_CACHE_HOME", "/.cache"); }
 
 bool makeFolders(const std::string& dir) {
   if (dir.empty() || dir.front() != '/') return false;

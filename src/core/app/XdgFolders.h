@@ -12,6 +12,8 @@ std::string homeFolder();
 std::string configHome();
 // $XDG_DATA_HOME, else the home folder + "/.local/share"; the same rules.
 std::string dataHome();
+// $XDG_CACHE_HOME, else the home folder + "/.cache"; the same rules.
+std::string cacheHome();
 // Creates the folder and any missing parents, private to the user as the rules ask for
 // folders made on the user's behalf. True when it is a folder afterwards.
 bool makeFolders(const std::string& dir);

@@ -23,6 +23,11 @@ struct RecordView {
   std::int32_t FilesUnderMe = 0, DirsUnderMe = 0, FilesOnlyUM = 0, DirsOnlyUM = 0;
 };
 
+// The scanned folder's own record has no name; it is tested (and listed) under its path.
+inline std::string_view NameUnderTest(const RecordView& r) {
+  return r.FileName.empty() ? r.FilePath : r.FileName;
+}
+
 class RecordScanner {
  public:
   // in stands at the first record to read.

@@ -8,11 +8,6 @@
 
 namespace kolvex {
 
-// The scanned folder's own record has no name; it is tested (and listed) under its path.
-inline std::string_view NameUnderTest(const RecordView& r) {
-  return r.FileName.empty() ? r.FilePath : r.FileName;
-}
-
 // Name (the mask list), kind, attributes, date range, size range, in this order, stopping
 // at the first that fails. Throws EMaskException when the name reaches an invalid mask.
 bool RecordMatches(const RecordView& record, const TUSearch& criteria, TMaskList& masks);

@@ -1,0 +1,188 @@
+#include "core/index/CatalogIndex.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/index/CatalogIdentity.h"
+
+namespace kolvex::index {
+namespace {
+
+// a * b + c, or nothing when it overflows.
+std::optional<std::uint64_t> sized(std::uint64_t count, std::uint64_t each, std::uint64_t plus) {
+  std::uint64_t product, sum;
+  if (__builtin_mul_overflow(count, each, &product) || __builtin_add_overflow(product, plus, &sum))
+    return std::nullopt;
+  return sum;
+}
+
+std::vector<std::uint32_t> intersect(const std::vector<std::uint32_t>& a,
+                                     const std::vector<std::uint32_t>& b) {
+  std::vector<std::uint32_t> out;
+  std::set_intersection(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
+  return out;
+}
+
+}  // namespace
+
+bool CatalogIndex::open(const std::string& indexPath, const MappedFile& catalog) {
+  if (!file_.open(indexPath) || file_.size() < sizeof(IndexHeader)) return false;
+  std::memcpy(&header_, file_.data(), sizeof header_);
+  const IndexHeader& h = header_;
+  if (std::memcmp(h.magic, kMagic, sizeof kMagic) != 0 || h.version != kVersion ||
+      h.headerSize != sizeof(IndexHeader) ||
+      h.selfDigest != digestOf(&h, offsetof(IndexHeader, selfDigest)) || h.fileSize != file_.size())
+    return false;
+  const std::uint64_t blocks = (h.recordCount + kBlockRecords - 1) / kBlockRecords;
+  // The sections one after the other must fill the file exactly.
+  auto end = sized(h.recordCount, sizeof(IndexEntry), sizeof(IndexHeader));
+  if (end) end = sized(blocks, sizeof(std::uint64_t), *end);
+  if (end) end = sized(h.trigramCount, sizeof(TrigramEntry), *end);
+  if (end) end = sized(1, h.postingsSize, *end);
+  if (end) end = sized(1, h.namesSize, *end);
+  if (!end || *end != h.fileSize || h.recordCount > 0xFFFFFFFFu || h.namesSize > 0xFFFFFFFFu)
+    return false;
+  const std::optional<CatalogIdentity> now = identityOf(catalog, h.catalog.recordBase);
+  if (!now || !(*now == h.catalog)) return false;
+
+  const unsigned char* p = file_.data() + sizeof(IndexHeader);
+  entries_ = reinterpret_cast<const IndexEntry*>(p);
+  p += h.recordCount * sizeof(IndexEntry);
+  blockDigests_ = reinterpret_cast<const std::uint64_t*>(p);
+  p += blocks * sizeof(std::uint64_t);
+  trigrams_ = reinterpret_cast<const TrigramEntry*>(p);
+  p += h.trigramCount * sizeof(TrigramEntry);
+  postings_ = p;
+  names_ = reinterpret_cast<const char*>(p + h.postingsSize);
+  if (digestOf(blockDigests_, blocks * sizeof(std::uint64_t)) != h.blockDigestsDigest ||
+      digestOf(trigrams_, h.trigramCount * sizeof(TrigramEntry)) != h.trigramDigest)
+    return false;
+  // The table is searched by halving and its ends bound the lists: check both once.
+  std::uint64_t previousEnd = 0;
+  for (std::uint64_t i = 0; i < h.trigramCount; ++i) {
+    const TrigramEntry& t = trigrams_[i];
+    if ((i > 0 && t.trigram <= trigrams_[i - 1].trigram) || t.trigram > 0xFFFFFFu ||
+        t.postingsEnd <= previousEnd || t.postingsEnd > h.postingsSize)
+      return false;
+    previousEnd = t.postingsEnd;
+  }
+  checked_.assign(blocks, false);
+  return true;
+}
+
+std::string_view CatalogIndex::name(std::uint64_t i) const {
+  const std::uint32_t from = i == 0 ? 0 : entries_[i - 1].nameEnd;
+  return {names_ + from, entries_[i].nameEnd - from};
+}
+
+bool CatalogIndex::checkBlock(std::uint64_t block) {
+  if (checked_[block]) return true;
+  const std::uint64_t from = block * kBlockRecords;
+  const std::uint64_t to = std::min(header_.recordCount, from + kBlockRecords);
+  // The name ends must rise within the names before a name is cut out with them.
+  std::uint32_t previous = from == 0 ? 0 : entries_[from - 1].nameEnd;
+  const std::uint32_t first = previous;
+  for (std::uint64_t i = from; i < to; ++i) {
+    if (entries_[i].nameEnd < previous || entries_[i].nameEnd > header_.namesSize) return false;
+    previous = entries_[i].nameEnd;
+  }
+  std::string bytes(reinterpret_cast<const char*>(entries_ + from), (to - from) * sizeof(IndexEntry));
+  bytes.append(names_ + first, previous - first);
+  if (digestOf(bytes.data(), bytes.size()) != blockDigests_[block]) return false;
+  checked_[block] = true;
+  return true;
+}
+
+bool CatalogIndex::check(const std::vector<std::uint32_t>* numbers) {
+  if (numbers) {
+    for (std::uint32_t n : *numbers)
+      if (!checkBlock(n / kBlockRecords)) return false;
+    return true;
+  }
+  for (std::uint64_t b = 0; b < checked_.size(); ++b)
+    if (!checkBlock(b)) return false;
+  return true;
+}
+
+bool CatalogIndex::checkAll() {
+  if (!check(nullptr)) return false;
+  try {
+    for (std::uint64_t i = 0; i < header_.trigramCount; ++i) decode(*postings(trigrams_[i].trigram));
+  } catch (const IndexDamage&) {
+    return false;
+  }
+  return true;
+}
+
+std::optional<std::string_view> CatalogIndex::postings(std::uint32_t trigram) const {
+  const TrigramEntry* end = trigrams_ + header_.trigramCount;
+  const TrigramEntry* t = std::lower_bound(
+      trigrams_, end, trigram, [](const TrigramEntry& e, std::uint32_t v) { return e.trigram < v; });
+  if (t == end || t->trigram != trigram) return std::nullopt;
+  const std::uint64_t from = t == trigrams_ ? 0 : (t - 1)->postingsEnd;
+  std::string_view list(reinterpret_cast<const char*>(postings_ + from), t->postingsEnd - from);
+  if (static_cast<std::uint32_t>(digestOf(list.data(), list.size())) != t->digest) throw IndexDamage{};
+  return list;
+}
+
+std::vector<std::uint32_t> CatalogIndex::decode(std::string_view list) const {
+  std::vector<std::uint32_t> out;
+  std::uint64_t previous = 0;
+  bool first = true;
+  for (std::size_t i = 0; i < list.size();) {
+    std::uint64_t v = 0;
+    for (int shift = 0;; shift += 7) {
+      if (i == list.size() || shift > 35) throw IndexDamage{};
+      const auto byte = static_cast<unsigned char>(list[i++]);
+      v |= std::uint64_t{byte & 0x7Fu} << shift;
+      if (!(byte & 0x80)) break;
+    }
+    const std::uint64_t number = first ? v : previous + 1 + v;
+    if (number >= header_.recordCount) throw IndexDamage{};
+    out.push_back(static_cast<std::uint32_t>(number));
+    previous = number;
+    first = false;
+  }
+  return out;
+}
+
+std::optional<std::vector<std::uint32_t>> CatalogIndex::candidates(
+    const std::vector<std::vector<std::string>>& runsPerMask) {
+  std::vector<std::uint32_t> all;
+  for (const std::vector<std::string>& runs : runsPerMask) {
+    std::vector<std::uint32_t> trigrams;
+    for (const std::string& run : runs) {
+      const auto* bytes = reinterpret_cast<const unsigned char*>(run.data());
+      for (std::size_t i = 0; i + 3 <= run.size(); ++i) trigrams.push_back(trigramAt(bytes + i));
+    }
+    if (trigrams.empty()) return std::nullopt;  // this mask may match any name
+    std::sort(trigrams.begin(), trigrams.end());
+    trigrams.erase(std::unique(trigrams.begin(), trigrams.end()), trigrams.end());
+    std::vector<std::string_view> lists;
+    bool absent = false;
+    for (std::uint32_t t : trigrams) {
+      const std::optional<std::string_view> list = postings(t);
+      if (!list) {
+        absent = true;  // no name holds it, so no name matches this mask
+        break;
+      }
+      lists.push_back(*list);
+    }
+    if (absent) continue;
+    // Shortest lists first; a long list is only worth decoding while it still thins out
+    // a candidate set that is large beside it (each candidate is tested anyway).
+    std::sort(lists.begin(), lists.end(),
+              [](std::string_view a, std::string_view b) { return a.size() < b.size(); });
+    std::vector<std::uint32_t> found = decode(lists[0]);
+    for (std::size_t k = 1; k < lists.size() && !found.empty(); ++k) {
+      if (lists[k].size() > 16 * found.size()) break;
+      found = intersect(found, decode(lists[k]));
+    }
+    std::vector<std::uint32_t> merged;
+    std::set_union(all.begin(), all.end(), found.begin(), found.end(), std::back_inserter(merged));
+    all.swap(merged);
+  }
+  return all;
+}
+
+}  // namespace kolvex::index

@@ -1,0 +1,60 @@
+#pragma once
+// One catalog's index, mapped and checked. open() accepts it only when it was made from
+// the catalog as it is now and its header and tables are intact; the record blocks and
+// posting lists are checked when a search first touches them. Anything that does not
+// check out makes the caller read the catalog instead.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/index/IndexFormat.h"
+#include "core/index/MappedFile.h"
+
+namespace kolvex::index {
+
+class CatalogIndex {
+ public:
+  // Maps the index file; false when it is missing, damaged or made from another catalog
+  // than the one mapped in catalog.
+  bool open(const std::string& indexPath, const MappedFile& catalog);
+
+  std::uint64_t records() const { return header_.recordCount; }
+  const IndexEntry& entry(std::uint64_t i) const { return entries_[i]; }
+  // The folded name of record i, from a checked block (see check()).
+  std::string_view name(std::uint64_t i) const;
+
+  // The records whose folded names hold every run of at least one mask, given as the runs
+  // of each mask (TMask::literalRuns): ascending record numbers, or nothing when some
+  // mask has no run of three bytes (every record is a candidate then). Throws IndexDamage
+  // for a posting list that does not check out.
+  std::optional<std::vector<std::uint32_t>> candidates(
+      const std::vector<std::vector<std::string>>& runsPerMask);
+
+  // Checks the blocks that hold these records (every block without a list); false when
+  // one is damaged.
+  bool check(const std::vector<std::uint32_t>* numbers);
+  // Checks every block and every posting list.
+  bool checkAll();
+
+ private:
+  bool checkBlock(std::uint64_t block);
+  // The posting list of a trigram, or nothing when no name holds it.
+  std::optional<std::string_view> postings(std::uint32_t trigram) const;
+  std::vector<std::uint32_t> decode(std::string_view list) const;
+
+  MappedFile file_;
+  IndexHeader header_{};
+  const IndexEntry* entries_ = nullptr;
+  const std::uint64_t* blockDigests_ = nullptr;
+  const TrigramEntry* trigrams_ = nullptr;
+  const unsigned char* postings_ = nullptr;
+  const char* names_ = nullptr;
+  std::vector<bool> checked_;
+};
+
+// A part of an index that does not check out, found while a search was using it.
+struct IndexDamage {};
+
+}  // namespace kolvex::index

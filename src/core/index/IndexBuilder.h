@@ -1,0 +1,30 @@
+#pragma once
+// Collects what the search tests of each record, in file order, and writes the index
+// file: the entries, the folded names and the trigram posting lists (IndexFormat.h).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/index/IndexFormat.h"
+#include "core/persist/RecordScanner.h"
+
+namespace kolvex::index {
+
+class IndexBuilder {
+ public:
+  // The next record in file order, which starts at position (from the record base).
+  void add(std::uint64_t position, const RecordView& record);
+  std::uint64_t records() const { return entries_.size(); }
+
+  // The whole index file for the catalog of that identity. Throws std::length_error when
+  // the names do not fit the format (more than 4 GiB of them).
+  std::string finish(const CatalogIdentity& catalog);
+
+ private:
+  std::vector<IndexEntry> entries_;
+  std::string names_;
+  std::vector<std::uint64_t> pairs_;  // trigram << 32 | record number
+  std::vector<std::uint32_t> nameTrigrams_;
+};
+
+}  // namespace kolvex::index

@@ -1,0 +1,92 @@
+#include "core/index/IndexMaintenance.h"
+
+#include <exception>
+#include <memory>
+
+#include "core/index/CatalogIdentity.h"
+#include "core/index/IndexBuilder.h"
+#include "core/index/IndexLocation.h"
+#include "core/index/MappedStream.h"
+#include "core/persist/AtomicFileWriter.h"
+#include "core/persist/CatalogReader.h"
+#include "core/persist/PersistError.h"
+#include "core/persist/RecordScanner.h"
+
+namespace kolvex::index {
+
+bool BuildIndex(const std::string& catalogPath, const std::function<bool()>& keepGoing) {
+  MappedFile catalog;
+  if (!catalog.open(catalogPath)) {
+    // The reader says why, in its own words.
+    CatalogReader reader(catalogPath);
+    throw EStreamError(msg::kStreamReadError);
+  }
+  CatalogReader reader(std::make_unique<MappedStream>(catalog));
+  const TSCCDInfo& h = reader.header();
+  // Every record in file order, as the search reads them; the scanned folder's last.
+  const std::int64_t last = std::int64_t{h.TotalFiles} + h.TotalDirectories;
+  if (last < 0) throw ECatalogLinkError("The catalog is damaged: its record count is negative");
+  Stream& in = reader.file().stream();
+  in.seek(reader.recordBase());
+  RecordScanner scanner(in);
+  IndexBuilder builder;
+  for (std::int64_t i = 0; i <= last; ++i) {
+    if (keepGoing && (i & 4095) == 0 && !keepGoing()) return false;
+    const std::uint64_t position = in.position() - reader.recordBase();
+    builder.add(position, scanner.next());
+  }
+  const std::optional<CatalogIdentity> identity = identityOf(catalog, reader.recordBase());
+  if (!identity) throw EStreamError(msg::kStreamReadError);
+  const std::string bytes = builder.finish(*identity);
+
+  const std::string target = writableIndexPath(catalogPath);
+  if (target.empty()) throw EStreamError(msg::kStreamWriteError);
+  AtomicFileWriter out(target);
+  out.stream().write(bytes.data(), bytes.size());
+  out.commit();
+  // An older index elsewhere would only cost a look at every search.
+  for (const std::string& other : indexPathsOf(catalogPath))
+    if (other != target) removeFile(posixFileOps(), other);
+  return true;
+}
+
+void RefreshIndex(const std::string& catalogPath) noexcept {
+  try {
+    BuildIndex(catalogPath);
+  } catch (const std::exception&) {
+    RemoveIndex(catalogPath);  // the search reads the catalog until the next build
+  }
+}
+
+void RemoveIndex(const std::string& catalogPath) noexcept {
+  try {
+    for (const std::string& path : indexPathsOf(catalogPath)) removeFile(posixFileOps(), path);
+  } catch (const std::exception&) {
+    // Nothing to do: an index that stays behind no longer matches any catalog.
+  }
+}
+
+bool OpenIndex(const std::string& catalogPath, const MappedFile& catalog, CatalogIndex& index) {
+  for (const std::string& path : indexPathsOf(catalogPath))
+    if (index.open(path, catalog)) return true;
+  return false;
+}
+
+IndexOutcome EnsureIndex(const std::string& catalogPath, bool rebuild, std::string& error) {
+  try {
+    if (!rebuild) {
+      MappedFile catalog;
+      CatalogIndex index;
+      if (catalog.open(catalogPath) && OpenIndex(catalogPath, catalog, index) && index.checkAll())
+        return IndexOutcome::Fresh;
+    }
+    BuildIndex(catalogPath);
+    return IndexOutcome::Built;
+  } catch (const std::exception& e) {
+    error = e.what();
+  }
+  RemoveIndex(catalogPath);
+  return IndexOutcome::Failed;
+}
+
+}  // namespace kolvex::index
