@@ -2,6 +2,9 @@
 
 #include <exception>
 
+#include "core/index/CatalogIndex.h"
+#include "core/index/IndexMaintenance.h"
+#include "core/index/MappedStream.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/FileOrderScan.h"
 #include "core/search/RecordMatches.h"
@@ -68,6 +71,16 @@ void SearchEngine::StartSearch() {
   for (const CheckedArchive& a : archives_)
     if (a.checked) ticked.push_back(a);
   Run run(criteria_, mask_);
+  if (indexed_) {
+    try {
+      TMaskList probe(mask_);
+      std::vector<std::vector<std::string>> runs;
+      for (const TMask* m : probe.compileAll()) runs.push_back(m->literalRuns());
+      run.runs = std::move(runs);
+    } catch (const EMaskException&) {
+      // Reading the catalogs reports it when the first name reaches that mask.
+    }
+  }
 
   stopped_ = false;
   paused_ = false;
@@ -115,9 +128,20 @@ void SearchEngine::walk(Run& run, const std::vector<CheckedArchive>& ticked) {
       reader.emplace(entry.path, ops_);
       addCatalogHit(entry, *reader);
     }
-    if (run.criteria.SearchFor & (kSearchDirectories | kSearchFiles)) {
+    if ((run.criteria.SearchFor & (kSearchDirectories | kSearchFiles)) &&
+        !(run.runs && SearchIndexed(run, entry.path, sliced))) {
       if (!reader) reader.emplace(entry.path, ops_);
       SearchCatalog(run, *reader, entry.path, sliced);
+      // Read in full without an index that matches it: make one for the next run. A
+      // failure only means the next run reads the catalog again.
+      if (run.runs && !stopped_) {
+        reader.reset();
+        try {
+          index::BuildIndex(entry.path, [&] { return checkpoint(sliced); });
+        } catch (const std::exception&) {
+          index::RemoveIndex(entry.path);
+        }
+      }
     }
     reader.reset();  // closes the catalog file
     setStatus(language_.format("A046", {hits_}));
@@ -142,44 +166,97 @@ void SearchEngine::addCatalogHit(const CheckedArchive& entry, const CatalogReade
   if (listener_) listener_->hitFound(std::move(hit));
 }
 
+SearchEngine::ReadingProgress::ReadingProgress(SearchEngine& engine, std::int64_t maximum)
+    : e_(engine) {
+  e_.position_ = 0;
+  e_.reading_ = true;
+  if (e_.listener_) e_.listener_->progressStarted(maximum);
+}
+
+SearchEngine::ReadingProgress::~ReadingProgress() {
+  e_.reading_ = false;
+  if (e_.listener_) e_.listener_->progressEnded();
+}
+
+void SearchEngine::addRecordHit(const RecordView& r, const std::string& path, const TSCCDInfo& h) {
+  TTSearchResultItem hit;
+  hit.Kind = (r.Attribute & faDirectory) ? kSearchDirectories : kSearchFiles;
+  hit.DateTime = r.CreateDateTime;
+  hit.Size = r.FileSize;
+  hit.Attribute = r.Attribute;
+  hit.Name = NameUnderTest(r);
+  hit.FilePath = r.FilePath;
+  hit.CatalogFile = path;
+  hit.CDLabel = h.CDLabel;
+  hit.BaseDir = h.BaseDir;
+  hit.Removable = h.Removable;
+  ++hits_;
+  if (listener_) listener_->hitFound(std::move(hit));
+}
+
 void SearchEngine::SearchCatalog(Run& run, CatalogReader& reader, const std::string& path,
                                  SlicedPump& sliced) {
   const TSCCDInfo& h = reader.header();
   // Every record in file order; the scanned folder's own record comes last.
   FileOrderScan records(reader);
-
-  struct Progress {
-    SearchEngine& e;
-    Progress(SearchEngine& engine, std::int64_t maximum) : e(engine) {
-      e.position_ = 0;
-      e.reading_ = true;
-      if (e.listener_) e.listener_->progressStarted(maximum);
-    }
-    ~Progress() {
-      e.reading_ = false;
-      if (e.listener_) e.listener_->progressEnded();
-    }
-  } progress(*this, records.records() - 1);
-
+  ReadingProgress progress(*this, records.records() - 1);
   for (std::int64_t i = 0; !records.done(); ++i) {
     position_ = i;
     if (!checkpoint(sliced)) return;
     const RecordView& r = records.next();
-    if (!RecordMatches(r, run.criteria, run.masks)) continue;
-    TTSearchResultItem hit;
-    hit.Kind = (r.Attribute & faDirectory) ? kSearchDirectories : kSearchFiles;
-    hit.DateTime = r.CreateDateTime;
-    hit.Size = r.FileSize;
-    hit.Attribute = r.Attribute;
-    hit.Name = NameUnderTest(r);
-    hit.FilePath = r.FilePath;
-    hit.CatalogFile = path;
-    hit.CDLabel = h.CDLabel;
-    hit.BaseDir = h.BaseDir;
-    hit.Removable = h.Removable;
-    ++hits_;
-    if (listener_) listener_->hitFound(std::move(hit));
+    if (RecordMatches(r, run.criteria, run.masks)) addRecordHit(r, path, h);
   }
+}
+
+bool SearchEngine::SearchIndexed(Run& run, const std::string& path, SlicedPump& sliced) {
+  index::MappedFile catalog;
+  index::CatalogIndex idx;
+  if (!catalog.open(path) || !index::OpenIndex(path, catalog, idx) || idx.records() == 0)
+    return false;
+  std::optional<std::vector<std::uint32_t>> candidates;
+  try {
+    candidates = idx.candidates(*run.runs);
+  } catch (const index::IndexDamage&) {
+    return false;
+  }
+  // Every part this run reads is checked before the first hit is reported.
+  if (!idx.check(candidates ? &*candidates : nullptr)) return false;
+
+  // The catalog as mapped (the one the index was checked against), read only for hits.
+  std::optional<CatalogReader> reader;
+  std::optional<RecordScanner> scanner;
+  const auto total = static_cast<std::int64_t>(idx.records());
+  ReadingProgress progress(*this, total - 1);
+  auto test = [&](std::uint32_t i) {
+    const index::IndexEntry& e = idx.entry(i);
+    // The name the masks see, folded: masks fold a to z the same way, so they answer alike.
+    RecordView v;
+    v.FileName = v.FilePath = idx.name(i);
+    v.Attribute = e.attribute;
+    v.CreateDateTime = e.time;
+    v.FileSize = e.size;
+    if (!RecordMatches(v, run.criteria, run.masks)) return;
+    if (!reader) {
+      reader.emplace(std::make_unique<index::MappedStream>(catalog));
+      scanner.emplace(reader->file().stream());
+    }
+    reader->file().seek(reader->recordBase() + e.position);
+    addRecordHit(scanner->next(), path, reader->header());
+  };
+  if (candidates) {
+    for (std::uint32_t i : *candidates) {
+      position_ = i;
+      if (!checkpoint(sliced)) return true;
+      test(i);
+    }
+  } else {
+    for (std::int64_t i = 0; i < total; ++i) {
+      position_ = i;
+      if (!checkpoint(sliced)) return true;
+      test(static_cast<std::uint32_t>(i));
+    }
+  }
+  return true;
 }
 
 bool SearchEngine::checkpoint(SlicedPump& sliced) {

@@ -30,6 +30,8 @@
 namespace kolvex {
 
 class CatalogReader;
+struct RecordView;
+class TSCCDInfo;
 
 class SearchEngine {
  public:
@@ -39,6 +41,11 @@ class SearchEngine {
   SearchEngine& operator=(const SearchEngine&) = delete;
 
   void setListener(SearchListener* listener) { listener_ = listener; }
+  // Whether a run may answer from the catalogs' indexes (off by default): a catalog whose
+  // index matches it is searched through the index, any other is read as it is and its
+  // index made again afterwards. The hits, their order and the messages are the same.
+  void setIndexed(bool indexed) { indexed_ = indexed; }
+  bool indexed() const { return indexed_; }
   // Work between two rounds of window events (20 ms by default).
   void setEventSlice(std::chrono::milliseconds slice) { slice_ = slice; }
   // The clock the slices are measured by (the steady clock unless a test gives one).
@@ -92,6 +99,9 @@ class SearchEngine {
     TMaskList masks;             // for directory and file names
     std::optional<TMask> whole;  // the whole text as one mask, for catalog names
     std::optional<EMaskException> wholeError;
+    // The literal runs of each mask, when indexes may be used: only when every mask
+    // compiles, so an invalid one is reported exactly where reading the catalogs meets it.
+    std::optional<std::vector<std::vector<std::string>>> runs;
     bool wholeMatches(const std::string& name);
   };
   // Reports the progress before the window events run.
@@ -106,6 +116,19 @@ class SearchEngine {
 
   void walk(Run& run, const std::vector<CheckedArchive>& ticked);
   void SearchCatalog(Run& run, CatalogReader& reader, const std::string& path, SlicedPump& sliced);
+  // The same through the catalog's index; false (having reported nothing) when it has no
+  // index that matches it.
+  bool SearchIndexed(Run& run, const std::string& path, SlicedPump& sliced);
+  void addRecordHit(const RecordView& r, const std::string& path, const TSCCDInfo& h);
+  // The progress bar over one catalog's records.
+  class ReadingProgress {
+   public:
+    ReadingProgress(SearchEngine& engine, std::int64_t maximum);
+    ~ReadingProgress();
+
+   private:
+    SearchEngine& e_;
+  };
   void addCatalogHit(const CheckedArchive& entry, const CatalogReader& reader);
   // Lets events run when a slice is used up and waits while paused; false once stopped.
   bool checkpoint(SlicedPump& sliced);
@@ -132,6 +155,7 @@ class SearchEngine {
   std::string status_;
   std::int64_t position_ = 0;  // the record being read, for the progress bar
   bool reading_ = false;       // a catalog's records are being read
+  bool indexed_ = false;
 };
 
 }  // namespace kolvex
