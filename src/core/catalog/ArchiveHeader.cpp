@@ -1,5 +1,6 @@
 #include "core/catalog/ArchiveHeader.h"
 
+#include "core/index/IndexMaintenance.h"
 #include "core/persist/AtomicFileWriter.h"
 #include "core/persist/ComponentWriter.h"
 #include "core/persist/TQELFile.h"
@@ -40,6 +41,7 @@ void RewriteArchiveHeader(const std::string& catalogPath, const TSCCDInfo& heade
   }
   old.CloseFile();
   out.commit();
+  index::RefreshIndex(catalogPath);  // the header's digest changed; never fails the rewrite
 }
 
 }  // namespace kolvex

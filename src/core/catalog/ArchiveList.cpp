@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/catalog/ArchiveHeader.h"
+#include "core/index/IndexMaintenance.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/PersistError.h"
 
@@ -65,8 +66,9 @@ std::vector<ArchiveEntry> ListArchives(const std::string& folder, FileOps& ops) 
 }
 
 std::string DeleteArchive(const std::string& path, FileOps& ops) {
-  if (ops.unlink(path) == 0 || errno == ENOENT) return std::string();
-  return std::strerror(errno);
+  if (ops.unlink(path) != 0 && errno != ENOENT) return std::strerror(errno);
+  index::RemoveIndex(path);  // the catalog's search index goes with it
+  return std::string();
 }
 
 }  // namespace kolvex

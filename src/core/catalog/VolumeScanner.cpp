@@ -11,6 +11,7 @@
 #include "core/catalog/IconImage.h"
 #include "core/catalog/LocalDayCount.h"
 #include "core/catalog/TreeScanner.h"
+#include "core/index/IndexMaintenance.h"
 #include "core/persist/CatalogWriter.h"
 #include "core/persist/PersistError.h"
 #include "core/persist/TempFile.h"
@@ -245,6 +246,7 @@ bool VolumeScanner::build(TSCCDInfo& header, const std::string& archiveFileName,
 
   cx_.progress.setPosition(0);
   writer.commit(header);
+  index::RefreshIndex(archiveFileName);  // after the catalog is in place; never fails the scan
   last_.outcome = ScanOutcome::Done;
   last_.records = writer.recordCount();
   last_.unreadableFolders = scanner.unreadableFolders();

@@ -50,6 +50,7 @@ TSearchFrame::TSearchFrame(AppContext& context, QWidget* parent)
       clipboard_(ownClipboard_.get()) {
   setObjectName("TSearchFrame");
   engine_.setListener(this);
+  engine_.setIndexed(true);
 
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
