@@ -10,6 +10,7 @@
 #include "cli/SearchCommand.h"
 #include "cli/ExportCommand.h"
 #include "cli/StatsCommand.h"
+#include "cli/IndexCommand.h"
 
 namespace kolvex::cli {
 
@@ -26,6 +27,7 @@ std::vector<std::unique_ptr<Command>> allCommands() {
   all.push_back(std::make_unique<SearchCommand>());
   all.push_back(std::make_unique<ExportCommand>());
   all.push_back(std::make_unique<StatsCommand>());
+  all.push_back(std::make_unique<IndexCommand>());
   return all;
 }
 

@@ -153,6 +153,9 @@ void SearchCommand::setup(CLI::App& sub) {
                  "line")
       ->check(ExportFormatCheck(false))
       ->excludes(json);
+  sub.add_flag("--no-index", noIndex_,
+               "Read every catalog in full instead of answering from the indexes (the hits "
+               "are the same)");
 }
 
 int SearchCommand::run(Io& io) {
@@ -193,6 +196,7 @@ int SearchCommand::run(Io& io) {
   SearchEngine engine(pump, dialogs, language);
   pump.engine = &engine;
   engine.setListener(&listener);
+  engine.setIndexed(!noIndex_);
   engine.setArchives(std::move(catalogs));
   engine.criteria() = search;
   engine.setMask(masks_);

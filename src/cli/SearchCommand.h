@@ -4,8 +4,9 @@
 namespace kolvex::cli {
 
 // kolvex-cli search MASKLIST [--in CATALOG]... [--for ...] [--attr ...] [--date FROM..TO]
-// [--size MIN..MAX] [--archives DIR] [--json | --format csv|jsonl]: the search of the desktop program over the
-// catalogs of the catalog folder, one line per hit in the order found.
+// [--size MIN..MAX] [--archives DIR] [--json | --format csv|jsonl] [--no-index]: the search
+// of the desktop program over the catalogs of the catalog folder, one line per hit in the
+// order found.
 class SearchCommand final : public Command {
  public:
   std::string name() const override { return "search"; }
@@ -26,6 +27,7 @@ class SearchCommand final : public Command {
   std::string archives_;
   bool json_ = false;
   std::string format_;
+  bool noIndex_ = false;
 };
 
 }  // namespace kolvex::cli

@@ -1,0 +1,48 @@
+#include "cli/IndexCommand.h"
+
+#include <ostream>
+
+#include "cli/CliEnvironment.h"
+#include "cli/FieldText.h"
+#include "core/catalog/ArchiveList.h"
+#include "core/index/IndexMaintenance.h"
+#include "core/persist/PersistError.h"
+
+namespace kolvex::cli {
+
+void IndexCommand::setup(CLI::App& sub) {
+  sub.add_option("--archives", archives_,
+                 "The catalog folder (default: the one --version names)");
+  sub.add_flag("--rebuild", rebuild_, "Build every index again, even one that is up to date");
+}
+
+int IndexCommand::run(Io& io) {
+  std::vector<ArchiveEntry> all;
+  try {
+    all = ListArchives(CliEnvironment::preparedArchivesDir(archives_));
+  } catch (const EStreamError& e) {
+    io.err << "kolvex-cli: " << e.what() << "\n";
+    return kExitFailure;
+  }
+  int status = kExitOk;
+  for (const ArchiveEntry& a : all) {
+    std::string error;
+    switch (index::EnsureIndex(a.path, rebuild_, error)) {
+      case index::IndexOutcome::Fresh:
+        io.out << "fresh\t" << fieldText(a.path) << "\n";
+        break;
+      case index::IndexOutcome::Built:
+        io.out << "built\t" << fieldText(a.path) << "\n";
+        break;
+      case index::IndexOutcome::Failed:
+        // A damaged catalog gets no index; the search reads it and reports the damage.
+        io.out << "failed\t" << fieldText(a.path) << "\n";
+        io.err << "kolvex-cli: " << a.path << ": " << error << "\n";
+        status = kExitFailure;
+        break;
+    }
+  }
+  return status;
+}
+
+}  // namespace kolvex::cli
