@@ -1,0 +1,344 @@
+// The search through indexes against the search that reads every catalog: generated
+// catalogs with odd names, random mask lists and criteria, stale and damaged index files.
+// Both must give the same hits in the same order with every field, and the same messages.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/catalog/ArchiveHeader.h"
+#include "core/index/IndexLocation.h"
+#include "core/index/IndexMaintenance.h"
+#include "core/persist/CatalogWriter.h"
+#include "core/persist/CatalogReader.h"
+#include "core/search/SearchEngine.h"
+#include "core/search/TMaskList.h"
+#include "support/ScriptedSeams.h"
+#include "support/TempDir.h"
+
+namespace kolvex {
+namespace {
+
+// Everything a run shows: hits, status texts, progress maxima, messages.
+struct Transcript final : SearchListener {
+  void stateChanged(SearchState) override {}
+  void resultsCleared() override { hits.clear(); }
+  void hitFound(TTSearchResultItem&& hit) override { hits.push_back(std::move(hit)); }
+  void statusChanged(const std::string& text) override { statuses.push_back(text); }
+  void progressStarted(std::int64_t maximum) override { maxima.push_back(maximum); }
+  void progressEnded() override {}
+  std::vector<TTSearchResultItem> hits;
+  std::vector<std::string> statuses;
+  std::vector<std::int64_t> maxima;
+  std::vector<std::string> messages;
+};
+
+// Counts the catalogs opened through the engine's file calls: a search answered from
+// indexes opens none (catalog hits aside).
+class CountingOps final : public FileOps {
+ public:
+  int openRead(const std::string& p) override {
+    ++opened;
+    return real_.openRead(p);
+  }
+  int create(const std::string& p, bool e) override { return real_.create(p, e); }
+  ssize_t pread(int fd, void* b, size_t n, std::uint64_t o) override { return real_.pread(fd, b, n, o); }
+  ssize_t pwrite(int fd, const void* b, size_t n, std::uint64_t o) override {
+    return real_.pwrite(fd, b, n, o);
+  }
+  int fileSize(int fd, std::uint64_t& s) override { return real_.fileSize(fd, s); }
+  int fsync(int fd) override { return real_.fsync(fd); }
+  int close(int fd) override { return real_.close(fd); }
+  int rename(const std::string& a, const std::string& b) override { return real_.rename(a, b); }
+  int unlink(const std::string& p) override { return real_.unlink(p); }
+  int fsyncDir(const std::string& d) override { return real_.fsyncDir(d); }
+  int opened = 0;
+
+ private:
+  FileOps& real_ = posixFileOps();
+};
+
+// Names made of bytes that masks treat specially, letters of both cases, UTF-8 and bytes
+// that are not UTF-8, so that masks drawn from the same bytes find some of them.
+const std::vector<std::string> kBits = {"a", "B", "c", "x", "Y", ".", "txt", "TXT", ";", "[", "]",
+                                        "\\", " ", "0", "7", "-", "_", "\xc3\xa9", "\xff", "ab",
+                                        "report", "Report", "!"};
+
+class Generator {
+ public:
+  explicit Generator(unsigned seed, int width = 40) : width_(width), rng_(seed) {}
+  int below(int n) { return static_cast<int>(rng_() % static_cast<unsigned>(n)); }
+  bool chance(int percent) { return below(100) < percent; }
+
+  std::string name() {
+    if (chance(3)) return {};
+    std::string n;
+    for (int k = 1 + below(5); k > 0; --k) n += kBits[below(static_cast<int>(kBits.size()))];
+    return n;
+  }
+  std::int64_t size() {
+    static const std::int64_t sizes[] = {0, 1, 1023, 1024, 102400, 5368709120LL, INT64_MAX, -1};
+    return chance(50) ? sizes[below(8)] : below(200000);
+  }
+  double time() {
+    // The first and the last day a day count names, and ordinary days with times.
+    static const double times[] = {-693593.0, 2958465.99998843, 0.0, 37764.9533564815, 45000.5};
+    return chance(50) ? times[below(5)] : 30000 + below(20000) + below(86400) / 86400.0;
+  }
+  std::int32_t fileAttributes() {
+    static const std::int32_t attrs[] = {faArchive, faArchive | faHidden, faReadOnly, faSysFile,
+                                         faArchive | faReadOnly | faHidden, 0};
+    return attrs[below(6)];
+  }
+
+  // A mask list drawn from the names' bytes, with wild cards, sets, empty pieces and,
+  // now and then, an invalid mask.
+  std::string maskList() {
+    std::string list = chance(10) ? ";" : "";
+    for (int p = 1 + below(3); p > 0; --p) {
+      for (int k = below(5); k >= 0; --k) {
+        const int r = below(100);
+        if (r < 20) list += "*";
+        else if (r < 28) list += "?";
+        else if (r < 33) list += "[a-c]";
+        else if (r < 36) list += "[!t]";
+        else if (r < 37) list += "[";  // invalid: never closed
+        else if (r < 40) list += "*?";
+        else list += kBits[below(static_cast<int>(kBits.size()))];
+      }
+      if (p > 1) list += chance(15) ? ";;" : ";";
+    }
+    return list;
+  }
+
+  TUSearch criteria() {
+    TUSearch c;
+    c.SearchFor = static_cast<std::uint8_t>(chance(70) ? (kSearchDirectories | kSearchFiles) : 1 + below(7));
+    c.Attributes = static_cast<std::uint8_t>(chance(60) ? kAttrAnyFile : below(32));
+    c.DateEnabled = chance(25);
+    c.DateFrom = time();
+    c.DateTo = chance(50) ? time() : 2958465.99998843;
+    c.SizeEnabled = chance(25);
+    c.MinSize = chance(50) ? 0 : size();
+    c.MaxSize = chance(50) ? INT64_MAX : size();
+    return c;
+  }
+
+  // A tree of folders and files; returns the counts of files and folders below.
+  void writeFolder(CatalogWriter& w, const std::string& path, const std::string& name, int depth,
+                   std::int32_t& files, std::int32_t& dirs) {
+    w.enterDirectory();
+    const std::string inner = name.empty() && depth > 0 ? path : path + name + (depth ? "\\" : "");
+    std::int32_t ownFiles = 0, ownDirs = 0, filesBelow = 0, dirsBelow = 0;
+    for (int k = below(depth == 0 ? width_ : width_ / 2 + 1); k > 0; --k) {
+      if (depth < 3 && chance(15)) {
+        std::int32_t f = 0, d = 0;
+        writeFolder(w, inner, name.empty() && depth == 0 ? "d" + this->name() : this->name(),
+                    depth + 1, f, d);
+        filesBelow += f;
+        dirsBelow += d + 1;
+        ++ownDirs;
+      } else {
+        TSCFileObjectInfo r;
+        r.FileName = this->name();
+        r.FilePath = inner;
+        r.Attribute = fileAttributes();
+        r.FileSize = size();
+        r.CreateDateTime = time();
+        w.addFile(r);
+        ++ownFiles;
+        ++filesBelow;
+      }
+    }
+    TSCFileObjectInfo r;
+    r.FileName = depth == 0 ? std::string() : name;
+    r.FilePath = path;
+    r.Attribute = faDirectory | (chance(20) ? faHidden : 0);
+    r.CreateDateTime = time();
+    r.FilesUnderMe = filesBelow;
+    r.DirsUnderMe = dirsBelow;
+    r.FilesOnlyUM = ownFiles;
+    r.DirsOnlyUM = ownDirs;
+    w.leaveDirectory(r);
+    files = filesBelow;
+    dirs = dirsBelow;
+  }
+
+  void writeCatalog(const std::string& catalogPath, const std::string& label) {
+    CatalogWriter w(catalogPath);
+    std::int32_t files = 0, dirs = 0;
+    writeFolder(w, "X:\\", "", 0, files, dirs);
+    TSCCDInfo h;
+    h.CDLabel = label;
+    h.BaseDir = "/media/" + label + "/";
+    h.CreateDateTime = time();
+    h.Removable = chance(50);
+    h.TotalFiles = files;
+    h.TotalDirectories = dirs;
+    h.SystemVersion = kSystemVersion;
+    w.commit(h);
+  }
+
+ private:
+  int width_;
+  std::mt19937 rng_;
+};
+
+bool compiles(const std::string& mask) {
+  try {
+    TMaskList(mask).compileAll();
+    return true;
+  } catch (const EMaskException&) {
+    return false;
+  }
+}
+
+class IndexedSearchTest : public ::testing::Test {
+ protected:
+  IndexedSearchTest() {
+    test::writeFile(tmp.file("Test.ini"),
+                    "[ResourceStrings]\nA045=Searching %s (%d of %d)\nA046=%d hit(s)\nA048=Catalog\n");
+  }
+
+  void addCatalogs(int count) {
+    for (int c = 0; c < count; ++c) {
+      const std::string label = c == 1 ? "re[port" : "disc" + std::to_string(c);
+      const std::string path = tmp.file(label + ".qel");
+      gen.writeCatalog(path, label);
+      catalogs.push_back({label, path, true});
+    }
+  }
+
+  Transcript run(bool indexed, const std::string& mask, const TUSearch& criteria) {
+    Transcript t;
+    test::ScriptedDialogs dialogs;
+    NoEventPump pump;
+    ops.opened = 0;
+    SearchEngine engine(pump, dialogs, language, ops);
+    engine.setListener(&t);
+    engine.setIndexed(indexed);
+    engine.setArchives(catalogs);
+    engine.setMask(mask);
+    engine.criteria() = criteria;
+    engine.StartSearch();
+    for (const auto& m : dialogs.messages) t.messages.push_back(m.text);
+    return t;
+  }
+
+  // The indexed run must show exactly what the plain run shows.
+  void expectSame(const std::string& mask, const TUSearch& criteria, const std::string& why) {
+    const Transcript plain = run(false, mask, criteria);
+    const Transcript indexed = run(true, mask, criteria);
+    ASSERT_EQ(indexed.hits.size(), plain.hits.size()) << why << " mask " << mask;
+    for (std::size_t i = 0; i < plain.hits.size(); ++i)
+      ASSERT_TRUE(indexed.hits[i] == plain.hits[i]) << why << " mask " << mask << " hit " << i;
+    ASSERT_EQ(indexed.statuses, plain.statuses) << why << " mask " << mask;
+    ASSERT_EQ(indexed.maxima, plain.maxima) << why << " mask " << mask;
+    ASSERT_EQ(indexed.messages, plain.messages) << why << " mask " << mask;
+  }
+
+  test::TempDir tmp;
+  LanguageFile language{tmp.path(), "Test"};
+  CountingOps ops;
+  Generator gen{20240611};
+  std::vector<CheckedArchive> catalogs;
+};
+
+TEST_F(IndexedSearchTest, RandomMaskListsAndCriteriaGiveTheSameHitsAndMessages) {
+  addCatalogs(4);
+  TUSearch everything;
+  expectSame("*", everything, "first run, which builds the indexes");
+  int hits = 0, errors = 0;
+  for (int k = 0; k < 1500; ++k) {
+    const std::string mask = gen.maskList();
+    const TUSearch criteria = gen.criteria();
+    const Transcript plain = run(false, mask, criteria);
+    const Transcript indexed = run(true, mask, criteria);
+    ASSERT_EQ(indexed.hits.size(), plain.hits.size()) << "mask " << mask;
+    for (std::size_t i = 0; i < plain.hits.size(); ++i)
+      ASSERT_TRUE(indexed.hits[i] == plain.hits[i]) << "mask " << mask << " hit " << i;
+    ASSERT_EQ(indexed.statuses, plain.statuses) << "mask " << mask;
+    ASSERT_EQ(indexed.maxima, plain.maxima) << "mask " << mask;
+    ASSERT_EQ(indexed.messages, plain.messages) << "mask " << mask;
+    // Answered from the indexes: no catalog was opened, except for catalog hits and
+    // the runs an invalid mask sends through the catalogs.
+    if (compiles(mask) && !(criteria.SearchFor & kSearchCatalogs)) {
+      ASSERT_EQ(ops.opened, 0) << "mask " << mask;
+    }
+    hits += static_cast<int>(plain.hits.size());
+    errors += !plain.messages.empty();
+  }
+  // The draw must reach both outcomes, or the comparison proves little.
+  EXPECT_GT(hits, 3000);
+  EXPECT_GT(errors, 10);
+}
+
+TEST_F(IndexedSearchTest, StaleIndexesAreNeverUsedAndAreMadeAgain) {
+  addCatalogs(2);
+  TUSearch c;
+  expectSame("*a*", c, "building");
+  // A catalog written anew over the old one (other records, same name).
+  Generator other(7);
+  other.writeCatalog(catalogs[0].path, catalogs[0].label);
+  expectSame("*a*", c, "catalog replaced");
+  // Only the header rewritten: the rewrite makes the index again at once.
+  {
+    CatalogReader reader(catalogs[1].path);
+    TSCCDInfo h;
+    CopyArchiveHeader(reader.header(), h);
+    h.CDLabel = "relabelled";
+    reader.close();
+    RewriteArchiveHeader(catalogs[1].path, h);
+  }
+  std::string error;
+  EXPECT_EQ(index::EnsureIndex(catalogs[1].path, false, error), index::IndexOutcome::Fresh);
+  expectSame("*a*;*.txt", c, "header rewritten");
+  // A catalog that is gone: the same message, whatever index is left behind.
+  ASSERT_EQ(::unlink(catalogs[0].path.c_str()), 0);
+  expectSame("*a*", c, "catalog missing");
+}
+
+// Every length of a small index cut short, and one bit flipped in every byte: the index
+// is refused or, where the damage lies outside what the run reads, the hits still agree.
+TEST_F(IndexedSearchTest, DamagedIndexesNeverChangeAResult) {
+  catalogs.clear();
+  const std::string path = tmp.file("small.qel");
+  Generator small(3, 12);
+  small.writeCatalog(path, "small");
+  catalogs.push_back({"small", path, true});
+  std::string error;
+  ASSERT_EQ(index::EnsureIndex(path, true, error), index::IndexOutcome::Built) << error;
+  const std::string indexPath = index::indexPathsOf(path)[0];
+  const std::string good = test::readFile(indexPath);
+  ASSERT_GT(good.size(), 400u);
+
+  TUSearch c;
+  const std::vector<std::string> masks = {"*", "*a*", "*TXT*", "?*;*report*"};
+  std::vector<Transcript> expected;
+  for (const std::string& m : masks) expected.push_back(run(false, m, c));
+  // Each damage is read by one of the masks in turn, so every kind of run meets every
+  // part of the file.
+  auto check = [&](const std::string& damaged, std::size_t at, const std::string& why) {
+    const std::size_t m = at % masks.size();
+    test::writeFile(indexPath, damaged);
+    const Transcript t = run(true, masks[m], c);
+    ASSERT_EQ(t.hits.size(), expected[m].hits.size()) << why;
+    for (std::size_t i = 0; i < t.hits.size(); ++i) ASSERT_TRUE(t.hits[i] == expected[m].hits[i]) << why;
+    ASSERT_EQ(t.messages, expected[m].messages) << why;
+  };
+  for (std::size_t length = 0; length < good.size(); ++length)
+    check(good.substr(0, length), length, "cut at " + std::to_string(length));
+  for (std::size_t at = 0; at < good.size(); ++at) {
+    std::string flipped = good;
+    flipped[at] = static_cast<char>(flipped[at] ^ (1 << (at % 8)));
+    check(flipped, at / 8, "bit flipped at " + std::to_string(at));
+  }
+  // A damaged index read by a run is made again by it.
+  test::writeFile(indexPath, good.substr(0, good.size() / 2));
+  run(true, "*", c);
+  EXPECT_EQ(index::EnsureIndex(path, false, error), index::IndexOutcome::Fresh);
+}
+
+}  // namespace
+}  // namespace kolvex
