@@ -22,6 +22,7 @@
 #include "core/persist/CatalogWriter.h"
 #include "core/persist/FileOps.h"
 #include "core/search/SearchEngine.h"
+#include "BenchNames.h"
 
 using namespace kolvex;
 
@@ -31,43 +32,6 @@ constexpr int kCatalogs = 100;
 constexpr int kDirs = 100;         // per catalog
 constexpr int kFilesPerDir = 199;  // 100 * (100 * 199 + 100 + 1) = 2,000,100 records
 constexpr int kRuns = 5;
-
-// Names as a catalogued disc holds them: pictures, documents, music, sources, dot files,
-// names without an extension, mixed case, spaces and UTF-8.
-class NameMaker {
- public:
-  std::string next() {
-    switch (rng_() % 6) {
-      case 0:
-        return "IMG_" + std::to_string(1000 + rng_() % 9000) + pick(exts_);
-      case 1:
-        return "." + pick(words_);
-      case 2:
-        return pick(words_) + " " + std::to_string(rng_() % 100) + " - " + pick(words_) +
-               pick(exts_);
-      default: {
-        std::string name = pick(words_);
-        if (rng_() % 2) name.append("_").append(pick(words_));
-        if (rng_() % 3 == 0) name += std::to_string(rng_() % 100);
-        return name + pick(exts_);
-      }
-    }
-  }
-
- private:
-  const std::string& pick(const std::vector<std::string>& from) {
-    return from[rng_() % from.size()];
-  }
-  std::mt19937 rng_{12345};
-  std::vector<std::string> words_ = {
-      "report", "Budget",  "notes",   "holiday",     "IMG",          "track",  "main",
-      "readme", "Setup",   "invoice", "draft",       "photo",        "scan",   "backup",
-      "config", "index",   "Thesis",  "caf\xc3\xa9", "\xc3\x84rger", "data",   "log",
-      "final",  "copy of", "Music",   "kernel",      "test",         "abacus", "Album"};
-  std::vector<std::string> exts_ = {".txt", ".doc",  ".jpg", ".JPG",    ".mp3",  ".pdf", ".cpp",
-                                    ".h",   ".docx", ".png", ".tar.gz", ".html", ".exe", ".DLL",
-                                    ".ini", ".xml",  ".zip", ".c",      ".TXT",  ""};
-};
 
 // Writes the catalogs and the plain list of every record's name (the scanned folder's
 // own record under its path), in the order the search reads them.
@@ -82,7 +46,7 @@ void makeData(const std::string& dir, std::vector<std::string>& catalogs) {
   if (have) return;
   std::printf("writing the catalogs into %s ...\n", dir.c_str());
   std::ofstream list(listPath, std::ios::binary);
-  NameMaker names;
+  bench::NameMaker names;
   std::mt19937 rng(777);
   TSCFileObjectInfo r;
   for (int c = 0; c < kCatalogs; ++c) {

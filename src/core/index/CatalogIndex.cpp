@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/index/CatalogIdentity.h"
 
 namespace kolvex::index {
 namespace {
@@ -25,7 +24,7 @@ std::vector<std::uint32_t> intersect(const std::vector<std::uint32_t>& a,
 
 }  // namespace
 
-bool CatalogIndex::open(const std::string& indexPath, const MappedFile& catalog) {
+bool CatalogIndex::open(const std::string& indexPath, const CatalogFile& catalog) {
   if (!file_.open(indexPath) || file_.size() < sizeof(IndexHeader)) return false;
   std::memcpy(&header_, file_.data(), sizeof header_);
   const IndexHeader& h = header_;
@@ -42,7 +41,7 @@ bool CatalogIndex::open(const std::string& indexPath, const MappedFile& catalog)
   if (end) end = sized(1, h.namesSize, *end);
   if (!end || *end != h.fileSize || h.recordCount > 0xFFFFFFFFu || h.namesSize > 0xFFFFFFFFu)
     return false;
-  const std::optional<CatalogIdentity> now = identityOf(catalog, h.catalog.recordBase);
+  const std::optional<CatalogIdentity> now = catalog.identity(h.catalog.recordBase);
   if (!now || !(*now == h.catalog)) return false;
 
   const unsigned char* p = file_.data() + sizeof(IndexHeader);
@@ -86,9 +85,9 @@ bool CatalogIndex::checkBlock(std::uint64_t block) {
     if (entries_[i].nameEnd < previous || entries_[i].nameEnd > header_.namesSize) return false;
     previous = entries_[i].nameEnd;
   }
-  std::string bytes(reinterpret_cast<const char*>(entries_ + from), (to - from) * sizeof(IndexEntry));
-  bytes.append(names_ + first, previous - first);
-  if (digestOf(bytes.data(), bytes.size()) != blockDigests_[block]) return false;
+  if (digestOf(entries_ + from, (to - from) * sizeof(IndexEntry), names_ + first, previous - first) !=
+      blockDigests_[block])
+    return false;
   checked_[block] = true;
   return true;
 }

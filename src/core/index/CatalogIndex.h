@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/index/IndexFormat.h"
+#include "core/index/CatalogFile.h"
 #include "core/index/MappedFile.h"
 
 namespace kolvex::index {
@@ -17,8 +18,8 @@ namespace kolvex::index {
 class CatalogIndex {
  public:
   // Maps the index file; false when it is missing, damaged or made from another catalog
-  // than the one mapped in catalog.
-  bool open(const std::string& indexPath, const MappedFile& catalog);
+  // than the one open in catalog.
+  bool open(const std::string& indexPath, const CatalogFile& catalog);
 
   std::uint64_t records() const { return header_.recordCount; }
   const IndexEntry& entry(std::uint64_t i) const { return entries_[i]; }

@@ -79,9 +79,8 @@ std::string IndexBuilder::finish(const CatalogIdentity& catalog) {
     const std::size_t to = std::min(entries_.size(), from + kBlockRecords);
     const std::size_t nameFrom = from == 0 ? 0 : entries_[from - 1].nameEnd;
     const std::size_t nameTo = entries_[to - 1].nameEnd;
-    std::string bytes(reinterpret_cast<const char*>(&entries_[from]), (to - from) * sizeof(IndexEntry));
-    bytes.append(names_, nameFrom, nameTo - nameFrom);
-    blocks.push_back(digestOf(bytes.data(), bytes.size()));
+    blocks.push_back(digestOf(&entries_[from], (to - from) * sizeof(IndexEntry),
+                              names_.data() + nameFrom, nameTo - nameFrom));
   }
 
   IndexHeader h{};

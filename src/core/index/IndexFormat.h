@@ -80,5 +80,7 @@ constexpr std::uint32_t trigramAt(const unsigned char* p) {
 }
 
 std::uint64_t digestOf(const void* data, std::size_t size);
+// The digest of two pieces as if they stood back to back.
+std::uint64_t digestOf(const void* a, std::size_t aSize, const void* b, std::size_t bSize);
 
 }  // namespace kolvex::index

@@ -3,10 +3,8 @@
 #include <exception>
 #include <memory>
 
-#include "core/index/CatalogIdentity.h"
 #include "core/index/IndexBuilder.h"
 #include "core/index/IndexLocation.h"
-#include "core/index/MappedStream.h"
 #include "core/persist/AtomicFileWriter.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/PersistError.h"
@@ -15,13 +13,13 @@
 namespace kolvex::index {
 
 bool BuildIndex(const std::string& catalogPath, const std::function<bool()>& keepGoing) {
-  MappedFile catalog;
+  CatalogFile catalog;
   if (!catalog.open(catalogPath)) {
     // The reader says why, in its own words.
     CatalogReader reader(catalogPath);
     throw EStreamError(msg::kStreamReadError);
   }
-  CatalogReader reader(std::make_unique<MappedStream>(catalog));
+  CatalogReader reader(catalog.stream());
   const TSCCDInfo& h = reader.header();
   // Every record in file order, as the search reads them; the scanned folder's last.
   const std::int64_t last = std::int64_t{h.TotalFiles} + h.TotalDirectories;
@@ -35,7 +33,7 @@ bool BuildIndex(const std::string& catalogPath, const std::function<bool()>& kee
     const std::uint64_t position = in.position() - reader.recordBase();
     builder.add(position, scanner.next());
   }
-  const std::optional<CatalogIdentity> identity = identityOf(catalog, reader.recordBase());
+  const std::optional<CatalogIdentity> identity = catalog.identity(reader.recordBase());
   if (!identity) throw EStreamError(msg::kStreamReadError);
   const std::string bytes = builder.finish(*identity);
 
@@ -66,7 +64,7 @@ void RemoveIndex(const std::string& catalogPath) noexcept {
   }
 }
 
-bool OpenIndex(const std::string& catalogPath, const MappedFile& catalog, CatalogIndex& index) {
+bool OpenIndex(const std::string& catalogPath, const CatalogFile& catalog, CatalogIndex& index) {
   for (const std::string& path : indexPathsOf(catalogPath))
     if (index.open(path, catalog)) return true;
   return false;
@@ -75,7 +73,7 @@ bool OpenIndex(const std::string& catalogPath, const MappedFile& catalog, Catalo
 IndexOutcome EnsureIndex(const std::string& catalogPath, bool rebuild, std::string& error) {
   try {
     if (!rebuild) {
-      MappedFile catalog;
+      CatalogFile catalog;
       CatalogIndex index;
       if (catalog.open(catalogPath) && OpenIndex(catalogPath, catalog, index) && index.checkAll())
         return IndexOutcome::Fresh;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/index/CatalogIndex.h"
-#include "core/index/MappedFile.h"
+#include "core/index/CatalogFile.h"
 
 namespace kolvex::index {
 
@@ -23,8 +23,8 @@ void RefreshIndex(const std::string& catalogPath) noexcept;
 // Removes every index of the catalog (when the catalog is deleted).
 void RemoveIndex(const std::string& catalogPath) noexcept;
 
-// Opens the index of the mapped catalog from the first place that holds one made from it.
-bool OpenIndex(const std::string& catalogPath, const MappedFile& catalog, CatalogIndex& index);
+// Opens the index of the open catalog from the first place that holds one made from it.
+bool OpenIndex(const std::string& catalogPath, const CatalogFile& catalog, CatalogIndex& index);
 
 // What `index` did to one catalog's index.
 enum class IndexOutcome { Fresh, Built, Failed };

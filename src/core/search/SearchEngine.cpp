@@ -1,10 +1,10 @@
 #include "core/search/SearchEngine.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "core/index/CatalogIndex.h"
 #include "core/index/IndexMaintenance.h"
-#include "core/index/MappedStream.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/FileOrderScan.h"
 #include "core/search/RecordMatches.h"
@@ -75,8 +75,15 @@ void SearchEngine::StartSearch() {
     try {
       TMaskList probe(mask_);
       std::vector<std::vector<std::string>> runs;
-      for (const TMask* m : probe.compileAll()) runs.push_back(m->literalRuns());
-      run.runs = std::move(runs);
+      bool selective = true;
+      for (const TMask* m : probe.compileAll()) {
+        runs.push_back(m->literalRuns());
+        selective = selective && std::any_of(runs.back().begin(), runs.back().end(),
+                                             [](const std::string& r) { return r.size() >= 3; });
+      }
+      // A mask without three literal bytes in a row may match any name: every record is a
+      // candidate, and reading the catalog straight through is then the faster way.
+      if (selective) run.runs = std::move(runs);
     } catch (const EMaskException&) {
       // Reading the catalogs reports it when the first name reaches that mask.
     }
@@ -209,20 +216,20 @@ void SearchEngine::SearchCatalog(Run& run, CatalogReader& reader, const std::str
 }
 
 bool SearchEngine::SearchIndexed(Run& run, const std::string& path, SlicedPump& sliced) {
-  index::MappedFile catalog;
+  index::CatalogFile catalog;
   index::CatalogIndex idx;
   if (!catalog.open(path) || !index::OpenIndex(path, catalog, idx) || idx.records() == 0)
     return false;
   std::optional<std::vector<std::uint32_t>> candidates;
   try {
-    candidates = idx.candidates(*run.runs);
+    candidates = idx.candidates(*run.runs);  // every mask has a trigram: never all records
   } catch (const index::IndexDamage&) {
     return false;
   }
   // Every part this run reads is checked before the first hit is reported.
-  if (!idx.check(candidates ? &*candidates : nullptr)) return false;
+  if (!candidates || !idx.check(&*candidates)) return false;
 
-  // The catalog as mapped (the one the index was checked against), read only for hits.
+  // The catalog file the index was checked against, read only for hits.
   std::optional<CatalogReader> reader;
   std::optional<RecordScanner> scanner;
   const auto total = static_cast<std::int64_t>(idx.records());
@@ -237,24 +244,16 @@ bool SearchEngine::SearchIndexed(Run& run, const std::string& path, SlicedPump& 
     v.FileSize = e.size;
     if (!RecordMatches(v, run.criteria, run.masks)) return;
     if (!reader) {
-      reader.emplace(std::make_unique<index::MappedStream>(catalog));
+      reader.emplace(catalog.stream());
       scanner.emplace(reader->file().stream());
     }
     reader->file().seek(reader->recordBase() + e.position);
     addRecordHit(scanner->next(), path, reader->header());
   };
-  if (candidates) {
-    for (std::uint32_t i : *candidates) {
-      position_ = i;
-      if (!checkpoint(sliced)) return true;
-      test(i);
-    }
-  } else {
-    for (std::int64_t i = 0; i < total; ++i) {
-      position_ = i;
-      if (!checkpoint(sliced)) return true;
-      test(static_cast<std::uint32_t>(i));
-    }
+  for (std::uint32_t i : *candidates) {
+    position_ = i;
+    if (!checkpoint(sliced)) return true;
+    test(i);
   }
   return true;
 }

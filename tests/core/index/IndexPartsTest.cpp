@@ -38,7 +38,7 @@ TEST(IndexLocation, FallsBackToTheCacheWhenTheCatalogFolderCannotHoldIt) {
   ASSERT_EQ(places.size(), 2u);
   EXPECT_EQ(places[1].rfind(tmp.path() + "cache/kolvex/", 0), 0u);
   EXPECT_TRUE(test::fileExists(places[1]));
-  index::MappedFile mapped;
+  index::CatalogFile mapped;
   index::CatalogIndex idx;
   ASSERT_TRUE(mapped.open(catalog));
   EXPECT_TRUE(index::OpenIndex(catalog, mapped, idx));
@@ -57,7 +57,7 @@ TEST(IndexLocation, AnIndexOfAnotherCatalogIsRefused) {
   ASSERT_TRUE(index::BuildIndex(a));
   // b's index place holding a's index: same records, another file.
   test::writeFile(index::indexPathsOf(b)[0], test::readFile(index::indexPathsOf(a)[0]));
-  index::MappedFile mapped;
+  index::CatalogFile mapped;
   index::CatalogIndex idx;
   ASSERT_TRUE(mapped.open(b));
   EXPECT_FALSE(index::OpenIndex(b, mapped, idx));

@@ -1,0 +1,46 @@
+#pragma once
+// File names for the search benchmarks, the same in each of them.
+#include <random>
+#include <string>
+#include <vector>
+
+namespace kolvex::bench {
+
+// Names as a catalogued disc holds them: pictures, documents, music, sources, dot files,
+// names without an extension, mixed case, spaces and UTF-8.
+class NameMaker {
+ public:
+  std::string next() {
+    switch (rng_() % 6) {
+      case 0:
+        return "IMG_" + std::to_string(1000 + rng_() % 9000) + pick(exts_);
+      case 1:
+        return "." + pick(words_);
+      case 2:
+        return pick(words_) + " " + std::to_string(rng_() % 100) + " - " + pick(words_) +
+               pick(exts_);
+      default: {
+        std::string name = pick(words_);
+        if (rng_() % 2) name.append("_").append(pick(words_));
+        if (rng_() % 3 == 0) name += std::to_string(rng_() % 100);
+        return name + pick(exts_);
+      }
+    }
+  }
+
+ private:
+  const std::string& pick(const std::vector<std::string>& from) {
+    return from[rng_() % from.size()];
+  }
+  std::mt19937 rng_{12345};
+  std::vector<std::string> words_ = {
+      "report", "Budget",  "notes",   "holiday",     "IMG",          "track",  "main",
+      "readme", "Setup",   "invoice", "draft",       "photo",        "scan",   "backup",
+      "config", "index",   "Thesis",  "caf\xc3\xa9", "\xc3\x84rger", "data",   "log",
+      "final",  "copy of", "Music",   "kernel",      "test",         "abacus", "Album"};
+  std::vector<std::string> exts_ = {".txt", ".doc",  ".jpg", ".JPG",    ".mp3",  ".pdf", ".cpp",
+                                    ".h",   ".docx", ".png", ".tar.gz", ".html", ".exe", ".DLL",
+                                    ".ini", ".xml",  ".zip", ".c",      ".TXT",  ""};
+};
+
+}  // namespace kolvex::bench
