@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "BenchNames.h"
+#include "BenchSupport.h"
 #include "core/app/Dialogs.h"
 #include "core/app/EventPump.h"
 #include "core/app/LanguageFile.h"
@@ -31,6 +31,7 @@
 #include "core/search/SearchEngine.h"
 
 using namespace kolvex;
+using bench::median;
 
 namespace {
 
@@ -110,14 +111,6 @@ void makeData(const std::string& dir) {
   }
 }
 
-class QuietDialogs final : public Dialogs {
- public:
-  void message(MessageKind, const std::string& text) override {
-    std::fprintf(stderr, "error: %s\n", text.c_str());
-  }
-  Answer ask(const std::string&, bool) override { return Answer::No; }
-};
-
 class Count final : public SearchListener {
  public:
   void hitFound(TTSearchResultItem&&) override { ++hits; }
@@ -128,7 +121,7 @@ class Count final : public SearchListener {
 double searchOnce(const std::vector<std::string>& catalogs, const char* mask, bool indexed,
                   std::int64_t& hits) {
   NoEventPump pump;
-  QuietDialogs dialogs;
+  bench::QuietDialogs dialogs;
   LanguageFile language("", "");
   SearchEngine engine(pump, dialogs, language);
   Count listener;
@@ -154,11 +147,6 @@ double commandOnce(const std::string& cmd, long& count) {
     ::pclose(p);
   }
   return seconds() - t0;
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 template <class F>

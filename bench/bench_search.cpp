@@ -22,9 +22,10 @@
 #include "core/persist/CatalogWriter.h"
 #include "core/persist/FileOps.h"
 #include "core/search/SearchEngine.h"
-#include "BenchNames.h"
+#include "BenchSupport.h"
 
 using namespace kolvex;
+using bench::median;
 
 namespace {
 
@@ -99,14 +100,6 @@ double cpuSeconds(int who) {
          static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-class QuietDialogs final : public Dialogs {
- public:
-  void message(MessageKind, const std::string& text) override {
-    std::fprintf(stderr, "error: %s\n", text.c_str());
-  }
-  Answer ask(const std::string&, bool) override { return Answer::No; }
-};
-
 // Counts the hits, or keeps them as the result list does.
 class Hits final : public SearchListener {
  public:
@@ -148,7 +141,7 @@ void configure(SearchEngine& engine, const std::vector<std::string>& catalogs, c
 double searchOnce(const std::vector<std::string>& catalogs, const Case& c, bool keep,
                   std::int64_t& hits) {
   NoEventPump pump;
-  QuietDialogs dialogs;
+  bench::QuietDialogs dialogs;
   LanguageFile language("", "");
   SearchEngine engine(pump, dialogs, language);
   Hits listener(keep);
@@ -171,11 +164,6 @@ double grepOnce(const std::string& list, const char* pattern, long& count) {
     ::pclose(p);  // waits, so the child's time is counted
   }
   return cpuSeconds(RUSAGE_CHILDREN) - t0;
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 // The peak resident memory, in MiB, of a child that runs one search keeping every hit

@@ -127,8 +127,10 @@ if [ "$uid" = 65534 ]; then
   [ -z "$stray" ] || fail "written outside the home: $stray"
 fi
 made=$(cd "$home" && find .local -type f | sort)
+# The catalog, its search index in the hidden folder beside it, and the options.
 [ "$made" = "$(printf '%s\n' .local/share/Kolvex/Archives/"$(basename "$catalog")" \
-               .local/share/Kolvex/Options.cfg)" ] || fail "files in the home: $made"
+               .local/share/Kolvex/Archives/.kolvex-index/"$(basename "$catalog")".kxi \
+               .local/share/Kolvex/Options.cfg | sort)" ] || fail "files in the home: $made"
 
 # --- The desktop program, in a fresh home ---------------------------------------------------
 gui_home=$work/gui-home

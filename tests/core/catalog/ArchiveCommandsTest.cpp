@@ -185,7 +185,9 @@ TEST(ArchiveList, EveryCatalogInFolderOrderWithBrokenOnesReported) {
   auto all = ListArchives(rig.archives());
   std::vector<std::string> expected;
   for (const auto& n : test::listingOrder(rig.archives()))
-    if (n != "notes.txt" && n != "folder.qel") expected.push_back(rig.archives() + n);
+    // The scan left the hidden folder of search indexes; it is no catalog either.
+    if (n != "notes.txt" && n != "folder.qel" && n != ".kolvex-index")
+      expected.push_back(rig.archives() + n);
   std::vector<std::string> got;
   for (const auto& a : all) got.push_back(a.path);
   EXPECT_EQ(got, expected);

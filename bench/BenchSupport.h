@@ -1,8 +1,13 @@
 #pragma once
-// File names for the search benchmarks, the same in each of them.
+// What the search benchmarks share: their file names, a dialog seam that only prints, and
+// the median of timings.
+#include <algorithm>
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
+
+#include "core/app/Dialogs.h"
 
 namespace kolvex::bench {
 
@@ -42,5 +47,18 @@ class NameMaker {
                                     ".h",   ".docx", ".png", ".tar.gz", ".html", ".exe", ".DLL",
                                     ".ini", ".xml",  ".zip", ".c",      ".TXT",  ""};
 };
+
+class QuietDialogs final : public Dialogs {
+ public:
+  void message(MessageKind, const std::string& text) override {
+    std::fprintf(stderr, "error: %s\n", text.c_str());
+  }
+  Answer ask(const std::string&, bool) override { return Answer::No; }
+};
+
+inline double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
 
 }  // namespace kolvex::bench
