@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <string_view>
 
 #include "core/app/XdgFolders.h"
 #include "core/persist/FileOps.h"
@@ -15,9 +17,21 @@ namespace {
 constexpr const char* kFolder = ".kolvex-index/";
 constexpr const char* kSuffix = ".kxi";
 
-std::string fileNameOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+std::string hexHash(std::string_view text) {
+  std::uint64_t h = 1469598103934665603ull;  // FNV-1a
+  for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(h));
+  return hex;
+}
+
+// The catalog's file name with the suffix; a name that would pass the file system's limit
+// of 255 bytes keeps its start and gets a hash of the whole name instead.
+std::string indexNameOf(const std::string& catalogPath) {
+  const std::size_t slash = catalogPath.rfind('/');
+  const std::string name = slash == std::string::npos ? catalogPath : catalogPath.substr(slash + 1);
+  if (name.size() + 4 <= 255) return name + kSuffix;
+  return name.substr(0, 200) + "~" + hexHash(name) + kSuffix;
 }
 
 // The catalog folder's absolute path, so that two folders never share a cache folder.
@@ -32,17 +46,13 @@ std::string absoluteFolderOf(const std::string& catalogPath) {
 std::string cacheFolderOf(const std::string& catalogPath) {
   std::string cache = xdg::cacheHome();
   if (cache.empty()) return {};
-  std::uint64_t h = 1469598103934665603ull;  // FNV-1a of the folder's path
-  for (unsigned char c : absoluteFolderOf(catalogPath)) h = (h ^ c) * 1099511628211ull;
-  char hex[17];
-  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(h));
-  return cache + "/kolvex/" + hex + "/";
+  return cache + "/kolvex/" + hexHash(absoluteFolderOf(catalogPath)) + "/";
 }
 
 }  // namespace
 
 std::vector<std::string> indexPathsOf(const std::string& catalogPath) {
-  const std::string name = fileNameOf(catalogPath) + kSuffix;
+  const std::string name = indexNameOf(catalogPath);
   std::vector<std::string> paths = {directoryOf(catalogPath) + kFolder + name};
   if (const std::string cache = cacheFolderOf(catalogPath); !cache.empty())
     paths.push_back(cache + name);

@@ -49,6 +49,17 @@ TEST(IndexLocation, FallsBackToTheCacheWhenTheCatalogFolderCannotHoldIt) {
   EXPECT_FALSE(index::OpenIndex(catalog, mapped, idx));
 }
 
+TEST(IndexLocation, ACatalogNameAtTheFileSystemsLimitStillGetsAnIndex) {
+  test::TempDir tmp;
+  const std::string catalog = tmp.file(std::string(251, 'n') + ".qel");
+  test::writeCatalog(catalog, test::dir("", {test::file("a.txt")}));
+  ASSERT_TRUE(index::BuildIndex(catalog));
+  index::CatalogFile file;
+  index::CatalogIndex idx;
+  ASSERT_TRUE(file.open(catalog));
+  EXPECT_TRUE(index::OpenIndex(catalog, file, idx));
+}
+
 TEST(IndexLocation, AnIndexOfAnotherCatalogIsRefused) {
   test::TempDir tmp;
   const std::string a = tmp.file("a.qel"), b = tmp.file("b.qel");
