@@ -8,7 +8,7 @@
 #include "core/persist/AtomicFileWriter.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/PersistError.h"
-#include "core/persist/RecordScanner.h"
+#include "core/persist/FileOrderScan.h"
 
 namespace kolvex::index {
 
@@ -20,18 +20,14 @@ bool BuildIndex(const std::string& catalogPath, const std::function<bool()>& kee
     throw EStreamError(msg::kStreamReadError);
   }
   CatalogReader reader(catalog.stream());
-  const TSCCDInfo& h = reader.header();
-  // Every record in file order, as the search reads them; the scanned folder's last.
-  const std::int64_t last = std::int64_t{h.TotalFiles} + h.TotalDirectories;
-  if (last < 0) throw ECatalogLinkError("The catalog is damaged: its record count is negative");
-  Stream& in = reader.file().stream();
-  in.seek(reader.recordBase());
-  RecordScanner scanner(in);
+  // Every record in file order with the search's own checks (FileOrderScan), so the index
+  // exists only for a catalog the search reads in full without an error.
+  FileOrderScan records(reader);
   IndexBuilder builder;
-  for (std::int64_t i = 0; i <= last; ++i) {
+  for (std::int64_t i = 0; !records.done(); ++i) {
     if (keepGoing && (i & 4095) == 0 && !keepGoing()) return false;
-    const std::uint64_t position = in.position() - reader.recordBase();
-    builder.add(position, scanner.next());
+    const RecordView& r = records.next();
+    builder.add(static_cast<std::uint64_t>(records.position()), r);
   }
   const std::optional<CatalogIdentity> identity = catalog.identity(reader.recordBase());
   if (!identity) throw EStreamError(msg::kStreamReadError);
