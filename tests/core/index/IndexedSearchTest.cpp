@@ -43,6 +43,9 @@ class CountingOps final : public FileOps {
     return real_.openRead(p);
   }
   int create(const std::string& p, bool e) override { return real_.create(p, e); }
+  int createUnnamed(const std::string& d) override { return real_.createUnnamed(d); }
+  int linkUnnamed(int fd, const std::string& p) override { return real_.linkUnnamed(fd, p); }
+  bool isRegularFile(int fd) override { return real_.isRegularFile(fd); }
   ssize_t pread(int fd, void* b, size_t n, std::uint64_t o) override { return real_.pread(fd, b, n, o); }
   ssize_t pwrite(int fd, const void* b, size_t n, std::uint64_t o) override {
     return real_.pwrite(fd, b, n, o);
