@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <string>
@@ -161,18 +162,27 @@ std::uint64_t fileSize(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
 }
 
-// Peak resident memory (MiB) of a child that runs one indexed search.
-double childPeak(const std::vector<std::string>& catalogs, const char* mask) {
+// Peak resident memory (MiB) of a fresh copy of this program that runs one indexed
+// search (see main): a forked child would count the pages it shares with this one.
+double childPeak(const std::string& dir, int scale, const char* mask) {
   const pid_t pid = ::fork();
   if (pid == 0) {
-    std::int64_t hits = 0;
-    searchOnce(catalogs, mask, true, hits);
-    ::_exit(0);
+    const std::string n = std::to_string(scale);
+    ::execl("/proc/self/exe", "bench_index", "--search-once", dir.c_str(), n.c_str(), mask,
+            static_cast<char*>(nullptr));
+    ::_exit(127);
   }
   int status = 0;
   rusage u{};
   ::wait4(pid, &status, 0, &u);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
   return static_cast<double>(u.ru_maxrss) / 1024.0;
+}
+
+std::vector<std::string> catalogsOf(const std::string& dir, int scale) {
+  std::vector<std::string> catalogs;
+  for (int c = 0; c < scale; ++c) catalogs.push_back(catalogPath(dir, c));
+  return catalogs;
 }
 
 struct Query {
@@ -184,6 +194,11 @@ struct Query {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 5 && std::string(argv[1]) == "--search-once") {
+    std::int64_t hits = 0;
+    searchOnce(catalogsOf(argv[2], std::atoi(argv[3])), argv[4], true, hits);
+    return hits > 0 ? 0 : 1;
+  }
   std::string dir = argc > 1 ? argv[1] : tempDirectory() + "kolvex-bench-index";
   if (dir.back() != '/') dir += '/';
   ::mkdir(dir.c_str(), 0755);
@@ -212,8 +227,7 @@ int main(int argc, char** argv) {
   }
 
   for (int scale : {100, kAllCatalogs}) {
-    std::vector<std::string> catalogs;
-    for (int c = 0; c < scale; ++c) catalogs.push_back(catalogPath(dir, c));
+    const std::vector<std::string> catalogs = catalogsOf(dir, scale);
     const std::string list = dir + "names" + std::to_string(scale) + ".txt";
     const std::string db = dir + "names" + std::to_string(scale) + ".plocate";
     if (fileSize(db) == 0)
@@ -265,7 +279,7 @@ int main(int argc, char** argv) {
                     static_cast<long long>(hits), static_cast<long long>(linearHits), grepCount,
                     plocateCount);
     }
-    std::printf("peak memory of a rare-name search: %.1f MiB\n", childPeak(catalogs, kRareName));
+    std::printf("peak memory of a rare-name search: %.1f MiB\n", childPeak(dir, scale, kRareName));
   }
   return 0;
 }
