@@ -14,6 +14,7 @@
 #include "core/persist/CatalogReader.h"
 #include "core/search/SearchEngine.h"
 #include "core/search/TMaskList.h"
+#include "support/ForwardingFileOps.h"
 #include "support/ScriptedSeams.h"
 #include "support/SearchTranscript.h"
 #include "support/TempDir.h"
@@ -25,30 +26,13 @@ using Transcript = test::SearchTranscript;
 
 // Counts the catalogs opened through the engine's file calls: a search answered from
 // indexes opens none (catalog hits aside).
-class CountingOps final : public FileOps {
+class CountingOps final : public test::ForwardingFileOps {
  public:
   int openRead(const std::string& p) override {
     ++opened;
-    return real_.openRead(p);
+    return ForwardingFileOps::openRead(p);
   }
-  int create(const std::string& p, bool e) override { return real_.create(p, e); }
-  int createUnnamed(const std::string& d) override { return real_.createUnnamed(d); }
-  int linkUnnamed(int fd, const std::string& p) override { return real_.linkUnnamed(fd, p); }
-  bool isRegularFile(int fd) override { return real_.isRegularFile(fd); }
-  ssize_t pread(int fd, void* b, size_t n, std::uint64_t o) override { return real_.pread(fd, b, n, o); }
-  ssize_t pwrite(int fd, const void* b, size_t n, std::uint64_t o) override {
-    return real_.pwrite(fd, b, n, o);
-  }
-  int fileSize(int fd, std::uint64_t& s) override { return real_.fileSize(fd, s); }
-  int fsync(int fd) override { return real_.fsync(fd); }
-  int close(int fd) override { return real_.close(fd); }
-  int rename(const std::string& a, const std::string& b) override { return real_.rename(a, b); }
-  int unlink(const std::string& p) override { return real_.unlink(p); }
-  int fsyncDir(const std::string& d) override { return real_.fsyncDir(d); }
   int opened = 0;
-
- private:
-  FileOps& real_ = posixFileOps();
 };
 
 // Names made of bytes that masks treat specially, letters of both cases, UTF-8 and bytes
