@@ -1,5 +1,5 @@
 #pragma once
-// What the search benchmarks share: their file names, a dialog seam that only prints, and
+// What the benchmarks share: their file names, a dialog seam that only prints, and
 // the median of timings.
 #include <algorithm>
 #include <cstdio>

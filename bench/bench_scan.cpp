@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "core/app/LanguageFile.h"
 #include "core/catalog/VolumeScanner.h"
 #include "core/persist/TSCOptions.h"
@@ -31,28 +32,16 @@
 #include "platform/VolumeTable.h"
 
 using namespace kolvex;
+using bench::median;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-class SilentDialogs final : public Dialogs {
- public:
-  void message(MessageKind, const std::string& text) override {
-    std::fprintf(stderr, "%s\n", text.c_str());
-  }
-  Answer ask(const std::string&, bool) override { return Answer::No; }
-};
 
 struct Run {
   double seconds = 0;
   long maxRssKiB = 0;
   bool ok = false;
 };
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // Folders of 100 files, 100 folders to a level: 10,000 files are 100 folders, 1,000,000
 // files 100 x 100 folders.
@@ -127,7 +116,7 @@ Run runScan(const std::string& tree, const std::string& catalog, StatMethod meth
     LinuxSystemProbe probe;
     VolumeTable volumes(probe);
     NoIconProvider icons;
-    SilentDialogs dialogs;
+    bench::QuietDialogs dialogs;
     LanguageFile texts("/nonexistent/", "");
     NoEventPump pump;
     NoScanProgress progress;

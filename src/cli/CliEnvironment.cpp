@@ -47,6 +47,16 @@ std::string CliEnvironment::preparedArchivesDir(const std::string& given) {
   return archivesDir(given);
 }
 
+std::optional<std::vector<ArchiveEntry>> CliEnvironment::catalogFolderEntries(
+    const std::string& given, std::ostream& err) {
+  try {
+    return ListArchives(preparedArchivesDir(given));
+  } catch (const EStreamError& e) {
+    err << "kolvex-cli: " << e.what() << "\n";
+    return std::nullopt;
+  }
+}
+
 bool CliEnvironment::stdinIsTerminal() { return ::isatty(0) == 1; }
 bool CliEnvironment::stderrIsTerminal() { return ::isatty(2) == 1; }
 

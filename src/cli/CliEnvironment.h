@@ -2,7 +2,12 @@
 // What every catalogue-writing command needs from the application folder: the options
 // (Options.cfg, the factory settings when it is missing or unreadable) and the texts of
 // the language they name.
+#include <optional>
+#include <ostream>
 #include <string>
+#include <vector>
+
+#include "core/catalog/ArchiveList.h"
 
 #include "core/app/LanguageFile.h"
 #include "core/persist/TSCOptions.h"
@@ -21,6 +26,10 @@ class CliEnvironment {
   // The same for a command that works in the folder: an installed copy's first use makes
   // the user's folder (Archives/ and Options.cfg) when none is given.
   static std::string preparedArchivesDir(const std::string& given);
+  // The entries of that prepared folder; nothing when it cannot be read, after saying why
+  // on err.
+  static std::optional<std::vector<ArchiveEntry>> catalogFolderEntries(const std::string& given,
+                                                                        std::ostream& err);
   static bool stdinIsTerminal();
   static bool stderrIsTerminal();
 };

@@ -4,9 +4,7 @@
 
 #include "cli/CliEnvironment.h"
 #include "cli/FieldText.h"
-#include "core/catalog/ArchiveList.h"
 #include "core/index/IndexMaintenance.h"
-#include "core/persist/PersistError.h"
 
 namespace kolvex::cli {
 
@@ -17,15 +15,10 @@ void IndexCommand::setup(CLI::App& sub) {
 }
 
 int IndexCommand::run(Io& io) {
-  std::vector<ArchiveEntry> all;
-  try {
-    all = ListArchives(CliEnvironment::preparedArchivesDir(archives_));
-  } catch (const EStreamError& e) {
-    io.err << "kolvex-cli: " << e.what() << "\n";
-    return kExitFailure;
-  }
+  const auto all = CliEnvironment::catalogFolderEntries(archives_, io.err);
+  if (!all) return kExitFailure;
   int status = kExitOk;
-  for (const ArchiveEntry& a : all) {
+  for (const ArchiveEntry& a : *all) {
     std::string error;
     switch (index::EnsureIndex(a.path, rebuild_, error)) {
       case index::IndexOutcome::Fresh:

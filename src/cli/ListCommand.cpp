@@ -5,8 +5,6 @@
 
 #include "cli/CliEnvironment.h"
 #include "cli/FieldText.h"
-#include "core/catalog/ArchiveList.h"
-#include "core/persist/PersistError.h"
 
 namespace kolvex::cli {
 
@@ -16,16 +14,11 @@ void ListCommand::setup(CLI::App& sub) {
 }
 
 int ListCommand::run(Io& io) {
-  std::vector<ArchiveEntry> all;
-  try {
-    all = ListArchives(CliEnvironment::preparedArchivesDir(archives_));
-  } catch (const EStreamError& e) {
-    io.err << "kolvex-cli: " << e.what() << "\n";
-    return kExitFailure;
-  }
+  const auto all = CliEnvironment::catalogFolderEntries(archives_, io.err);
+  if (!all) return kExitFailure;
   std::ostringstream out;
   int status = kExitOk;
-  for (const ArchiveEntry& a : all) {
+  for (const ArchiveEntry& a : *all) {
     if (!a.header) {
       io.err << "kolvex-cli: " << a.path << ": " << a.error << "\n";
       status = kExitFailure;

@@ -134,18 +134,15 @@ int StatsCommand::run(Io& io) {
   std::vector<std::string> files = catalogs_;
   int status = kExitOk;
   if (files.empty()) {
-    try {
-      for (const ArchiveEntry& a : ListArchives(CliEnvironment::preparedArchivesDir(archives_))) {
-        if (a.header) {
-          files.push_back(a.path);
-        } else {
-          io.err << "kolvex-cli: " << a.path << ": " << a.error << "\n";
-          status = kExitFailure;
-        }
+    const auto all = CliEnvironment::catalogFolderEntries(archives_, io.err);
+    if (!all) return kExitFailure;
+    for (const ArchiveEntry& a : *all) {
+      if (a.header) {
+        files.push_back(a.path);
+      } else {
+        io.err << "kolvex-cli: " << a.path << ": " << a.error << "\n";
+        status = kExitFailure;
       }
-    } catch (const EStreamError& e) {
-      io.err << "kolvex-cli: " << e.what() << "\n";
-      return kExitFailure;
     }
   }
   InterruptPump signals;
