@@ -7,6 +7,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   qt6-charts-dev libqt6opengl6-dev shared-mime-info
   libblkid-dev libjpeg-dev liburing-dev
+  # Content fingerprints, and xxhsum that the tests and the benchmark compare them with.
+  libxxhash-dev xxhash
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   # Digests of the search indexes; plocate is the peer of the index benchmark.

@@ -89,6 +89,7 @@ constexpr MessageKey kKeys[] = {
     {"EH08", {}},
     {"EH09", {}},
     {"EH10", {}},
+    {"F001", {}},               // recording content fingerprints
     {"R001", {}},              // save dialog title
     {"R002", {}},              // file type: CSV
     {"R003", {}},              // file type: JSON Lines

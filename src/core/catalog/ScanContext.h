@@ -30,6 +30,8 @@ struct ScanContext {
   FileOps& ops = posixFileOps();
   // How the walk looks entries up; tests and benchmarks compare the two.
   StatMethod statMethod = StatMethod::Batched;
+  // Record content fingerprints in the catalog's companion file after the walk.
+  bool fingerprints = false;
 };
 
 }  // namespace kolvex

@@ -12,6 +12,7 @@
 #include "core/catalog/LocalDayCount.h"
 #include "core/catalog/TreeScanner.h"
 #include "core/index/IndexMaintenance.h"
+#include "core/content/CompanionStore.h"
 #include "core/persist/CatalogWriter.h"
 #include "core/persist/PersistError.h"
 #include "core/persist/TempFile.h"
@@ -171,7 +172,15 @@ bool VolumeScanner::BuildArchiveFile(TSCCDInfo& header, const std::string& archi
   }
   RunningFlag running(state_);
   try {
-    return build(header, archiveFileName, scanPath);
+    if (cx_.fingerprints) {
+      if (!buildWithFingerprints(header, archiveFileName, scanPath)) return false;
+    } else {
+      if (!build(header, archiveFileName, scanPath)) return false;
+      // Fingerprints of the catalog that was replaced would no longer match it.
+      removeCompanionOf(archiveFileName, cx_.ops);
+    }
+    index::RefreshIndex(archiveFileName);  // after the catalog is in place; never fails the scan
+    return true;
   } catch (const EStreamError& e) {
     return fail(e.what());
   } catch (const std::bad_alloc&) {
@@ -246,7 +255,6 @@ bool VolumeScanner::build(TSCCDInfo& header, const std::string& archiveFileName,
 
   cx_.progress.setPosition(0);
   writer.commit(header);
-  index::RefreshIndex(archiveFileName);  // after the catalog is in place; never fails the scan
   last_.outcome = ScanOutcome::Done;
   last_.records = writer.recordCount();
   last_.unreadableFolders = scanner.unreadableFolders();

@@ -18,6 +18,8 @@ struct ScanResult {
   std::string reason;  // why it failed or was refused, for the command line
   std::int64_t records = 0;
   std::int64_t unreadableFolders = 0;
+  std::int64_t unreadableFiles = 0;  // files left without a fingerprint
+  bool fingerprinted = false;        // a companion file was written with the catalog
 };
 
 class VolumeScanner {
@@ -68,6 +70,9 @@ class VolumeScanner {
  private:
   std::string belowMountPoint(const std::string& baseDir);
   bool build(TSCCDInfo& header, const std::string& archiveFileName, const std::string& scanPath);
+  // The scan with the fingerprint phase after the walk (VolumeScannerFingerprints.cpp).
+  bool buildWithFingerprints(TSCCDInfo& header, const std::string& archiveFileName,
+                             const std::string& scanPath);
   bool fail(std::string reason);
 
   ScanContext& cx_;

@@ -1,0 +1,49 @@
+#pragma once
+// Keeps a catalog and its fingerprint file together: loading checks that the companion
+// belongs to the catalog as it is now; writing, replacing and removing go with the
+// catalog so that an old companion never sits beside a new catalog unnoticed.
+#include <string>
+
+#include "core/content/CompanionFile.h"
+#include "core/persist/FileOps.h"
+
+namespace kolvex {
+
+struct FingerprintLoad {
+  enum class State {
+    None,      // the catalog has no fingerprint file
+    Valid,     // content holds the catalog's fingerprints
+    Mismatch,  // a fingerprint file of another state of the catalog: ignored
+    Damaged,   // unreadable or damaged: ignored
+  };
+  State state = State::None;
+  std::string problem;  // for Mismatch and Damaged, a sentence for the user
+  CompanionContent content;
+
+  bool usable() const { return state == State::Valid; }
+};
+
+// The fingerprints of a catalog, checked against the catalog's identity. Never throws for
+// the companion's sake; a catalog that cannot be read gives Damaged with its error.
+FingerprintLoad loadFingerprints(const std::string& catalogPath, FileOps& ops = posixFileOps());
+
+// Puts a finished catalog (written completely under stagedPath, in the same folder) in
+// place of catalogPath together with its fingerprints, or with none when content is
+// null. The old companion is set aside first and brought back when the catalog cannot be
+// renamed, so on failure (EStreamError) the old pair stays as it was and the staged file
+// is gone. A companion that cannot be removed afterwards no longer matches and is
+// reported where it is read.
+void commitCatalogWithCompanion(const std::string& stagedPath, const std::string& catalogPath,
+                                const CompanionContent* content, FileOps& ops = posixFileOps());
+
+// Writes content as the companion of catalogPath, atomically (EStreamError on failure).
+void writeCompanion(const std::string& catalogPath, const CompanionContent& content,
+                    FileOps& ops = posixFileOps());
+
+// Removes the companion of a catalog that was removed. False when one remains.
+bool removeCompanionOf(const std::string& catalogPath, FileOps& ops = posixFileOps());
+
+// A sentence for a companion that is ignored, naming the file.
+std::string ignoredCompanionText(const std::string& catalogPath, const FingerprintLoad& load);
+
+}  // namespace kolvex
