@@ -1,0 +1,77 @@
+#pragma once
+// Files that exist more than once across catalogs. Each file becomes one compact key
+// (size, fingerprint, name hash, where it is); sorting the keys brings copies together,
+// so millions of records need no index and little memory. Paths are read back only for
+// the files that have a copy.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/content/Fingerprint.h"
+#include "core/persist/FileOps.h"
+
+namespace kolvex {
+
+struct DupeOptions {
+  bool byContent = true;     // by fingerprint where both files have one, else by name and size
+  bool sameTime = false;     // name and size must come with the same time
+  std::int64_t minSize = 1;  // smaller files are left out (zero-byte files by default)
+};
+
+struct DupeCopy {
+  std::size_t catalog = 0;  // index into the catalogs added
+  std::int64_t record = 0;
+  std::string path;  // below the scanned folder ("Docs/a.txt")
+};
+
+struct DupeGroup {
+  std::int64_t size = 0;
+  std::optional<Fingerprint> fingerprint;  // when the copies were matched by content
+  std::vector<DupeCopy> copies;
+  std::int64_t wasted() const { return size * static_cast<std::int64_t>(copies.size() - 1); }
+};
+
+struct DupeCatalog {
+  std::string path;
+  std::string label;
+  std::string serial;
+  std::string warning;  // a companion that was ignored, or why the catalog was left out
+  bool read = false;
+};
+
+class DuplicateFinder {
+ public:
+  explicit DuplicateFinder(DupeOptions options, FileOps& ops = posixFileOps());
+
+  // Reads a catalog's file records and its fingerprints. A catalog that cannot be read is
+  // kept with its error and contributes nothing. Returns its index.
+  std::size_t addCatalog(const std::string& catalogPath);
+  // All of them, with room for their keys made first (one allocation, not a growing one).
+  void addCatalogs(const std::vector<std::string>& catalogPaths);
+  const std::vector<DupeCatalog>& catalogs() const { return catalogs_; }
+  std::size_t keyCount() const { return keys_.size(); }
+
+  // The groups, most wasted space first (then larger files, then by first path), each
+  // copy with its path. Consumes the keys.
+  std::vector<DupeGroup> groups();
+
+ private:
+  struct Key {
+    std::int64_t size;
+    Fingerprint print;       // valid when hasPrint
+    std::uint64_t name;      // hash of the name (and time, when asked)
+    std::int64_t record;
+    std::uint32_t catalog;
+    std::uint32_t hasPrint;  // 1: own fingerprint, 2: one of a same-named file, 0: none
+  };
+  void lendFingerprints();
+  void resolvePaths(std::vector<DupeGroup>& groups);
+
+  DupeOptions options_;
+  FileOps& ops_;
+  std::vector<DupeCatalog> catalogs_;
+  std::vector<Key> keys_;
+};
+
+}  // namespace kolvex
