@@ -11,6 +11,9 @@
 #include "cli/ExportCommand.h"
 #include "cli/StatsCommand.h"
 #include "cli/IndexCommand.h"
+#include "cli/DupesCommand.h"
+#include "cli/DiffCommand.h"
+#include "cli/VerifyCommand.h"
 
 namespace kolvex::cli {
 
@@ -28,6 +31,9 @@ std::vector<std::unique_ptr<Command>> allCommands() {
   all.push_back(std::make_unique<ExportCommand>());
   all.push_back(std::make_unique<StatsCommand>());
   all.push_back(std::make_unique<IndexCommand>());
+  all.push_back(std::make_unique<DupesCommand>());
+  all.push_back(std::make_unique<DiffCommand>());
+  all.push_back(std::make_unique<VerifyCommand>());
   return all;
 }
 

@@ -17,11 +17,15 @@ void ScanCommand::setup(CLI::App& sub) {
                  "The catalog folder (default: the one --version names)");
   sub.add_option("--label", label_, "The catalog's label instead of the volume's");
   sub.add_flag("--yes,-y", yes_, "Replace a catalog of the same name without asking");
+  sub.add_flag("--hash", hash_,
+               "Record content fingerprints: read every file once more after the walk and "
+               "keep its 128-bit XXH3 hash in a .qfp file beside the catalog");
 }
 
 int ScanCommand::run(Io& io) {
   ScanSession session(io.err, terminal_, CliEnvironment::preparedArchivesDir(archives_));
   VolumeScanner& scanner = session.scanner();
+  session.context().fingerprints = hash_;
   TSCCDInfo header;
   if (!scanner.GetVolumeInfo(path_, header)) {
     io.err << "kolvex-cli: " << path_ << ": " << session.environment().texts.message("A001")

@@ -28,6 +28,7 @@ class ScanCommand final : public Command {
   std::string archives_;
   std::optional<std::string> label_;
   bool yes_ = false;
+  bool hash_ = false;
 };
 
 }  // namespace kolvex::cli

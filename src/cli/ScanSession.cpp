@@ -31,6 +31,10 @@ int ScanSession::report(const ScanResult& result, const std::string& catalogPath
       if (result.unreadableFolders > 0)
         err_ << "kolvex-cli: warning: " << result.unreadableFolders
              << " folder(s) could not be read and are catalogued as far as they could\n";
+      if (result.unreadableFiles > 0)
+        err_ << "kolvex-cli: warning: " << result.unreadableFiles
+             << " file(s) could not be read, or changed while they were read, and have no "
+                "fingerprint\n";
       return kExitOk;
     case ScanOutcome::Cancelled:
       err_ << "kolvex-cli: cancelled; " << catalogPath << " is as it was\n";

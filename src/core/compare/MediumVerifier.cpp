@@ -9,6 +9,7 @@
 #include <tuple>
 #include <unordered_set>
 
+#include "core/catalog/FileNames.h"
 #include "core/catalog/LocalDayCount.h"
 #include "core/catalog/LocateOnMedia.h"
 #include "core/content/ContentHasher.h"
@@ -79,7 +80,11 @@ std::optional<std::string> findMediumBase(const TSCCDInfo& header,
     if (v.serialText() != header.CreateSerial || header.CreateSerial == "0") continue;
     if (!base.empty() && base.front() == '/' && below(base, v.mountPoint) && isDirectory(base))
       return base + "/";
-    for (std::size_t skip = 0; skip <= parts.size(); ++skip) {
+    // The tails keep the catalogued folder's own name; the volume's root alone is taken
+    // only for a catalog of a whole volume, whose label has no folder part.
+    const bool wholeVolume =
+        header.CDLabel == ReplaceInvalidChars(v.label.empty() ? v.serialText() : v.label);
+    for (std::size_t skip = 0; skip < parts.size() + (wholeVolume ? 1 : 0); ++skip) {
       std::string candidate = v.mountPoint == "/" ? "" : v.mountPoint;
       for (std::size_t i = skip; i < parts.size(); ++i) candidate += "/" + parts[i];
       if (candidate.empty()) candidate = "/";

@@ -32,7 +32,8 @@ struct VerifyReport {
 
 // The catalog's scanned folder on the mounted volume that carries the catalog's serial:
 // the catalogued folder itself when it lies there, else the longest tail of its path
-// that exists below that volume's mount point. Nothing when the medium is not mounted.
+// that exists below that volume's mount point (the root itself only for a catalog of a
+// whole volume). Nothing when the medium is not mounted.
 std::optional<std::string> findMediumBase(const TSCCDInfo& header,
                                           const std::vector<Volume>& volumes);
 

@@ -1,0 +1,161 @@
+// Scans that record content fingerprints: the companion file comes and goes with its
+// catalog, and a failed or cancelled scan leaves the old pair as it was.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "ScanRig.h"
+#include "core/catalog/ScanState.h"
+#include "core/content/CatalogFileWalk.h"
+#include "core/content/CompanionStore.h"
+#include "core/content/ContentHasher.h"
+#include "support/FaultyFileOps.h"
+
+namespace kolvex {
+namespace {
+
+using test::makeDirs;
+using test::touch;
+
+void fillDisc(const std::string& disc) {
+  makeDirs(disc + "docs/old");
+  touch(disc + "a.txt", "alpha");
+  touch(disc + "docs/b.txt", std::string(3000, 'b'));
+  touch(disc + "docs/old/c.bin", std::string(70000, 'c'));
+  touch(disc + "empty", "");
+  ASSERT_EQ(::symlink("a.txt", (disc + "link").c_str()), 0);
+}
+
+std::string scanHashed(test::ScanRig& rig, bool fingerprints = true) {
+  rig.context().fingerprints = fingerprints;
+  std::string catalog;
+  EXPECT_EQ(rig.scan(rig.disc(), &catalog).outcome, ScanOutcome::Done);
+  return catalog;
+}
+
+// Every file of a companion-bearing catalog, with its fingerprint as read now.
+void expectFingerprintsOfDisc(const std::string& catalog, const std::string& disc) {
+  FingerprintLoad load = loadFingerprints(catalog);
+  ASSERT_EQ(load.state, FingerprintLoad::State::Valid) << load.problem;
+  CatalogReader reader(catalog);
+  ContentHasher hasher;
+  int regular = 0;
+  forEachCatalogEntry(reader, false, [&](std::int64_t pos, const TSCFileObjectInfo& r,
+                                         const std::string& path) {
+    const FingerprintEntry* e = load.content.find(pos);
+    if (!isRegularFileRecord(r)) {
+      EXPECT_EQ(e, nullptr) << path;
+      return;
+    }
+    ++regular;
+    ASSERT_NE(e, nullptr) << path;
+    EXPECT_EQ(e->size, r.FileSize);
+    EXPECT_EQ(e->fingerprint, hasher.hashFile(disc + path).fingerprint) << path;
+  });
+  EXPECT_EQ(regular, 4);
+  EXPECT_EQ(load.content.entries.size(), 4u);
+}
+
+TEST(FingerprintScan, RecordsEveryRegularFileWithItsOwnProgress) {
+  test::ScanRig rig;
+  fillDisc(rig.disc());
+  const std::string catalog = scanHashed(rig);
+  expectFingerprintsOfDisc(catalog, rig.disc());
+  EXPECT_EQ(rig.progress.statuses.back(), "F001");
+  EXPECT_EQ(rig.progress.range, 5 + 3000 + 70000);  // bytes, not records
+  EXPECT_TRUE(rig.leftovers().empty());
+  EXPECT_EQ(test::listDir(rig.archives()).size(), 2u);
+}
+
+TEST(FingerprintScan, ScanWithoutFingerprintsRemovesTheOldCompanion) {
+  test::ScanRig rig;
+  fillDisc(rig.disc());
+  const std::string catalog = scanHashed(rig);
+  ASSERT_TRUE(test::fileExists(companionPathOf(catalog)));
+  scanHashed(rig, false);
+  EXPECT_FALSE(test::fileExists(companionPathOf(catalog)));
+  EXPECT_EQ(loadFingerprints(catalog).state, FingerprintLoad::State::None);
+}
+
+TEST(FingerprintScan, CompanionOfAnotherStateIsIgnoredAndSaysSo) {
+  test::ScanRig rig;
+  fillDisc(rig.disc());
+  const std::string catalog = scanHashed(rig);
+  const std::string oldCompanion = test::readFile(companionPathOf(catalog));
+  touch(rig.disc() + "new", "n");
+  scanHashed(rig);
+  test::writeFile(companionPathOf(catalog), oldCompanion);
+  FingerprintLoad load = loadFingerprints(catalog);
+  EXPECT_EQ(load.state, FingerprintLoad::State::Mismatch);
+  EXPECT_TRUE(load.content.entries.empty());
+  EXPECT_NE(ignoredCompanionText(catalog, load).find(".qfp"), std::string::npos);
+  // Damaged bytes are told apart from a stale file.
+  test::writeFile(companionPathOf(catalog), oldCompanion.substr(0, 30));
+  EXPECT_EQ(loadFingerprints(catalog).state, FingerprintLoad::State::Damaged);
+}
+
+TEST(FingerprintScan, CancelWhileHashingKeepsBothOldFiles) {
+  test::ScanRig rig;
+  fillDisc(rig.disc());
+  const std::string catalog = scanHashed(rig);
+  touch(rig.disc() + "later", "l");
+  const std::string before = test::readFile(catalog);
+  const std::string beforePrints = test::readFile(companionPathOf(catalog));
+  rig.progress.onStatus = [](std::string_view key) {
+    if (key == "F001") TheScanState().AddingCancelled = true;
+  };
+  EXPECT_EQ(rig.scan(rig.disc()).outcome, ScanOutcome::Cancelled);
+  EXPECT_EQ(test::readFile(catalog), before);
+  EXPECT_EQ(test::readFile(companionPathOf(catalog)), beforePrints);
+  EXPECT_TRUE(rig.leftovers().empty());
+  EXPECT_EQ(test::listDir(rig.archives()).size(), 2u);
+}
+
+TEST(FingerprintScan, FailureAtAnyCallLeavesTheOldPairOrAWholeNewOne) {
+  test::ScanRig rig;
+  fillDisc(rig.disc());
+  const std::string catalog = scanHashed(rig);
+  touch(rig.disc() + "later", "l");
+  const std::string before = test::readFile(catalog);
+  const std::string beforePrints = test::readFile(companionPathOf(catalog));
+  int calls = 0;
+  {
+    test::FaultyFileOps counting;
+    test::ScanRig each;
+    ScanContext cx{each.options, rig.volumes,  each.icons,     each.dialogs, each.texts,
+                   each.pump,    each.progress, rig.archives(), counting};
+    cx.fingerprints = true;
+    VolumeScanner scanner(cx);
+    TSCCDInfo h;
+    ASSERT_TRUE(scanner.GetVolumeInfo(rig.disc(), h));
+    ASSERT_EQ(scanner.CreateArchive(false, true, h, h.BaseDir, catalog).outcome, ScanOutcome::Done);
+    calls = counting.calls();
+    test::writeFile(catalog, before);
+    test::writeFile(companionPathOf(catalog), beforePrints);
+  }
+  for (int failAt = 1; failAt <= calls; ++failAt) {
+    test::FaultyFileOps faulty(failAt, true);
+    test::ScanRig each;
+    ScanContext cx{each.options, rig.volumes,  each.icons,     each.dialogs, each.texts,
+                   each.pump,    each.progress, rig.archives(), faulty};
+    cx.fingerprints = true;
+    VolumeScanner scanner(cx);
+    TSCCDInfo h;
+    ASSERT_TRUE(scanner.GetVolumeInfo(rig.disc(), h));
+    ScanResult res = scanner.CreateArchive(false, true, h, h.BaseDir, catalog);
+    EXPECT_TRUE(rig.leftovers().empty()) << "call " << failAt;
+    EXPECT_TRUE(each.leftovers().empty()) << "call " << failAt;
+    EXPECT_EQ(test::listDir(rig.archives()).size(), 2u) << "call " << failAt;
+    if (res.outcome == ScanOutcome::Done) {
+      EXPECT_EQ(loadFingerprints(catalog).state, FingerprintLoad::State::Valid) << failAt;
+      test::writeFile(catalog, before);
+      test::writeFile(companionPathOf(catalog), beforePrints);
+      continue;
+    }
+    EXPECT_EQ(res.outcome, ScanOutcome::Failed) << "call " << failAt;
+    EXPECT_EQ(test::readFile(catalog), before) << "call " << failAt;
+    EXPECT_EQ(test::readFile(companionPathOf(catalog)), beforePrints) << "call " << failAt;
+  }
+}
+
+}  // namespace
+}  // namespace kolvex
