@@ -3,6 +3,7 @@
 #include "core/catalog/ArchiveHeader.h"
 #include "core/catalog/BaseFolderFinder.h"
 #include "core/catalog/LocalDayCount.h"
+#include "core/content/CompanionStore.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/PersistError.h"
 #include "platform/VolumeError.h"
@@ -45,7 +46,13 @@ ScanResult UpdateArchive(VolumeScanner& scanner, ScanContext& cx, const std::str
   fresh.BaseDir = base;
   fresh.CreateDateTime = LocalDayCount::now();
   fresh.SystemVersion = kSystemVersion;
-  return scanner.CreateArchive(false, true, fresh, fresh.BaseDir, catalogPath);
+  // A catalog that had fingerprints gets them again; the flag is the caller's otherwise.
+  const bool asked = cx.fingerprints;
+  cx.fingerprints = asked || loadFingerprints(catalogPath, cx.ops).state !=
+                                 FingerprintLoad::State::None;
+  ScanResult result = scanner.CreateArchive(false, true, fresh, fresh.BaseDir, catalogPath);
+  cx.fingerprints = asked;
+  return result;
 }
 
 }  // namespace kolvex

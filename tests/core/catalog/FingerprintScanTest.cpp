@@ -5,6 +5,7 @@
 
 #include "ScanRig.h"
 #include "core/catalog/ScanState.h"
+#include "core/catalog/UpdateArchive.h"
 #include "core/content/CatalogFileWalk.h"
 #include "core/content/CompanionStore.h"
 #include "core/content/ContentHasher.h"
@@ -76,6 +77,17 @@ TEST(FingerprintScan, ScanWithoutFingerprintsRemovesTheOldCompanion) {
   EXPECT_EQ(loadFingerprints(catalog).state, FingerprintLoad::State::None);
 }
 
+TEST(FingerprintScan, UpdateKeepsFingerprintsOfACatalogThatHadThem) {
+  test::ScanRig rig;
+  fillDisc(rig.disc());
+  const std::string catalog = scanHashed(rig);
+  touch(rig.disc() + "docs/b.txt", "changed");
+  rig.context().fingerprints = false;
+  ASSERT_EQ(UpdateArchive(rig.scanner(), rig.context(), catalog, false).outcome, ScanOutcome::Done);
+  EXPECT_FALSE(rig.context().fingerprints);
+  expectFingerprintsOfDisc(catalog, rig.disc());
+}
+
 TEST(FingerprintScan, CompanionOfAnotherStateIsIgnoredAndSaysSo) {
   test::ScanRig rig;
   fillDisc(rig.disc());
@@ -110,6 +122,19 @@ TEST(FingerprintScan, CancelWhileHashingKeepsBothOldFiles) {
   EXPECT_EQ(test::listDir(rig.archives()).size(), 2u);
 }
 
+// A fingerprinting scan of rig's disc into catalog, writing through ops, with seams of
+// its own (each has its own temporary folder).
+ScanResult scanThrough(test::ScanRig& rig, test::ScanRig& each, FileOps& ops,
+                       const std::string& catalog) {
+  ScanContext cx{each.options, rig.volumes,  each.icons,     each.dialogs, each.texts,
+                 each.pump,    each.progress, rig.archives(), ops};
+  cx.fingerprints = true;
+  VolumeScanner scanner(cx);
+  TSCCDInfo h;
+  if (!scanner.GetVolumeInfo(rig.disc(), h)) return {};
+  return scanner.CreateArchive(false, true, h, h.BaseDir, catalog);
+}
+
 TEST(FingerprintScan, FailureAtAnyCallLeavesTheOldPairOrAWholeNewOne) {
   test::ScanRig rig;
   fillDisc(rig.disc());
@@ -117,38 +142,28 @@ TEST(FingerprintScan, FailureAtAnyCallLeavesTheOldPairOrAWholeNewOne) {
   touch(rig.disc() + "later", "l");
   const std::string before = test::readFile(catalog);
   const std::string beforePrints = test::readFile(companionPathOf(catalog));
+  auto restore = [&] {
+    test::writeFile(catalog, before);
+    test::writeFile(companionPathOf(catalog), beforePrints);
+  };
   int calls = 0;
   {
     test::FaultyFileOps counting;
     test::ScanRig each;
-    ScanContext cx{each.options, rig.volumes,  each.icons,     each.dialogs, each.texts,
-                   each.pump,    each.progress, rig.archives(), counting};
-    cx.fingerprints = true;
-    VolumeScanner scanner(cx);
-    TSCCDInfo h;
-    ASSERT_TRUE(scanner.GetVolumeInfo(rig.disc(), h));
-    ASSERT_EQ(scanner.CreateArchive(false, true, h, h.BaseDir, catalog).outcome, ScanOutcome::Done);
+    ASSERT_EQ(scanThrough(rig, each, counting, catalog).outcome, ScanOutcome::Done);
     calls = counting.calls();
-    test::writeFile(catalog, before);
-    test::writeFile(companionPathOf(catalog), beforePrints);
+    restore();
   }
   for (int failAt = 1; failAt <= calls; ++failAt) {
     test::FaultyFileOps faulty(failAt, true);
     test::ScanRig each;
-    ScanContext cx{each.options, rig.volumes,  each.icons,     each.dialogs, each.texts,
-                   each.pump,    each.progress, rig.archives(), faulty};
-    cx.fingerprints = true;
-    VolumeScanner scanner(cx);
-    TSCCDInfo h;
-    ASSERT_TRUE(scanner.GetVolumeInfo(rig.disc(), h));
-    ScanResult res = scanner.CreateArchive(false, true, h, h.BaseDir, catalog);
+    ScanResult res = scanThrough(rig, each, faulty, catalog);
     EXPECT_TRUE(rig.leftovers().empty()) << "call " << failAt;
     EXPECT_TRUE(each.leftovers().empty()) << "call " << failAt;
     EXPECT_EQ(test::listDir(rig.archives()).size(), 2u) << "call " << failAt;
     if (res.outcome == ScanOutcome::Done) {
       EXPECT_EQ(loadFingerprints(catalog).state, FingerprintLoad::State::Valid) << failAt;
-      test::writeFile(catalog, before);
-      test::writeFile(companionPathOf(catalog), beforePrints);
+      restore();
       continue;
     }
     EXPECT_EQ(res.outcome, ScanOutcome::Failed) << "call " << failAt;
