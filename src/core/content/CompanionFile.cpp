@@ -10,7 +10,7 @@ namespace {
 
 constexpr char kMark[8] = {'K', 'V', 'X', 'Q', 'F', 'P', '0', '1'};
 constexpr std::size_t kHead = 8 + 8 + 16 + 8;
-constexpr std::size_t kEntry = 40;
+constexpr std::size_t kEntry = 32;
 constexpr std::size_t kTrailer = 16;
 
 void put(std::string& out, std::uint64_t v) {

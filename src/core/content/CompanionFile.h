@@ -7,7 +7,7 @@
 //   "KVXQFP01"                      8 bytes, the format and its version
 //   catalog size, header digest     8 + 16 bytes (CatalogIdentity)
 //   entry count                     8 bytes
-//   entries                         40 bytes each: record position, size, fingerprint
+//   entries                         32 bytes each: record position, size, fingerprint
 //                                   (low, high), record positions strictly ascending
 //   digest of all bytes before it   16 bytes
 #include <cstdint>
