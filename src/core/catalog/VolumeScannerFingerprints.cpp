@@ -78,11 +78,13 @@ bool VolumeScanner::buildWithFingerprints(TSCCDInfo& header, const std::string& 
     last_.outcome = ScanOutcome::Cancelled;
     return false;
   }
-  commitCatalogWithCompanion(staged.path(), archiveFileName, &hashed.content, cx_.ops);
-  staged.handedOver();
+  const std::string finished = staged.path();
+  staged.handedOver();  // from here on the commit looks after it
+  const bool saved =
+      commitCatalogWithCompanion(finished, archiveFileName, &hashed.content, cx_.ops);
   last_ = walked;
   last_.unreadableFiles = hashed.unreadable;
-  last_.fingerprinted = true;
+  last_.fingerprinted = saved;
   return true;
 }
 

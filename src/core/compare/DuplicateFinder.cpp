@@ -12,7 +12,6 @@
 #include "core/content/CompanionStore.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/PersistError.h"
-#include "core/persist/RecordScanner.h"
 
 namespace kolvex {
 namespace {
@@ -47,23 +46,15 @@ std::size_t DuplicateFinder::addCatalog(const std::string& catalogPath) {
     CatalogReader reader(catalogPath, ops_);
     c.label = reader.header().CDLabel;
     c.serial = reader.header().CreateSerial;
-    const std::int64_t count =
-        std::int64_t{reader.header().TotalFiles} + reader.header().TotalDirectories + 1;
-    if (count < 1) throw ECatalogLinkError("The catalog is damaged: its record count is negative");
-    Stream& in = reader.file().stream();
-    in.seek(reader.recordBase());
-    RecordScanner records(in);
     // Records come in file order and fingerprints by position: one pass over both.
     const auto& entries = prints.content.entries;
     std::size_t next = 0;
     bool unfit = false;
-    for (std::int64_t i = 0; i < count; ++i) {
-      const auto pos = static_cast<std::int64_t>(in.position() - reader.recordBase());
-      const RecordView& r = records.next();
+    reader.forEachInFileOrder([&](std::int64_t pos, const TSCFileObjectInfo& r) {
       while (next < entries.size() && entries[next].record < pos) ++next;
       const bool printed = next < entries.size() && entries[next].record == pos;
       if (printed && entries[next].size != r.FileSize) unfit = true;
-      if (!regular(r.Attribute) || r.FileSize < options_.minSize) continue;
+      if (!regular(r.Attribute) || r.FileSize < options_.minSize) return;
       Key k{r.FileSize, {}, nameKey(r.FileName, r.CreateDateTime, options_.sameTime), pos,
             static_cast<std::uint32_t>(index), 0};
       if (options_.byContent && printed) {
@@ -71,7 +62,7 @@ std::size_t DuplicateFinder::addCatalog(const std::string& catalogPath) {
         k.hasPrint = 1;
       }
       keys_.push_back(k);
-    }
+    });
     if (unfit) {
       // The companion does not describe this catalog's records: none of it is used.
       for (std::size_t i = before; i < keys_.size(); ++i) keys_[i].hasPrint = 0;

@@ -86,41 +86,24 @@ void writeCompanion(const std::string& catalogPath, const CompanionContent& cont
   out.commit();
 }
 
-void commitCatalogWithCompanion(const std::string& stagedPath, const std::string& catalogPath,
+bool commitCatalogWithCompanion(const std::string& stagedPath, const std::string& catalogPath,
                                 const CompanionContent* content, FileOps& ops) {
-  const std::string companion = companionPathOf(catalogPath);
-  const std::string aside = companion + ".old";
-  const bool hadCompanion = exists(companion);
-  auto dropStaged = [&] { removeFile(ops, stagedPath); };
-  if (content) {
-    if (hadCompanion && ops.rename(companion, aside) != 0) {
-      dropStaged();
-      throw EStreamError(msg::kStreamWriteError);
-    }
-    auto restore = [&] {
-      removeFile(ops, companion);
-      if (hadCompanion) ops.rename(aside, companion);
-      dropStaged();
-    };
-    try {
-      writeCompanion(catalogPath, *content, ops);
-    } catch (...) {
-      restore();
-      throw;
-    }
-    if (ops.rename(stagedPath, catalogPath) != 0) {
-      restore();
-      throw EStreamError(msg::kStreamWriteError);
-    }
-    if (hadCompanion) removeFile(ops, aside);
-  } else {
-    if (ops.rename(stagedPath, catalogPath) != 0) {
-      dropStaged();
-      throw EStreamError(msg::kStreamWriteError);
-    }
-    if (hadCompanion) removeFile(ops, companion);
+  // The catalog's rename is the moment the scan succeeds; until then both old files stand.
+  if (ops.rename(stagedPath, catalogPath) != 0) {
+    removeFile(ops, stagedPath);
+    throw EStreamError(msg::kStreamWriteError);
   }
   ops.fsyncDir(directoryOf(catalogPath));
+  if (content) {
+    try {
+      writeCompanion(catalogPath, *content, ops);
+      return true;
+    } catch (const EStreamError&) {
+      // Falls through: the old companion must not stay beside the new catalog.
+    }
+  }
+  removeCompanionOf(catalogPath, ops);
+  return false;
 }
 
 bool removeCompanionOf(const std::string& catalogPath, FileOps& ops) {

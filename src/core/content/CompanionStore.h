@@ -28,12 +28,11 @@ struct FingerprintLoad {
 FingerprintLoad loadFingerprints(const std::string& catalogPath, FileOps& ops = posixFileOps());
 
 // Puts a finished catalog (written completely under stagedPath, in the same folder) in
-// place of catalogPath together with its fingerprints, or with none when content is
-// null. The old companion is set aside first and brought back when the catalog cannot be
-// renamed, so on failure (EStreamError) the old pair stays as it was and the staged file
-// is gone. A companion that cannot be removed afterwards no longer matches and is
-// reported where it is read.
-void commitCatalogWithCompanion(const std::string& stagedPath, const std::string& catalogPath,
+// place of catalogPath, then writes its fingerprints (content), or none when content is
+// null. Until the catalog's rename both old files stand (EStreamError, staged file gone).
+// When the companion cannot be written after it, the old one is removed and the result
+// is false: the new catalog then simply has no fingerprints.
+bool commitCatalogWithCompanion(const std::string& stagedPath, const std::string& catalogPath,
                                 const CompanionContent* content, FileOps& ops = posixFileOps());
 
 // Writes content as the companion of catalogPath, atomically (EStreamError on failure).

@@ -160,9 +160,11 @@ TEST(FingerprintScan, FailureAtAnyCallLeavesTheOldPairOrAWholeNewOne) {
     ScanResult res = scanThrough(rig, each, faulty, catalog);
     EXPECT_TRUE(rig.leftovers().empty()) << "call " << failAt;
     EXPECT_TRUE(each.leftovers().empty()) << "call " << failAt;
-    EXPECT_EQ(test::listDir(rig.archives()).size(), 2u) << "call " << failAt;
     if (res.outcome == ScanOutcome::Done) {
-      EXPECT_EQ(loadFingerprints(catalog).state, FingerprintLoad::State::Valid) << failAt;
+      // Fingerprints whole, or none at all when only they could not be written.
+      EXPECT_EQ(loadFingerprints(catalog).state, res.fingerprinted ? FingerprintLoad::State::Valid
+                                                                   : FingerprintLoad::State::None)
+          << failAt;
       restore();
       continue;
     }
