@@ -2,12 +2,11 @@
 
 #include <nlohmann/json.hpp>
 #include <ostream>
-#include <set>
 #include <sstream>
 
 #include "cli/CliEnvironment.h"
 #include "cli/FieldText.h"
-#include "cli/MountedVolumes.h"
+#include "platform/MountedVolumes.h"
 #include "core/catalog/ArchiveList.h"
 #include "core/compare/DuplicateFinder.h"
 #include "core/persist/PersistError.h"
@@ -48,9 +47,7 @@ int DupesCommand::run(Io& io) {
     if (!c.warning.empty()) io.err << "kolvex-cli: warning: " << c.warning << "\n";
     if (!c.read) status = kExitFailure;
   }
-  std::set<std::string> mounted;
-  for (const Volume& v : mountedVolumes())
-    if (v.serial) mounted.insert(v.serialText());
+  finder.markMounted(mountedVolumes());
   std::ostringstream out;
   for (const DupeGroup& g : finder.groups()) {
     const char* how = g.fingerprint ? "content" : "name and size";
@@ -67,7 +64,7 @@ int DupesCommand::run(Io& io) {
         list.push_back({{"catalog", cat.path},
                         {"label", cat.label},
                         {"path", c.path},
-                        {"mounted", mounted.count(cat.serial) > 0}});
+                        {"mounted", cat.mounted}});
       }
       out << o.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
       continue;
@@ -79,7 +76,7 @@ int DupesCommand::run(Io& io) {
     for (const DupeCopy& c : g.copies) {
       const DupeCatalog& cat = finder.catalogs()[c.catalog];
       out << '\t' << fieldText(cat.label) << '\t' << fieldText(c.path) << '\t'
-          << (mounted.count(cat.serial) ? "mounted" : "offline") << '\n';
+          << (cat.mounted ? "mounted" : "offline") << '\n';
     }
   }
   io.out << out.str();

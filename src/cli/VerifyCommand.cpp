@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "cli/FieldText.h"
-#include "cli/MountedVolumes.h"
+#include "platform/MountedVolumes.h"
 #include "core/compare/MediumVerifier.h"
 #include "core/persist/PersistError.h"
 

@@ -1,5 +1,6 @@
 #include "core/catalog/ArchiveHeader.h"
 
+#include "core/content/CompanionStore.h"
 #include "core/index/IndexMaintenance.h"
 #include "core/persist/AtomicFileWriter.h"
 #include "core/persist/ComponentWriter.h"
@@ -26,6 +27,9 @@ void CopyArchiveHeader(const TSCCDInfo& s, TSCCDInfo& t) {
 }
 
 void RewriteArchiveHeader(const std::string& catalogPath, const TSCCDInfo& header, FileOps& ops) {
+  // The fingerprints stay valid (records keep their positions), but they are tied to the
+  // catalog's identity, which the new header changes.
+  const FingerprintLoad prints = loadFingerprints(catalogPath, ops);
   TQELFile old(ops);
   old.QELFileName = catalogPath;
   old.OpenForRead();
@@ -41,6 +45,7 @@ void RewriteArchiveHeader(const std::string& catalogPath, const TSCCDInfo& heade
   }
   old.CloseFile();
   out.commit();
+  if (prints.usable()) retieCompanion(catalogPath, prints.content, ops);
   index::RefreshIndex(catalogPath);  // the header's digest changed; never fails the rewrite
 }
 

@@ -12,7 +12,9 @@ void CopyArchiveHeader(const TSCCDInfo& source, TSCCDInfo& target);
 
 // Replaces the header of an existing catalog and keeps every record: the new file is
 // written beside the catalog and renamed over it, so a failure leaves the catalog
-// byte-identical. Throws the reading and writing errors of the catalog files.
+// byte-identical. Fingerprints that belong to the catalog go on belonging to it (a
+// companion that cannot be rewritten is removed). Throws the reading and writing errors
+// of the catalog files.
 void RewriteArchiveHeader(const std::string& catalogPath, const TSCCDInfo& header,
                           FileOps& ops = posixFileOps());
 

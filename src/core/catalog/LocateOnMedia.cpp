@@ -2,9 +2,8 @@
 
 #include <sys/stat.h>
 
-#include "platform/LinuxSystemProbe.h"
 #include "platform/LocateOrder.h"
-#include "platform/VolumeTable.h"
+#include "platform/MountedVolumes.h"
 
 namespace kolvex {
 namespace {
@@ -58,15 +57,6 @@ std::string resolveFrom(const std::string& dir, const std::vector<std::string>& 
   return {};
 }
 
-std::vector<Volume> systemVolumes() {
-  static LinuxSystemProbe probe;
-  try {
-    return VolumeTable(probe).list();
-  } catch (const std::exception&) {
-    return {};
-  }
-}
-
 }  // namespace
 
 std::vector<std::string> storedPathParts(const std::string& storedPath) {
@@ -86,7 +76,7 @@ std::string resolveParts(const std::string& dir, const std::vector<std::string>&
 }
 
 MediaLocator::MediaLocator(Dialogs& dialogs, LanguageFile& language, VolumeSource volumes)
-    : dialogs_(dialogs), language_(language), volumes_(volumes ? std::move(volumes) : systemVolumes) {}
+    : dialogs_(dialogs), language_(language), volumes_(volumes ? std::move(volumes) : mountedVolumes) {}
 
 std::string MediaLocator::findOnce(const std::string& storedPath, const std::string& baseDir,
                                    bool removable, const std::string& createSerial,

@@ -33,8 +33,8 @@ DuplicateFinder::DuplicateFinder(DupeOptions options, FileOps& ops)
 
 std::size_t DuplicateFinder::addCatalog(const std::string& catalogPath) {
   const std::size_t index = catalogs_.size();
-  catalogs_.push_back({catalogPath, {}, {}, {}, false});
-  DupeCatalog& c = catalogs_.back();
+  DupeCatalog& c = catalogs_.emplace_back();
+  c.path = catalogPath;
   const std::size_t before = keys_.size();
   try {
     FingerprintLoad prints;
@@ -46,6 +46,8 @@ std::size_t DuplicateFinder::addCatalog(const std::string& catalogPath) {
     CatalogReader reader(catalogPath, ops_);
     c.label = reader.header().CDLabel;
     c.serial = reader.header().CreateSerial;
+    c.baseDir = reader.header().BaseDir;
+    c.removable = reader.header().Removable;
     // Records come in file order and fingerprints by position: one pass over both.
     const auto& entries = prints.content.entries;
     std::size_t next = 0;
@@ -75,6 +77,14 @@ std::size_t DuplicateFinder::addCatalog(const std::string& catalogPath) {
     c.warning = catalogPath + ": " + e.what() + "; the catalog is left out";
   }
   return index;
+}
+
+void DuplicateFinder::markMounted(const std::vector<Volume>& volumes) {
+  for (DupeCatalog& c : catalogs_) {
+    c.mounted = false;
+    for (const Volume& v : volumes)
+      if (v.serial && v.serialText() == c.serial) c.mounted = true;
+  }
 }
 
 void DuplicateFinder::addCatalogs(const std::vector<std::string>& catalogPaths) {
@@ -158,16 +168,22 @@ std::vector<DupeGroup> DuplicateFinder::groups() {
 
 // Walks each catalog that has a copy once, taking the paths of the records wanted.
 void DuplicateFinder::resolvePaths(std::vector<DupeGroup>& groups) {
-  std::map<std::size_t, std::map<std::int64_t, std::string*>> wanted;
+  std::map<std::size_t, std::map<std::int64_t, DupeCopy*>> wanted;
   for (DupeGroup& g : groups)
-    for (DupeCopy& c : g.copies) wanted[c.catalog][c.record] = &c.path;
+    for (DupeCopy& c : g.copies) wanted[c.catalog][c.record] = &c;
   for (auto& [catalog, records] : wanted) {
     try {
       CatalogReader reader(catalogs_[catalog].path, ops_);
       forEachCatalogEntry(reader, false,
-                          [&](std::int64_t pos, const TSCFileObjectInfo&, const std::string& p) {
+                          [&](std::int64_t pos, const TSCFileObjectInfo& r, const std::string& p) {
                             auto it = records.find(pos);
-                            if (it != records.end()) *it->second = p;
+                            if (it == records.end()) return;
+                            DupeCopy& copy = *it->second;
+                            copy.path = p;
+                            copy.storedFolder = r.FilePath;
+                            copy.name = r.FileName;
+                            copy.time = r.CreateDateTime;
+                            copy.attributes = r.Attribute;
                           });
     } catch (const EStreamError& e) {
       catalogs_[catalog].warning = catalogs_[catalog].path + ": " + e.what();

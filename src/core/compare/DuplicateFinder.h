@@ -10,6 +10,7 @@
 
 #include "core/content/Fingerprint.h"
 #include "core/persist/FileOps.h"
+#include "platform/Volume.h"
 
 namespace kolvex {
 
@@ -23,6 +24,12 @@ struct DupeCopy {
   std::size_t catalog = 0;  // index into the catalogs added
   std::int64_t record = 0;
   std::string path;  // below the scanned folder ("Docs/a.txt")
+  // The record as a catalog's list shows it: its stored folder ("X:\\Docs\\"), name, time
+  // and attributes.
+  std::string storedFolder;
+  std::string name;
+  double time = 0.0;
+  std::int32_t attributes = 0;
 };
 
 struct DupeGroup {
@@ -36,6 +43,9 @@ struct DupeCatalog {
   std::string path;
   std::string label;
   std::string serial;
+  std::string baseDir;
+  bool removable = false;
+  bool mounted = false;  // a mounted volume carries the catalog's serial (markMounted)
   std::string warning;  // a companion that was ignored, or why the catalog was left out
   bool read = false;
 };
@@ -51,6 +61,8 @@ class DuplicateFinder {
   void addCatalogs(const std::vector<std::string>& catalogPaths);
   const std::vector<DupeCatalog>& catalogs() const { return catalogs_; }
   std::size_t keyCount() const { return keys_.size(); }
+  // Notes which catalogs have their medium among these volumes, by serial.
+  void markMounted(const std::vector<Volume>& volumes);
 
   // The groups, most wasted space first (then larger files, then by first path), each
   // copy with its path. Consumes the keys.

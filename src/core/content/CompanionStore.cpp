@@ -106,6 +106,17 @@ bool commitCatalogWithCompanion(const std::string& stagedPath, const std::string
   return false;
 }
 
+bool retieCompanion(const std::string& catalogPath, CompanionContent content, FileOps& ops) {
+  try {
+    content.identity = identityOf(catalogPath, ops);
+    writeCompanion(catalogPath, content, ops);
+    return true;
+  } catch (const EStreamError&) {
+    removeCompanionOf(catalogPath, ops);
+    return false;
+  }
+}
+
 bool removeCompanionOf(const std::string& catalogPath, FileOps& ops) {
   const std::string companion = companionPathOf(catalogPath);
   return !exists(companion) || removeFile(ops, companion);

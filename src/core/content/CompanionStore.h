@@ -39,6 +39,12 @@ bool commitCatalogWithCompanion(const std::string& stagedPath, const std::string
 void writeCompanion(const std::string& catalogPath, const CompanionContent& content,
                     FileOps& ops = posixFileOps());
 
+// After a rewrite that kept every record where it was (a new header), ties fingerprints
+// that belonged to the catalog before it to the catalog as it is now. False, with no
+// companion left, when that cannot be written (the old one would no longer match).
+bool retieCompanion(const std::string& catalogPath, CompanionContent content,
+                    FileOps& ops = posixFileOps());
+
 // Removes the companion of a catalog that was removed. False when one remains.
 bool removeCompanionOf(const std::string& catalogPath, FileOps& ops = posixFileOps());
 

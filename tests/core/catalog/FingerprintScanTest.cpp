@@ -4,11 +4,13 @@
 #include <unistd.h>
 
 #include "ScanRig.h"
+#include "core/catalog/ArchiveHeader.h"
 #include "core/catalog/ScanState.h"
 #include "core/catalog/UpdateArchive.h"
 #include "core/content/CatalogFileWalk.h"
 #include "core/content/CompanionStore.h"
 #include "core/content/ContentHasher.h"
+#include "core/persist/PersistError.h"
 #include "support/FaultyFileOps.h"
 
 namespace kolvex {
@@ -171,6 +173,51 @@ TEST(FingerprintScan, FailureAtAnyCallLeavesTheOldPairOrAWholeNewOne) {
     EXPECT_EQ(res.outcome, ScanOutcome::Failed) << "call " << failAt;
     EXPECT_EQ(test::readFile(catalog), before) << "call " << failAt;
     EXPECT_EQ(test::readFile(companionPathOf(catalog)), beforePrints) << "call " << failAt;
+  }
+}
+
+// A new header moves every record's place in the file; the fingerprints, counted from the
+// records, stay right and are tied to the rewritten catalog, or go when that fails.
+TEST(FingerprintScan, HeaderRewriteCarriesTheFingerprintsOrLeavesNone) {
+  test::ScanRig rig;
+  fillDisc(rig.disc());
+  const std::string catalog = scanHashed(rig);
+  TSCCDInfo h;
+  CopyArchiveHeader(CatalogReader(catalog).header(), h);
+  h.CDLabel += " with a much longer label than before";
+  RewriteArchiveHeader(catalog, h);
+  expectFingerprintsOfDisc(catalog, rig.disc());
+
+  const std::string before = test::readFile(catalog);
+  const std::string beforePrints = test::readFile(companionPathOf(catalog));
+  int calls = 0;
+  {
+    test::FaultyFileOps counting;
+    h.CDLabel = "short";
+    RewriteArchiveHeader(catalog, h, counting);
+    calls = counting.calls();
+    test::writeFile(catalog, before);
+    test::writeFile(companionPathOf(catalog), beforePrints);
+  }
+  for (int failAt = 1; failAt <= calls; ++failAt) {
+    test::FaultyFileOps faulty(failAt, true);
+    bool rewritten = true;
+    try {
+      RewriteArchiveHeader(catalog, h, faulty);
+    } catch (const EStreamError&) {
+      rewritten = false;
+    }
+    if (!rewritten) {
+      EXPECT_EQ(test::readFile(catalog), before) << "call " << failAt;
+      EXPECT_EQ(test::readFile(companionPathOf(catalog)), beforePrints) << "call " << failAt;
+    } else {
+      // Never a companion beside the catalog that it does not belong to.
+      const FingerprintLoad::State state = loadFingerprints(catalog).state;
+      EXPECT_TRUE(state == FingerprintLoad::State::Valid || state == FingerprintLoad::State::None)
+          << "call " << failAt;
+    }
+    test::writeFile(catalog, before);
+    test::writeFile(companionPathOf(catalog), beforePrints);
   }
 }
 

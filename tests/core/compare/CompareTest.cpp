@@ -129,6 +129,17 @@ TEST(Duplicates, FileWithoutFingerprintJoinsByNameAndSizeAndGroupsComeByWaste) {
   EXPECT_EQ(groups[0].copies.size(), 3u);
   EXPECT_EQ(groups[0].wasted(), 2000);
   EXPECT_EQ(groups[1].copies.size(), 2u);  // "note": zero-byte files are left out
+  // Each copy as a list shows it, and whether its medium is here.
+  for (const DupeCopy& c : groups[0].copies) {
+    EXPECT_EQ(c.name, nameOf(c.path));
+    EXPECT_EQ(c.storedFolder, "X:\\");
+    EXPECT_GT(c.time, 0.0);
+  }
+  Volume here;
+  here.serial = static_cast<std::uint32_t>(std::stoul(finder.catalogs()[1].serial));
+  finder.markMounted({here});
+  EXPECT_FALSE(finder.catalogs()[0].mounted);
+  EXPECT_TRUE(finder.catalogs()[1].mounted);
   DuplicateFinder withZero({true, false, 0});
   withZero.addCatalogs({withPrints, without});
   EXPECT_EQ(withZero.groups().size(), 3u);

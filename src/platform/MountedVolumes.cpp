@@ -1,18 +1,17 @@
-#include "cli/MountedVolumes.h"
+#include "platform/MountedVolumes.h"
 
 #include "platform/LinuxSystemProbe.h"
-#include "platform/VolumeError.h"
 #include "platform/VolumeTable.h"
 
-namespace kolvex::cli {
+namespace kolvex {
 
 std::vector<Volume> mountedVolumes() {
   LinuxSystemProbe probe;
   try {
     return VolumeTable(probe).list();
-  } catch (const VolumeError&) {
+  } catch (const std::exception&) {
     return {};
   }
 }
 
-}  // namespace kolvex::cli
+}  // namespace kolvex
