@@ -16,12 +16,10 @@
 #include <algorithm>
 #include <climits>
 
-#include "core/app/ExploreTarget.h"
 #include "core/catalog/FormatSize.h"
 #include "ui/common/InterfaceTexts.h"
 #include "ui/common/ItemViews.h"
 #include "ui/common/WindowState.h"
-#include "ui/common/QtDesktopShell.h"
 #include "ui/common/Skin.h"
 #include "ui/common/SkinWidgets.h"
 #include "ui/explorer/InfoPanel.h"
@@ -37,17 +35,13 @@ namespace {
 
 constexpr int kToolsWidth = 120;
 constexpr int kLeftBarWidth = 165;
-constexpr int kExecuteTag = 90201, kBrowseTag = 90202, kPrintTag = 90203;
-constexpr int kCopyNameTag = 90204, kCopyPathTag = 90205, kCopyPathNameTag = 90206;
 
 }  // namespace
 
 TSearchFrame::TSearchFrame(AppContext& context, QWidget* parent)
     : KolvexView(context, parent),
       engine_(context.pump, context.dialogs, context.language),
-      locator_(std::make_unique<MediaLocator>(context.dialogs, context.language)),
-      ownClipboard_(std::make_unique<QtClipboard>()),
-      clipboard_(ownClipboard_.get()) {
+      actions_(context) {
   setObjectName("TSearchFrame");
   engine_.setListener(this);
   engine_.setIndexed(true);
@@ -248,20 +242,14 @@ void TSearchFrame::BuildMenus() {
   pmShell_ = new QMenu(this);
   pmShell_->setObjectName("pmShell");
   pmShell_->setToolTipsVisible(true);
-  connect(action(pmShell_, "miBrowseArchive", 20028), &QAction::triggered, this,
-          [this] { miBrowseArchiveClick(); });
-  pmShell_->addSeparator();
-  QAction* execute = action(pmShell_, "miExecuteItem", kExecuteTag);
-  pmShell_->setDefaultAction(execute);
-  connect(execute, &QAction::triggered, this, [this] { miShellAction(kExecuteTag); });
-  connect(action(pmShell_, "miBrowseFolder", kBrowseTag), &QAction::triggered, this,
-          [this] { miShellAction(kBrowseTag); });
-  connect(action(pmShell_, "miPrintItem", kPrintTag), &QAction::triggered, this,
-          [this] { miShellAction(kPrintTag); });
-  pmShell_->addSeparator();
-  for (auto [name, t] : {std::pair{"miCopyName", kCopyNameTag}, std::pair{"miCopyPath", kCopyPathTag},
-                         std::pair{"miCopyPathName", kCopyPathNameTag}})
-    connect(action(pmShell_, name, t), &QAction::triggered, this, [this, t] { copyText(t); });
+  HitActions::addToMenu(pmShell_, [this](int tag) {
+    if (tag == kHitBrowseArchive)
+      miBrowseArchiveClick();
+    else if (tag == kHitExecute || tag == kHitBrowseFolder || tag == kHitPrint)
+      miShellAction(tag);
+    else
+      copyText(tag);
+  });
   pmShell_->addSeparator();
   // Export takes every hit, whichever is selected.
   miExportResults_ = action(pmShell_, "miExportResults", 95001);
@@ -298,12 +286,10 @@ void TSearchFrame::RefreshTexts() {
   if (style_ == kReportStyle) widenColumnsToContents(lvArchiveReport_);
 }
 
-void TSearchFrame::setClipboard(Clipboard* clipboard) {
-  clipboard_ = clipboard ? clipboard : ownClipboard_.get();
-}
+void TSearchFrame::setClipboard(Clipboard* clipboard) { actions_.setClipboard(clipboard); }
 
 void TSearchFrame::setVolumeSource(MediaLocator::VolumeSource volumes) {
-  locator_ = std::make_unique<MediaLocator>(context_.dialogs, context_.language, std::move(volumes));
+  actions_.setVolumeSource(std::move(volumes));
 }
 
 // --- Catalog list
@@ -527,50 +513,26 @@ void TSearchFrame::lvArchiveDblClick() {
   if (hit->Kind == kSearchCatalogs)
     miBrowseArchiveClick();
   else
-    miShellAction(kExecuteTag);
+    miShellAction(kHitExecute);
 }
 
 void TSearchFrame::miShellAction(int tag) {
   const TTSearchResultItem* found = model_->hitAt(selectedRow());
-  if (!found || found->Kind == kSearchCatalogs) return;
+  if (!found) return;
   // The row may go while the user is asked for the medium (a run adding or clearing).
   const TTSearchResultItem hit = *found;
-  const std::string real =
-      locator_->LocateOnMedia(HitStoredPath(hit), hit.BaseDir, hit.CDLabel, hit.Removable);
-  if (real.empty()) return;
-  const std::string folder = ExploreTarget(real);
-  std::string failure;
-  if (tag == kExecuteTag)
-    failure = context_.shell.open(real);
-  else if (tag == kBrowseTag)
-    failure = context_.shell.explore(folder);
-  else if (tag == kPrintTag)
-    failure = context_.shell.print(real);
-  // A desktop that cannot do it says so, rather than nothing happening.
-  if (!failure.empty()) context_.dialogs.message(MessageKind::Error, failure);
+  actions_.runOnMedium(tag, hit);
 }
 
 void TSearchFrame::copyText(int tag) {
-  const TTSearchResultItem* hit = model_->hitAt(selectedRow());
-  if (!hit) return;
-  if (tag == kCopyNameTag)
-    clipboard_->setText(hit->Name);
-  else if (tag == kCopyPathTag)
-    clipboard_->setText(hit->FilePath);
-  else if (tag == kCopyPathNameTag)
-    clipboard_->setText(HitPathnameText(*hit));
+  if (const TTSearchResultItem* hit = model_->hitAt(selectedRow())) actions_.copy(tag, *hit);
 }
 
 void TSearchFrame::miBrowseArchiveClick() {
   const TTSearchResultItem* found = model_->hitAt(selectedRow());
   if (!found) return;
-  const TTSearchResultItem hit = *found;
-  if (hit.Kind == kSearchCatalogs)
-    emit browseRequested(hit.CatalogFile, std::string(), std::string());
-  else if (IsUnnamedRecord(hit))
-    emit browseRequested(hit.CatalogFile, HitStoredFolder(hit), std::string());
-  else
-    emit browseRequested(hit.CatalogFile, HitStoredFolder(hit), hit.Name);
+  const BrowsePlace place = BrowsePlaceOf(*found);
+  emit browseRequested(place.catalog, place.folder, place.select);
 }
 
 }  // namespace kolvex

@@ -11,6 +11,7 @@
 #include "core/catalog/LocateOnMedia.h"
 #include "core/search/SearchEngine.h"
 #include "ui/common/KolvexView.h"
+#include "ui/search/HitActions.h"
 #include "ui/search/HitAppearance.h"
 
 class QAbstractItemView;
@@ -104,9 +105,7 @@ class TSearchFrame : public KolvexView, private SearchListener {
 
   SearchEngine engine_;
   HitAppearance appearance_;
-  std::unique_ptr<MediaLocator> locator_;
-  std::unique_ptr<Clipboard> ownClipboard_;
-  Clipboard* clipboard_;
+  HitActions actions_;
   std::string folderText_;
   std::vector<TTSearchResultItem> pending_;
   std::vector<int> pendingIcons_;
