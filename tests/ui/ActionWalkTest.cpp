@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <functional>
@@ -26,6 +27,9 @@
 #include "ui/archives/TArchiveManFrame.h"
 #include "ui/catalog/DesktopScanRunner.h"
 #include "ui/catalog/TAddArchiveForm.h"
+#include "ui/compare/TCompareForm.h"
+#include "ui/duplicates/DuplicateListModel.h"
+#include "ui/duplicates/TDuplicatesForm.h"
 #include "ui/explorer/TArchiveExplorerFrame.h"
 #include "ui/search/SearchResultModel.h"
 #include "ui/search/TSearchFrame.h"
@@ -146,6 +150,20 @@ class ActionWalkTest : public QObject {
     walker.triggerAll({}, [&] { ensureSelections(walk); });
     QVERIFY(!walk.terminated);
 
+    // Two catalogs selected (the comparison of two), and the comparisons' Cancel while
+    // they run.
+    walk.manager().RefreshArchives();
+    walk.manager().List()->selectRows({0, 1});
+    walker.triggerAll();
+    TCompareForm* compare = walk.manager().Compare();
+    compare->diff(walk.awkwardCatalog(), walk.docCatalog().empty() ? walk.awkwardCatalog() : walk.docCatalog());
+    walker.press(compare->findChild<QPushButton*>("bStop"));
+    compare->finishNow();
+    TDuplicatesForm* dupes = walk.manager().Duplicates();
+    dupes->bFindClick();
+    walker.press(dupes->findChild<QPushButton*>("bStop"));
+    dupes->finishNow();
+
     // While the explorer lists a large folder.
     if (!walk.docCatalog().empty()) {
       bool listed = false;
@@ -222,6 +240,14 @@ class ActionWalkTest : public QObject {
     TArchiveManFrame& manager = walk.manager();
     if (manager.Model()->rowCount() == 0) manager.RefreshArchives();
     if (manager.SelectedArchive().empty()) manager.List()->selectRow(0);
+
+    // A copy selected in the duplicates window.
+    TDuplicatesForm* dupes = manager.Duplicates();
+    if (!dupes->searching() && dupes->groups().rowCount() == 0) {
+      manager.miFindDuplicatesClick();
+      dupes->finishNow();
+    }
+    if (!dupes->searching()) dupes->selectCopy(0, 0);
 
     TArchiveExplorerFrame& explorer = walk.explorer();
     ExplorerModel& model = explorer.model();

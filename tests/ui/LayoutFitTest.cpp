@@ -32,6 +32,8 @@
 #include "ui/catalog/TAddArchiveForm.h"
 #include "ui/catalog/TAddingForm.h"
 #include "ui/catalog/TFlatAddingForm.h"
+#include "ui/compare/TCompareForm.h"
+#include "ui/duplicates/TDuplicatesForm.h"
 #include "ui/explorer/TArchiveExplorerFrame.h"
 #include "ui/search/SearchResultModel.h"
 #include "ui/search/TSearchFrame.h"
@@ -266,6 +268,19 @@ class LayoutFitTest : public QObject {
     windows.flatAddingForm()->show();
     fit.check(windows.flatAddingForm(), at + "-flat");
     windows.flatAddingForm()->hide();
+
+    // The duplicates of every catalog with a copy selected, and a comparison of two.
+    TDuplicatesForm* dupes = manager.Duplicates();
+    manager.miFindDuplicatesClick();
+    dupes->finishNow();
+    dupes->selectCopy(0, 0);
+    fit.check(dupes, at + "-duplicates");
+    dupes->hide();
+    TCompareForm* compare = manager.Compare();
+    compare->diff(walk.awkwardCatalog(), walk.awkwardCatalog());
+    compare->finishNow();
+    fit.check(compare, at + "-compare");
+    compare->hide();
 
     TTransTestForm test;
     test.show();

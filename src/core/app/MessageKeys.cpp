@@ -10,6 +10,9 @@ constexpr ArgKind kNumber[] = {ArgKind::Integer};
 constexpr ArgKind kTwoNumbers[] = {ArgKind::Integer, ArgKind::Integer};
 constexpr ArgKind kTwoTexts[] = {ArgKind::Text, ArgKind::Text};
 constexpr ArgKind kTextTwoNumbers[] = {ArgKind::Text, ArgKind::Integer, ArgKind::Integer};
+constexpr ArgKind kNumberText[] = {ArgKind::Integer, ArgKind::Text};
+constexpr ArgKind kFourCounts[] = {ArgKind::Integer, ArgKind::Text, ArgKind::Integer, ArgKind::Text,
+                                   ArgKind::Integer, ArgKind::Text, ArgKind::Integer, ArgKind::Text};
 
 // Sorted by key.
 constexpr MessageKey kKeys[] = {
@@ -79,6 +82,45 @@ constexpr MessageKey kKeys[] = {
     {"A078", kText},            // catalogs that cannot be read: their files and reasons
     {"A079", {}},               // first start on a desktop without a notification area
     {"A080", kText},            // the main window while a scan runs: the volume
+    {"D001", {}},               // duplicates: column name
+    {"D002", {}},               // column: size
+    {"D003", {}},               // column: archive
+    {"D004", {}},               // column: path
+    {"D005", {}},               // column: medium
+    {"D006", kNumberText},      // a group: copies, wasted space
+    {"D007", {}},               // matched by content
+    {"D008", {}},               // matched by name and size
+    {"D009", {}},               // medium mounted
+    {"D010", {}},               // medium not mounted
+    {"D011", {}},               // reading the archives
+    {"D012", kNumberText},      // groups found, space wasted
+    {"D013", {}},               // stopped
+    {"D014", {}},               // no archive ticked
+    {"D020", kTwoTexts},        // changes from one label to another
+    {"D021", {}},               // added
+    {"D022", {}},               // removed
+    {"D023", {}},               // changed
+    {"D024", {}},               // moved
+    {"D025", kFourCounts},      // counts and sizes of the changes
+    {"D026", {}},               // the archives agree
+    {"D027", {}},               // column: change
+    {"D028", {}},               // column: before
+    {"D029", {}},               // column: after
+    {"D030", {}},               // column: details
+    {"D031", kText},            // verify: the label
+    {"D032", {}},               // missing from the medium
+    {"D033", {}},               // new on the medium
+    {"D035", {}},               // content changed, size and time the same
+    {"D036", {}},               // cannot be read
+    {"D037", kTwoTexts},        // medium not mounted: label, serial
+    {"D038", kTwoNumbers},      // files checked, files read again
+    {"D039", {}},               // the medium matches
+    {"D040", kNumber},          // differences found
+    {"D041", kTwoTexts},        // bytes read again of bytes
+    {"D042", {}},               // comparing
+    {"D044", {}},               // what differs: size
+    {"D045", {}},               // what differs: time
+    {"D046", {}},               // what differs: content
     {"EH01", {}},               // help lines of the options view
     {"EH02", {}},
     {"EH03", {}},
@@ -89,6 +131,7 @@ constexpr MessageKey kKeys[] = {
     {"EH08", {}},
     {"EH09", {}},
     {"EH10", {}},
+    {"EH11", {}},
     {"F001", {}},               // recording content fingerprints
     {"R001", {}},              // save dialog title
     {"R002", {}},              // file type: CSV

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/catalog/ArchiveHeader.h"
+#include "core/content/CompanionStore.h"
 #include "core/index/IndexMaintenance.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/PersistError.h"
@@ -68,6 +69,8 @@ std::vector<ArchiveEntry> ListArchives(const std::string& folder, FileOps& ops) 
 std::string DeleteArchive(const std::string& path, FileOps& ops) {
   if (ops.unlink(path) != 0 && errno != ENOENT) return std::strerror(errno);
   index::RemoveIndex(path);  // the catalog's search index goes with it
+  // Its fingerprints go with it: beside a later catalog of that name they would be stale.
+  removeCompanionOf(path, ops);
   return std::string();
 }
 

@@ -23,8 +23,8 @@ struct ArchiveEntry {
 // Throws EFOpenError, saying why, when the folder itself cannot be listed.
 std::vector<ArchiveEntry> ListArchives(const std::string& folder, FileOps& ops = posixFileOps());
 
-// Deletes one catalog file. A file already gone counts as deleted. Returns why it could
-// not be deleted, or an empty text.
+// Deletes one catalog file and its fingerprint file. A file already gone counts as
+// deleted. Returns why the catalog could not be deleted, or an empty text.
 std::string DeleteArchive(const std::string& path, FileOps& ops = posixFileOps());
 
 }  // namespace kolvex

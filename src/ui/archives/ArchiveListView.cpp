@@ -1,6 +1,7 @@
 #include "ui/archives/ArchiveListView.h"
 
 #include <QHeaderView>
+#include <algorithm>
 #include <QListView>
 #include <QStackedLayout>
 #include <QTreeView>
@@ -34,7 +35,7 @@ ArchiveListView::ArchiveListView(ArchiveListModel* model, QWidget* parent)
        {static_cast<QAbstractItemView*>(list_), static_cast<QAbstractItemView*>(detail_)}) {
     v->setModel(model);
     v->setSelectionModel(selection_);
-    v->setSelectionMode(QAbstractItemView::SingleSelection);
+    v->setSelectionMode(QAbstractItemView::ExtendedSelection);
     v->setSelectionBehavior(QAbstractItemView::SelectRows);
     v->setEditTriggers(QAbstractItemView::NoEditTriggers);
     v->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -107,8 +108,23 @@ QAbstractItemView* ArchiveListView::current() const {
 }
 
 int ArchiveListView::selectedRow() const {
-  const QModelIndexList indexes = selection_->selectedIndexes();
-  return indexes.isEmpty() ? -1 : indexes.front().row();
+  const std::vector<int> rows = selectedRows();
+  return rows.empty() ? -1 : rows.front();
+}
+
+std::vector<int> ArchiveListView::selectedRows() const {
+  std::vector<int> rows;
+  for (const QModelIndex& index : selection_->selectedRows()) rows.push_back(index.row());
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+void ArchiveListView::selectRows(const std::vector<int>& rows) {
+  QItemSelection chosen;
+  for (int row : rows)
+    if (row >= 0 && row < model_->rowCount())
+      chosen.select(model_->index(row, 0), model_->index(row, ArchiveListModel::kColumnCount - 1));
+  selection_->select(chosen, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void ArchiveListView::selectRow(int row) {

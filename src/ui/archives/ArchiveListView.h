@@ -2,6 +2,7 @@
 // The archive manager's list in its four styles: large icons, small icons, list and
 // detailed columns. The styles are two Qt views over one model and one selection.
 #include <QWidget>
+#include <vector>
 
 class QAbstractItemView;
 class QItemSelectionModel;
@@ -29,9 +30,12 @@ class ArchiveListView : public QWidget {
   QAbstractItemView* current() const;
   QListView* listView() const { return list_; }
   QTreeView* detailView() const { return detail_; }
-  // The selected row, or -1.
+  // The selected row (the first of several), or -1.
   int selectedRow() const;
+  // Every selected row (more than one for the commands on two catalogs).
+  std::vector<int> selectedRows() const;
   void selectRow(int row);
+  void selectRows(const std::vector<int>& rows);
   // The style, the columns' widths and the sort column, kept for the next start.
   void saveState(WindowState& state) const;
   void restoreState(const WindowState& state);

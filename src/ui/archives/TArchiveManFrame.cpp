@@ -39,6 +39,8 @@
 #include "ui/catalog/DesktopScanRunner.h"
 #include "ui/catalog/IconPicture.h"
 #include "ui/catalog/TAddArchiveForm.h"
+#include "ui/compare/TCompareForm.h"
+#include "ui/duplicates/TDuplicatesForm.h"
 #include "ui/common/QtText.h"
 
 namespace kolvex {
@@ -276,6 +278,7 @@ void TArchiveManFrame::BuildMenus() {
   miRefresh_ =
       menuItem(pmArchiveMan_, "miRefresh", 40015, "Refresh Archives", QKeySequence(Qt::Key_F5));
   BuildReportMenus();
+  BuildCompareMenus();
   pmArchiveMan_->setToolTipsVisible(true);
   connect(miDeleteArchive_, &QAction::triggered, this, [this] { sbDeleteClick(); });
   connect(miBrowseArchive_, &QAction::triggered, this, [this] { sbPropertiesClick(); });
@@ -318,6 +321,8 @@ void TArchiveManFrame::ApplyLanguage() {
   lvArchives_->widenColumns();
   addForm_->ApplyLanguage();
   modifyForm_->ApplyLanguage();
+  duplicates_->ApplyLanguage();
+  compare_->ApplyLanguage();
   if (DesktopScanRunner* scans = Scans()) scans->windows().ApplyLanguage();
 }
 
@@ -359,14 +364,16 @@ void TArchiveManFrame::CatalogsChanged(const std::vector<ArchiveListEntry>& cata
     rows.push_back(ArchiveListModel::rowFor(*entry.header, entry.path));
   model_->setRows(std::move(rows));
   listed_ = catalogs;
+  UpdateCompareCommands();
   lvArchives_->widenColumns();
   listedCount_ = static_cast<std::int64_t>(catalogs.size());
   SetStatus(qtText(context_.language.format("A046", {listedCount_})));
 }
 
 void TArchiveManFrame::lvArchivesSelectItem() {
-  const int row = lvArchives_->selectedRow();
-  ShowArchiveDetails(row < 0 ? std::string() : model_->row(row).path.toStdString());
+  // The commands on one catalog need exactly one; two are for comparing.
+  const std::vector<int> rows = lvArchives_->selectedRows();
+  ShowArchiveDetails(rows.size() != 1 ? std::string() : model_->row(rows.front()).path.toStdString());
 }
 
 void TArchiveManFrame::ShowArchiveDetails(const std::string& path) {
@@ -417,6 +424,7 @@ void TArchiveManFrame::SetSelectionCommandsEnabled(bool enabled) {
   for (QAction* a : {miSearchArchive_, miDeleteArchive_, miBrowseArchive_, miUpdateArchive_,
                      miModifyArchive_, miExportArchive_})
     a->setEnabled(enabled);
+  UpdateCompareCommands();
 }
 
 void TArchiveManFrame::sbDeleteClick() {

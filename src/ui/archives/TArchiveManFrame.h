@@ -26,6 +26,8 @@ namespace kolvex {
 class ArchiveListModel;
 class DesktopScanRunner;
 class StatisticsDialog;
+class TCompareForm;
+class TDuplicatesForm;
 class FittedTextBox;
 class TAddArchiveForm;
 class TImage;
@@ -65,6 +67,15 @@ class TArchiveManFrame : public KolvexView {
   void miStatisticsClick();
   StatisticsDialog* Statistics() const { return statistics_.get(); }
 
+  // Duplicates across the catalogs, the changes between two selected catalogs and the
+  // verification of one against its medium (TArchiveManCompare.cpp).
+  void miFindDuplicatesClick();
+  void miDiffArchivesClick();
+  void miVerifyArchiveClick();
+  TDuplicatesForm* Duplicates() const { return duplicates_.get(); }
+  TCompareForm* Compare() const { return compare_.get(); }
+
+
   ArchiveListModel* Model() const { return model_; }
   ArchiveListView* List() const { return lvArchives_; }
   TAddArchiveForm* AddArchiveForm() const { return addForm_.get(); }
@@ -84,6 +95,8 @@ class TArchiveManFrame : public KolvexView {
   void BuildDetails();
   void BuildMenus();
   void BuildReportMenus();
+  void BuildCompareMenus();
+  void UpdateCompareCommands();
   void LayoutDetails();
   void lvArchivesSelectItem();
   void SetSelectionCommandsEnabled(bool enabled);
@@ -96,6 +109,11 @@ class TArchiveManFrame : public KolvexView {
   std::unique_ptr<StatisticsDialog> statistics_;
   QAction* miExportArchive_ = nullptr;
   QAction* miStatistics_ = nullptr;
+  std::unique_ptr<TDuplicatesForm> duplicates_;
+  std::unique_ptr<TCompareForm> compare_;
+  QAction* miFindDuplicates_ = nullptr;
+  QAction* miDiffArchives_ = nullptr;
+  QAction* miVerifyArchive_ = nullptr;
   std::int64_t listedCount_ = -1;  // the catalogs of the last refresh, for the status text
 
   QWidget* pTools_;

@@ -6,6 +6,7 @@
 #include "core/catalog/UpdateArchive.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/PersistError.h"
+#include "ui/common/FingerprintSetting.h"
 
 namespace kolvex {
 
@@ -30,6 +31,7 @@ bool DesktopScanRunner::CreateArchive(bool compact, bool quiet, TSCCDInfo& heade
   if (!ScanRunning()) {
     windows_.setVolume(header.CDLabel.empty() ? scanPath : header.CDLabel);
     windows_.beforeNextScan(std::move(whenScanStarts));
+    cx_.fingerprints = RecordFingerprints();
   }
   last_ = scanner_.CreateArchive(compact, quiet, header, scanPath, archiveFileName);
   windows_.beforeNextScan(nullptr);
@@ -59,6 +61,7 @@ ScanResult DesktopScanRunner::UpdateArchive(const std::string& catalogPath,
   } catch (const EStreamError&) {
     windows_.setVolume(catalogPath);  // the update reports the reading error itself
   }
+  cx_.fingerprints = RecordFingerprints();
   windows_.beforeNextScan(std::move(whenScanStarts));
   last_ = kolvex::UpdateArchive(scanner_, cx_, catalogPath, true);
   windows_.beforeNextScan(nullptr);

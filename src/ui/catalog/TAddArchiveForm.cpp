@@ -1,5 +1,6 @@
 #include "ui/catalog/TAddArchiveForm.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QEvent>
 #include <QGridLayout>
@@ -13,6 +14,7 @@
 #include "core/catalog/VolumeScanner.h"
 #include "ui/common/CatalogFolderService.h"
 #include "ui/common/DialogParts.h"
+#include "ui/common/FingerprintSetting.h"
 #include "ui/common/InterfaceTexts.h"
 #include "ui/common/SkinWidgets.h"
 #include "ui/common/WindowFade.h"
@@ -108,13 +110,17 @@ TAddArchiveForm::TAddArchiveForm(AppContext& context, DesktopScanRunner& scans, 
   stDescription->setBuddy(mDescription_);
   grid->addWidget(mDescription_, 7, 0, 1, 5);
   grid->setRowStretch(7, 1);
+  cbFingerprints_ = new QCheckBox("Record content fingerprints", this);
+  cbFingerprints_->setObjectName("cbFingerprints");
+  setTag(cbFingerprints_, 30017);
+  grid->addWidget(cbFingerprints_, 8, 0, 1, 5);
 
   const OkCancelRow buttons = makeOkCancelRow(this);
   bOK_ = buttons.ok;
   bCancel_ = buttons.cancel;
   connect(bOK_, &QPushButton::clicked, this, [this] { bOKClick(); });
   connect(bCancel_, &QPushButton::clicked, this, [this] { bCancelClick(); });
-  grid->addLayout(buttons.row, 8, 0, 1, 5);
+  grid->addLayout(buttons.row, 9, 0, 1, 5);
 
   Button1_ = new QPushButton("Save Interface ", this);
   Button1_->setObjectName("Button1");
@@ -151,6 +157,7 @@ std::string TAddArchiveForm::VolumePath() const { return ePath_->text().toStdStr
 
 void TAddArchiveForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  cbFingerprints_->setChecked(RecordFingerprints());
   if (!ePath_->text().isEmpty()) ReloadVolume();
 }
 
@@ -218,6 +225,8 @@ void TAddArchiveForm::bOKClick() {
   }
   if (!scans_.scanner().ConfirmOverwrite(true, false, archiveFileName_)) return;
   const std::string scanPath = VolumePath();
+  // The choice made here is the one the next scans make too.
+  SetRecordFingerprints(cbFingerprints_->isChecked());
   context_.catalogs.createCatalog(false, false, header_, scanPath, archiveFileName_);
   HideGradually(this, context_.options, context_.pump);
 }

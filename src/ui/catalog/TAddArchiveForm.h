@@ -9,6 +9,7 @@
 #include "core/persist/TSCCDInfo.h"
 #include "ui/common/AppContext.h"
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -67,6 +68,7 @@ class TAddArchiveForm : public QDialog {
   TImage* iIconSmall_;
   TImage* iIconLarge_;
   QPlainTextEdit* mDescription_;
+  QCheckBox* cbFingerprints_;
   QPushButton* bOK_;
   QPushButton* bCancel_;
   QPushButton* Button1_;

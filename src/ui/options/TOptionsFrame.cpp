@@ -26,6 +26,7 @@
 #include "core/app/AutoStartEntry.h"
 #include "core/app/OptionsFile.h"
 #include "core/catalog/AppDir.h"
+#include "ui/common/FingerprintSetting.h"
 #include "ui/common/InterfaceTexts.h"
 #include "ui/common/SkinWidgets.h"
 #include "ui/options/TTransTestForm.h"
@@ -240,11 +241,14 @@ QWidget* TOptionsFrame::BuildGeneralPage() {
   grid->setRowMinimumHeight(7, 6);
   checkRow(8, cbAutoStart_, lAutoStart_, "cbAutoStart", "lAutoStart", 30013,
            "Auto Run at Windows Startup", "EH07");
+  checkRow(9, cbFingerprints_, lFingerprints_, "cbFingerprints", "lFingerprints", 30017,
+           "Record content fingerprints", "EH11");
   grid->setColumnStretch(3, 1);
-  grid->setRowStretch(9, 1);
+  grid->setRowStretch(10, 1);
 
   connect(cbGradiant_, &QCheckBox::toggled, this, [this] { cbGradiantChanged(); });
   connect(cbAutoStart_, &QCheckBox::toggled, this, [this] { SetModified(true); });
+  connect(cbFingerprints_, &QCheckBox::toggled, this, [this] { SetModified(true); });
   return page;
 }
 
@@ -304,7 +308,10 @@ void TOptionsFrame::ApplyLanguage() {
   lHint_->clear();  // a help line of the old language would stay otherwise
 }
 
-void TOptionsFrame::LoadOpt() { LoadOptFrom(context_.options); }
+void TOptionsFrame::LoadOpt() {
+  LoadOptFrom(context_.options);
+  cbFingerprints_->setChecked(RecordFingerprints());
+}
 
 void TOptionsFrame::LoadOptFrom(const TSCOptions& o) {
   seMaxRecent_->setValue(o.ForeBackMaxItems);
@@ -414,6 +421,7 @@ bool TOptionsFrame::ApplyOpt() {
     return false;
   }
   copyOptions(draft, context_.options);
+  SetRecordFingerprints(cbFingerprints_->isChecked());
   AffectOpt();
   SetModified(false);
   return true;
@@ -450,6 +458,7 @@ void TOptionsFrame::sbDefaultClick() {
   }
   defaults.LanguageName = context_.options.LanguageName;
   LoadOptFrom(defaults);
+  cbFingerprints_->setChecked(false);
   SetModified(true);
 }
 
@@ -501,6 +510,7 @@ bool TOptionsFrame::eventFilter(QObject* watched, QEvent* event) {
              static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     if (watched == lGradiantShowCap_) cbGradiant_->toggle();
     if (watched == lAutoStart_) cbAutoStart_->toggle();
+    if (watched == lFingerprints_) cbFingerprints_->toggle();
   }
   return KolvexView::eventFilter(watched, event);
 }

@@ -95,6 +95,8 @@ class TOptionsFrame : public KolvexView {
   QPushButton* bTest_ = nullptr;
   QCheckBox* cbAutoStart_ = nullptr;
   QLabel* lAutoStart_ = nullptr;
+  QCheckBox* cbFingerprints_ = nullptr;
+  QLabel* lFingerprints_ = nullptr;
 
   QLabel* lSearchTypes_ = nullptr;
   QPlainTextEdit* mSearchTypes_ = nullptr;

@@ -27,7 +27,9 @@ std::vector<int> componentTags() {
                         50002, 50003, 50004, 50005, 50006, 50007, 60000, 60001, 60002, 60003,
                         60004, 60005, 60006, 61000, 61001, 61002, 81000, 91101, 91102};
   for (int t = 20001; t <= 20030; ++t) tags.push_back(t);
-  for (int t = 30001; t <= 30016; ++t) tags.push_back(t);
+  for (int t = 30001; t <= 30017; ++t) tags.push_back(t);
+  for (int t = 96000; t <= 96005; ++t) tags.push_back(t);
+  for (int t = 96010; t <= 96012; ++t) tags.push_back(t);
   for (int t = 70001; t <= 70008; ++t) tags.push_back(t);
   for (int t = 90101; t <= 90105; ++t) tags.push_back(t);
   for (int t = 90201; t <= 90206; ++t) tags.push_back(t);

@@ -5,6 +5,7 @@
 
 #include "ScanRig.h"
 #include "core/catalog/ArchiveHeader.h"
+#include "core/catalog/ArchiveList.h"
 #include "core/catalog/ScanState.h"
 #include "core/catalog/UpdateArchive.h"
 #include "core/content/CatalogFileWalk.h"
@@ -77,6 +78,15 @@ TEST(FingerprintScan, ScanWithoutFingerprintsRemovesTheOldCompanion) {
   scanHashed(rig, false);
   EXPECT_FALSE(test::fileExists(companionPathOf(catalog)));
   EXPECT_EQ(loadFingerprints(catalog).state, FingerprintLoad::State::None);
+}
+
+TEST(FingerprintScan, DeletingTheCatalogDeletesItsCompanion) {
+  test::ScanRig rig;
+  fillDisc(rig.disc());
+  const std::string catalog = scanHashed(rig);
+  EXPECT_EQ(DeleteArchive(catalog), "");
+  EXPECT_FALSE(test::fileExists(catalog));
+  EXPECT_FALSE(test::fileExists(companionPathOf(catalog)));
 }
 
 TEST(FingerprintScan, UpdateKeepsFingerprintsOfACatalogThatHadThem) {
