@@ -152,9 +152,10 @@ class ActionWalkTest : public QObject {
 
     // Two catalogs selected (the comparison of two), and the comparisons' Cancel while
     // they run.
-    walk.manager().RefreshArchives();
-    walk.manager().List()->selectRows({0, 1});
-    walker.triggerAll();
+    walker.triggerAll({}, [&] {
+      if (walk.manager().Model()->rowCount() < 2) walk.manager().RefreshArchives();
+      walk.manager().List()->selectRows({0, 1});
+    });
     TCompareForm* compare = walk.manager().Compare();
     compare->diff(walk.awkwardCatalog(), walk.docCatalog().empty() ? walk.awkwardCatalog() : walk.docCatalog());
     walker.press(compare->findChild<QPushButton*>("bStop"));
@@ -241,13 +242,15 @@ class ActionWalkTest : public QObject {
     if (manager.Model()->rowCount() == 0) manager.RefreshArchives();
     if (manager.SelectedArchive().empty()) manager.List()->selectRow(0);
 
-    // A copy selected in the duplicates window.
+    // A copy selected in the duplicates window (a search that an earlier action started
+    // is waited for).
     TDuplicatesForm* dupes = manager.Duplicates();
-    if (!dupes->searching() && dupes->groups().rowCount() == 0) {
+    dupes->finishNow();
+    if (dupes->groups().rowCount() == 0) {
       manager.miFindDuplicatesClick();
       dupes->finishNow();
     }
-    if (!dupes->searching()) dupes->selectCopy(0, 0);
+    dupes->selectCopy(0, 0);
 
     TArchiveExplorerFrame& explorer = walk.explorer();
     ExplorerModel& model = explorer.model();

@@ -40,7 +40,9 @@ std::vector<std::pair<std::string, std::string>> randomTree(const std::string& d
     touch(disc + path, content);
     files.emplace_back(path, content);
   }
-  std::map<std::string, std::string> last(files.begin(), files.end());  // rewritten ones
+  // A path written twice holds what was written last.
+  std::map<std::string, std::string> last;
+  for (const auto& [path, content] : files) last[path] = content;
   return {last.begin(), last.end()};
 }
 
@@ -105,6 +107,9 @@ TEST(Duplicates, MatchBruteForceByContentAndByNameAndSize) {
                 return a.second.size() == b.second.size() &&
                        nameOf(a.first.second) == nameOf(b.first.second);
               })) << seed;
+    // Each rig sets the temporary folder and gives back the one before it: last made,
+    // first gone.
+    while (!rigs.empty()) rigs.pop_back();
   }
 }
 

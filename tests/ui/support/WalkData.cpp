@@ -58,8 +58,8 @@ WalkProgram::WalkProgram(bool withCatalogs) {
   makeFile(awkward + "/Readme.txt", "Disc of holiday photographs and letters, collected 2001.\n");
   makeFile(awkward + "/eine_datei_mit_einem_sehr_langen_namen_ohne_leerzeichen_2001.txt", "x");
   makeFile(awkward + "/Fotos 2001/Urlaub/Strand.jpg", QByteArray(3000, 'j'));
-  // A copy, so that the duplicates window has a group to show.
-  makeFile(awkward + "/Fotos 2001/Strand (Kopie).jpg", QByteArray(3000, 'j'));
+  // A copy of the same name elsewhere, so that the duplicates window has a group to show.
+  makeFile(awkward + "/Fotos 2001/Strand.jpg", QByteArray(3000, 'j'));
   makeFile(awkward + "/Fotos 2001/Brief an Tante Käthe.doc", QByteArray(20000, 'd'));
   // A 5 GiB file that takes no room: the size column must show all of its digits.
   const QString big = awkward + "/Abbild.iso";
