@@ -156,7 +156,7 @@ class CompareWindowsTest : public QObject {
     QVERIFY(form->statusText().startsWith("2 groups"));
 
     // A copy: the information panel, its medium, and the search's actions on it.
-    const int renamed = groups.groups()[0].copies[0].name == "renamed.jpg" ? 0 : 1;
+    const int renamed = copyName(groups.groups()[0].copies[0]) == "renamed.jpg" ? 0 : 1;
     form->selectCopy(0, renamed);
     const QModelIndex copy = groups.index(renamed, 0, groups.index(0, 0));
     QCOMPARE(groups.data(copy.siblingAtColumn(DuplicateListModel::kMedium), Qt::DisplayRole).toString(),

@@ -24,13 +24,14 @@ struct DupeCopy {
   std::size_t catalog = 0;  // index into the catalogs added
   std::int64_t record = 0;
   std::string path;  // below the scanned folder ("Docs/a.txt")
-  // The record as a catalog's list shows it: its stored folder ("X:\\Docs\\"), name, time
-  // and attributes.
-  std::string storedFolder;
-  std::string name;
-  double time = 0.0;
+  double time = 0.0;  // the record's time and attributes, as a catalog's list shows them
   std::int32_t attributes = 0;
 };
+
+// A copy's name, and its folder as the catalog stores it ("X:\\Docs\\"): a stored path
+// joins the names with a backslash whatever they hold.
+std::string copyName(const DupeCopy& copy);
+std::string copyStoredFolder(const DupeCopy& copy);
 
 struct DupeGroup {
   std::int64_t size = 0;

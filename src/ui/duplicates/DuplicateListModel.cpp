@@ -18,8 +18,8 @@ TTSearchResultItem HitOfCopy(const DupeCopy& copy, const DupeCatalog& catalog) {
   hit.Kind = kSearchFiles;
   hit.DateTime = copy.time;
   hit.Attribute = copy.attributes;
-  hit.Name = copy.name;
-  hit.FilePath = copy.storedFolder;
+  hit.Name = copyName(copy);
+  hit.FilePath = copyStoredFolder(copy);
   hit.CatalogFile = catalog.path;
   hit.CDLabel = catalog.label;
   hit.BaseDir = catalog.baseDir;
@@ -71,7 +71,7 @@ QVariant DuplicateListModel::data(const QModelIndex& index, int role) const {
       return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
-      case kName: return qtText(g.copies.empty() ? std::string() : g.copies.front().name);
+      case kName: return qtText(g.copies.empty() ? std::string() : copyName(g.copies.front()));
       case kSize: return qtText(FormatSize(g.size));
       case kArchive:
         return texts_.copies ? texts_.copies(g.copies.size(), g.wasted()) : QVariant();
@@ -90,7 +90,7 @@ QVariant DuplicateListModel::data(const QModelIndex& index, int role) const {
     return QVariant(Qt::AlignRight | Qt::AlignVCenter);
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   switch (index.column()) {
-    case kName: return qtText(copy->name);
+    case kName: return qtText(copyName(*copy));
     case kSize: return qtText(FormatSize(groups_[index.internalId() - 1].size));
     case kArchive: return qtText(catalog.label);
     case kPath: return qtText(HitShownPath(HitOfCopy(*copy, catalog)));
