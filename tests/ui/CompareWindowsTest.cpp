@@ -104,7 +104,8 @@ struct Fixture {
   RecordingSwitcher views;
   QtIconProvider icons;
   CatalogFolderService catalogs{dialogs, language, pump};
-  AppContext context{options, package, skin, language, pump, dialogs, shell, views, catalogs};
+  ScriptedPicker picker;
+  AppContext context{options, package, skin, language, pump, dialogs, shell, views, catalogs, picker};
   RecordingView explorer{context};
   std::unique_ptr<TArchiveManFrame> frame;
 };
