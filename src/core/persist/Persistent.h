@@ -60,7 +60,9 @@ class SubObject {
 // The table entry of a published property, made from a pointer to the member holding it:
 // int32_t is an Integer, bool a Boolean, int64_t an Int64, double a DateTime,
 // std::string a Text, std::shared_ptr<S> (S a SubObject) an object-valued property.
-template <auto Member>
+// A member the persisted class inherits from a plain base names that base; Owner then
+// names the persisted class: published<&Base::X, Derived>("X").
+template <auto Member, class Owner = void>
 constexpr PropertyInfo published(std::string_view name);
 
 namespace detail {
@@ -77,9 +79,12 @@ template <class T>
 struct IsSharedPtr<std::shared_ptr<T>> : std::true_type {};
 }  // namespace detail
 
-template <auto Member>
+template <auto Member, class Owner>
 constexpr PropertyInfo published(std::string_view name) {
-  using C = typename detail::MemberOf<decltype(Member)>::Class;
+  using Base = typename detail::MemberOf<decltype(Member)>::Class;
+  using C = std::conditional_t<std::is_void_v<Owner>, Base, Owner>;
+  static_assert(std::is_base_of_v<Persistent, C> && std::is_base_of_v<Base, C>,
+                "the owner is a persisted class holding the member");
   using V = typename detail::MemberOf<decltype(Member)>::Value;
   PropertyInfo p{name, PropKind::Integer};
   if constexpr (std::is_same_v<V, std::int32_t> || std::is_same_v<V, bool> ||

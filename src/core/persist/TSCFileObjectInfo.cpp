@@ -5,25 +5,26 @@
 namespace kolvex {
 
 std::span<const PropertyInfo> TSCFileObjectInfo::properties() const {
+  using R = TTFileObjectInfo;
   using C = TSCFileObjectInfo;
   static const PropertyInfo table[] = {
-      published<&C::FileName>("FileName"),
-      published<&C::FilePath>("FilePath"),
-      published<&C::EXEIconSmall>("EXEIconSmall"),
-      published<&C::EXEIconLarge>("EXEIconLarge"),
-      published<&C::CreateDateTime>("CreateDateTime"),
-      published<&C::Attribute>("Attribute"),
-      published<&C::PEVersion>("PEVersion"),
-      published<&C::PECopyright>("PECopyright"),
-      published<&C::PEDescription>("PEDescription"),
-      published<&C::BrotherRP>("BrotherRP"),
-      published<&C::ChildFileRP>("ChildFileRP"),
-      published<&C::ChildDirRP>("ChildDirRP"),
-      published<&C::FileSize>("FileSize"),
-      published<&C::FilesUnderMe>("FilesUnderMe"),
-      published<&C::DirsUnderMe>("DirsUnderMe"),
-      published<&C::FilesOnlyUM>("FilesOnlyUM"),
-      published<&C::DirsOnlyUM>("DirsOnlyUM"),
+      published<&R::FileName, C>("FileName"),
+      published<&R::FilePath, C>("FilePath"),
+      published<&R::EXEIconSmall, C>("EXEIconSmall"),
+      published<&R::EXEIconLarge, C>("EXEIconLarge"),
+      published<&R::CreateDateTime, C>("CreateDateTime"),
+      published<&R::Attribute, C>("Attribute"),
+      published<&R::PEVersion, C>("PEVersion"),
+      published<&R::PECopyright, C>("PECopyright"),
+      published<&R::PEDescription, C>("PEDescription"),
+      published<&R::BrotherRP, C>("BrotherRP"),
+      published<&R::ChildFileRP, C>("ChildFileRP"),
+      published<&R::ChildDirRP, C>("ChildDirRP"),
+      published<&R::FileSize, C>("FileSize"),
+      published<&R::FilesUnderMe, C>("FilesUnderMe"),
+      published<&R::DirsUnderMe, C>("DirsUnderMe"),
+      published<&R::FilesOnlyUM, C>("FilesOnlyUM"),
+      published<&R::DirsOnlyUM, C>("DirsOnlyUM"),
   };
   return table;
 }
@@ -40,28 +41,6 @@ void TSCFileObjectInfo::clear() {
   PEDescription.clear();
   BrotherRP = ChildFileRP = ChildDirRP = FileSize = 0;
   FilesUnderMe = DirsUnderMe = FilesOnlyUM = DirsOnlyUM = 0;
-}
-
-TTFileObjectInfo snapshotOf(const TSCFileObjectInfo& r) {
-  TTFileObjectInfo s;
-  s.Attribute = r.Attribute;
-  s.PEVersion = r.PEVersion;
-  s.PEDescription = r.PEDescription;
-  s.FilePath = r.FilePath;
-  s.FileName = r.FileName;
-  s.PECopyright = r.PECopyright;
-  s.EXEIconSmall = r.EXEIconSmall;
-  s.EXEIconLarge = r.EXEIconLarge;
-  s.CreateDateTime = r.CreateDateTime;
-  s.ChildDirRP = r.ChildDirRP;
-  s.BrotherRP = r.BrotherRP;
-  s.ChildFileRP = r.ChildFileRP;
-  s.FileSize = r.FileSize;
-  s.FilesUnderMe = r.FilesUnderMe;
-  s.DirsUnderMe = r.DirsUnderMe;
-  s.FilesOnlyUM = r.FilesOnlyUM;
-  s.DirsOnlyUM = r.DirsOnlyUM;
-  return s;
 }
 
 }  // namespace kolvex

@@ -18,58 +18,45 @@ inline constexpr std::int32_t faReparsePoint = 1024;
 // No record: the end of a chain, a directory without files or without sub-directories.
 inline constexpr std::int64_t kNoRecord = -1;
 
-// One file or directory of a catalog.
-class TSCFileObjectInfo final : public Persistent {
+// One file or directory of a catalog: the record's fields, in the order they are stored.
+// Tree nodes, list items and search hits keep a plain copy (snapshotOf) while the reading
+// object is reused; the icons are then the reading object's, shared.
+struct TTFileObjectInfo {
+  std::string FileName;
+  std::string FilePath;
+  std::shared_ptr<TIcon> EXEIconSmall;
+  std::shared_ptr<TIcon> EXEIconLarge;
+  double CreateDateTime = 0.0;
+  std::int32_t Attribute = 0;
+  std::string PEVersion;
+  std::string PECopyright;
+  std::string PEDescription;
+  std::int64_t BrotherRP = 0;
+  std::int64_t ChildFileRP = 0;
+  std::int64_t ChildDirRP = 0;
+  std::int64_t FileSize = 0;
+  std::int32_t FilesUnderMe = 0;
+  std::int32_t DirsUnderMe = 0;
+  std::int32_t FilesOnlyUM = 0;
+  std::int32_t DirsOnlyUM = 0;
+
+  bool isDirectory() const { return (Attribute & faDirectory) != 0; }
+};
+
+// The persisted record: every field of the record is published, and both icons exist
+// (empty when the file has none).
+class TSCFileObjectInfo final : public Persistent, public TTFileObjectInfo {
  public:
+  TSCFileObjectInfo() {
+    EXEIconSmall = std::make_shared<TIcon>();
+    EXEIconLarge = std::make_shared<TIcon>();
+  }
   std::string_view className() const override { return "TSCFileObjectInfo"; }
   std::span<const PropertyInfo> properties() const override;
   // Resets all 17 properties (ClearCurrFile).
   void clear();
-  bool isDirectory() const { return (Attribute & faDirectory) != 0; }
-
-  std::string FileName;
-  std::string FilePath;
-  std::shared_ptr<TIcon> EXEIconSmall = std::make_shared<TIcon>();
-  std::shared_ptr<TIcon> EXEIconLarge = std::make_shared<TIcon>();
-  double CreateDateTime = 0.0;
-  std::int32_t Attribute = 0;
-  std::string PEVersion;
-  std::string PECopyright;
-  std::string PEDescription;
-  std::int64_t BrotherRP = 0;
-  std::int64_t ChildFileRP = 0;
-  std::int64_t ChildDirRP = 0;
-  std::int64_t FileSize = 0;
-  std::int32_t FilesUnderMe = 0;
-  std::int32_t DirsUnderMe = 0;
-  std::int32_t FilesOnlyUM = 0;
-  std::int32_t DirsOnlyUM = 0;
 };
 
-// A plain snapshot of one record, kept by tree nodes, list items and search hits while
-// the reading object is reused. The icons are the reading object's, shared.
-struct TTFileObjectInfo {
-  std::int32_t Attribute = 0;
-  std::string PEVersion;
-  std::string PEDescription;
-  std::string FilePath;
-  std::string FileName;
-  std::string PECopyright;
-  std::shared_ptr<TIcon> EXEIconSmall;
-  std::shared_ptr<TIcon> EXEIconLarge;
-  double CreateDateTime = 0.0;
-  std::int64_t ChildDirRP = 0;
-  std::int64_t BrotherRP = 0;
-  std::int64_t ChildFileRP = 0;
-  std::int64_t FileSize = 0;
-  std::int32_t FilesUnderMe = 0;
-  std::int32_t DirsUnderMe = 0;
-  std::int32_t FilesOnlyUM = 0;
-  std::int32_t DirsOnlyUM = 0;
-
-  bool isDirectory() const { return (Attribute & faDirectory) != 0; }
-};
-
-TTFileObjectInfo snapshotOf(const TSCFileObjectInfo& record);
+inline TTFileObjectInfo snapshotOf(const TSCFileObjectInfo& record) { return record; }
 
 }  // namespace kolvex
