@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "core/persist/ComponentReader.h"
 #include "core/persist/ComponentWriter.h"
@@ -111,6 +112,44 @@ TEST(StreamFormat, EmptyObjectsStillWriteIntegersAndBooleans) {
   EXPECT_NE(header.find(prop("Removable", bytes({8}))), std::string::npos);
   EXPECT_EQ(header.find("EntranceRP"), std::string::npos);
   EXPECT_EQ(header.find("CDDescription"), std::string::npos);
+}
+
+TEST(StreamFormat, EveryFileRecordFieldComesBackUnderItsOwnNameInStoredOrder) {
+  TSCFileObjectInfo r;
+  r.FileName = "name";
+  r.FilePath = "X:\\path\\";
+  r.EXEIconSmall->setBytes(std::string("\0\0\1\0\1\0", 6) + "small");
+  r.EXEIconLarge->setBytes(std::string("\0\0\1\0\1\0", 6) + "large");
+  r.CreateDateTime = 2.5;
+  r.Attribute = 3;
+  r.PEVersion = "version";
+  r.PECopyright = "copyright";
+  r.PEDescription = "description";
+  r.BrotherRP = 4;
+  r.ChildFileRP = 5;
+  r.ChildDirRP = 6;
+  r.FileSize = 7;
+  r.FilesUnderMe = 8;
+  r.DirsUnderMe = 9;
+  r.FilesOnlyUM = 10;
+  r.DirsOnlyUM = 11;
+  std::string stream = encodeObject(r);
+  std::size_t at = 0;
+  for (const char* name : {"FileName", "FilePath", "EXEIconSmall.Data", "EXEIconLarge.Data",
+                           "CreateDateTime", "Attribute", "PEVersion", "PECopyright",
+                           "PEDescription", "BrotherRP", "ChildFileRP", "ChildDirRP", "FileSize",
+                           "FilesUnderMe", "DirsUnderMe", "FilesOnlyUM", "DirsOnlyUM"}) {
+    std::size_t found = stream.find(prop(name, ""), at);
+    ASSERT_NE(found, std::string::npos) << name << " missing or out of order";
+    at = found + 1;
+  }
+  auto fields = [](const TTFileObjectInfo& f) {
+    return std::tuple(f.FileName, f.FilePath, f.EXEIconSmall->bytes(), f.EXEIconLarge->bytes(),
+                      f.CreateDateTime, f.Attribute, f.PEVersion, f.PECopyright, f.PEDescription,
+                      f.BrotherRP, f.ChildFileRP, f.ChildDirRP, f.FileSize, f.FilesUnderMe,
+                      f.DirsUnderMe, f.FilesOnlyUM, f.DirsOnlyUM);
+  };
+  EXPECT_EQ(fields(snapshotOf(readBack<TSCFileObjectInfo>(stream))), fields(r));
 }
 
 TEST(StreamFormat, IntegersTakeTheSmallestCode) {
