@@ -95,9 +95,10 @@ void benchHashing() {
               median(mine) / median(peer));
 }
 
-// Catalogs of one folder of folders with `records` files; names repeat every 50,000 files
-// and sizes follow the name, so many files have copies in other catalogs.
-std::vector<std::string> makeCatalogs(const std::string& root, int catalogs, int records) {
+// Catalogs of one folder of folders with `records` files. One file in `every` takes a name
+// of a pool of 50,000 whose size follows the name, so it has copies in other catalogs; the
+// others have a name and size of their own.
+std::vector<std::string> makeCatalogs(const std::string& root, int catalogs, int records, int every) {
   ::mkdir(root.c_str(), 0755);
   std::vector<std::string> paths;
   for (int c = 0; c < catalogs; ++c) {
@@ -111,7 +112,8 @@ std::vector<std::string> makeCatalogs(const std::string& root, int catalogs, int
     for (int i = 0; i < records;) {
       writer.enterDirectory();
       for (int k = 0; k < 1000 && i < records; ++k, ++i) {
-        const int n = (c * 7919 + i * 13) % 50000;
+        const long long n = i % every == 0 ? (c * 7919LL + i * 13LL) % 50000
+                                           : 50000LL + static_cast<long long>(c) * records + i;
         r.clear();
         r.FileName = "file" + std::to_string(n) + ".dat";
         r.FilePath = "X:\\d" + std::to_string(i / 1000) + "\\";
@@ -179,10 +181,12 @@ Child inChild(F f) {
   return c;
 }
 
-void benchDupes(int catalogs, int records) {
+void benchDupes(int catalogs, int records, int every) {
   auto t = Clock::now();
-  const auto paths = makeCatalogs(benchDir() + "/catalogs", catalogs, records);
-  std::printf("duplicates over %d catalogs x %d records (ready in %.1f s):\n", catalogs, records,
+  const std::string folder = every == 1 ? "/catalogs" : "/catalogs-1-in-" + std::to_string(every);
+  const auto paths = makeCatalogs(benchDir() + folder, catalogs, records, every);
+  std::printf("duplicates over %d catalogs x %d records, %s (ready in %.1f s):\n", catalogs, records,
+              every == 1 ? "every file has copies" : ("one file in " + std::to_string(every) + " has copies").c_str(),
               seconds(t));
   auto readAll = [&] {
     long n = 0;
@@ -221,7 +225,9 @@ int main(int argc, char** argv) {
   const int catalogs = argc > 1 ? std::atoi(argv[1]) : 500;
   const int records = argc > 2 ? std::atoi(argv[2]) : 20000;
   ::mkdir(benchDir().c_str(), 0755);
-  benchHashing();
-  benchDupes(catalogs, records);
+  // "dupes" as the third argument leaves out the hashing, for profiling the duplicates alone.
+  if (argc <= 3 || std::string(argv[3]) != "dupes") benchHashing();
+  benchDupes(catalogs, records, 1);   // the worst case: every path is built and kept
+  benchDupes(catalogs, records, 10);  // a collection where some files were copied
   return 0;
 }

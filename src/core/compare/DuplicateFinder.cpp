@@ -7,9 +7,10 @@
 #include <tuple>
 
 #include "core/compare/CatalogFiles.h"
-#include "core/content/CatalogFileWalk.h"
+#include "core/content/RecordPaths.h"
 #include "core/content/CompanionStore.h"
 #include "core/persist/CatalogReader.h"
+#include "core/persist/FileOrderScan.h"
 #include "core/persist/PersistError.h"
 
 namespace kolvex {
@@ -21,6 +22,17 @@ std::uint64_t nameKey(std::string_view name, double time, bool withTime) {
   return XXH3_64bits_withSeed(name.data(), name.size(), seed);
 }
 
+// Where a key falls in the tables that count keys alike: by size and name, and by size and
+// fingerprint.
+std::size_t nameSlot(std::int64_t size, std::uint64_t name, std::size_t mask) {
+  return static_cast<std::size_t>((name ^ (static_cast<std::uint64_t>(size) * 0x9E3779B97F4A7C15ull)) & mask);
+}
+std::size_t printSlot(std::int64_t size, const Fingerprint& print, std::size_t mask) {
+  const std::uint64_t mixed = print.low ^ (print.high * 0xC2B2AE3D27D4EB4Full) ^
+                              (static_cast<std::uint64_t>(size) * 0x9E3779B97F4A7C15ull);
+  return static_cast<std::size_t>((mixed ^ (mixed >> 29)) & mask);
+}
+
 bool regular(std::int32_t attributes) {
   return (attributes & (faDirectory | faReparsePoint | faSysFile | faVolumeID)) == 0;
 }
@@ -29,15 +41,28 @@ bool regular(std::int32_t attributes) {
 
 std::string copyName(const DupeCopy& copy) {
   const std::size_t slash = copy.path.rfind('/');
-  return slash == std::string::npos ? copy.path : copy.path.substr(slash + 1);
+  return std::string(slash == std::string_view::npos ? copy.path : copy.path.substr(slash + 1));
 }
 
 std::string copyStoredFolder(const DupeCopy& copy) {
   const std::size_t slash = copy.path.rfind('/');
   std::string folder = "X:\\";
-  if (slash == std::string::npos) return folder;
+  if (slash == std::string_view::npos) return folder;
   for (std::size_t i = 0; i < slash; ++i) folder += copy.path[i] == '/' ? '\\' : copy.path[i];
   return folder + '\\';
+}
+
+std::string_view TextStore::keep(std::string_view text) {
+  constexpr std::size_t kBlock = 1 << 20;
+  if (room_ - used_ < text.size()) {
+    room_ = std::max(kBlock, text.size());
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(room_));
+    used_ = 0;
+  }
+  char* at = blocks_.back().get() + used_;
+  std::copy(text.begin(), text.end(), at);
+  used_ += text.size();
+  return {at, text.size()};
 }
 
 DuplicateFinder::DuplicateFinder(DupeOptions options, FileOps& ops)
@@ -64,11 +89,14 @@ std::size_t DuplicateFinder::addCatalog(const std::string& catalogPath) {
     const auto& entries = prints.content.entries;
     std::size_t next = 0;
     bool unfit = false;
-    reader.forEachInFileOrder([&](std::int64_t pos, const TSCFileObjectInfo& r) {
+    FileOrderScan scan(reader);
+    while (!scan.done()) {
+      const RecordView& r = scan.next();
+      const std::int64_t pos = scan.position();
       while (next < entries.size() && entries[next].record < pos) ++next;
       const bool printed = next < entries.size() && entries[next].record == pos;
       if (printed && entries[next].size != r.FileSize) unfit = true;
-      if (!regular(r.Attribute) || r.FileSize < options_.minSize) return;
+      if (!regular(r.Attribute) || r.FileSize < options_.minSize) continue;
       Key k{r.FileSize, {}, nameKey(r.FileName, r.CreateDateTime, options_.sameTime), pos,
             static_cast<std::uint32_t>(index), 0};
       if (options_.byContent && printed) {
@@ -76,7 +104,7 @@ std::size_t DuplicateFinder::addCatalog(const std::string& catalogPath) {
         k.hasPrint = 1;
       }
       keys_.push_back(k);
-    });
+    }
     if (unfit) {
       // The companion does not describe this catalog's records: none of it is used.
       for (std::size_t i = before; i < keys_.size(); ++i) keys_[i].hasPrint = 0;
@@ -121,6 +149,30 @@ void DuplicateFinder::addCatalogs(const std::vector<std::string>& catalogPaths) 
 // A file without a fingerprint is compared by name and size. Where the files of that name
 // and size that have one all agree, it joins their content group; otherwise it can only
 // match other files without a fingerprint.
+// Most files of a large collection have no copy. A key can only join a group when another
+// key has its size and name, or its size and fingerprint; counting both in two small tables
+// (where unlike keys may share a slot, which only keeps a key too many) lets every key
+// without a partner go before the sorting, which then handles the copies alone.
+void DuplicateFinder::dropLoneKeys() {
+  std::size_t slots = 1;
+  while (slots < keys_.size() * 2 && slots < (std::size_t{1} << 28)) slots <<= 1;
+  const std::size_t mask = slots - 1;
+  // One byte per slot: how many keys have a size and name there (up to 2, in the low two
+  // bits), and how many a size and fingerprint (the next two).
+  std::vector<std::uint8_t> seen(slots, 0);
+  auto count = [](std::uint8_t& slot, int shift) {
+    if (((slot >> shift) & 3) < 2) slot = static_cast<std::uint8_t>(slot + (1 << shift));
+  };
+  for (const Key& k : keys_) {
+    count(seen[nameSlot(k.size, k.name, mask)], 0);
+    if (k.hasPrint) count(seen[printSlot(k.size, k.print, mask)], 2);
+  }
+  std::erase_if(keys_, [&](const Key& k) {
+    return (seen[nameSlot(k.size, k.name, mask)] & 3) < 2 &&
+           !(k.hasPrint && ((seen[printSlot(k.size, k.print, mask)] >> 2) & 3) >= 2);
+  });
+}
+
 void DuplicateFinder::lendFingerprints() {
   std::sort(keys_.begin(), keys_.end(), [](const Key& a, const Key& b) {
     return std::tie(a.size, a.name, a.hasPrint) < std::tie(b.size, b.name, b.hasPrint);
@@ -145,7 +197,8 @@ void DuplicateFinder::lendFingerprints() {
   }
 }
 
-std::vector<DupeGroup> DuplicateFinder::groups() {
+DupeGroups DuplicateFinder::groups() {
+  dropLoneKeys();
   if (options_.byContent) lendFingerprints();
   auto same = [](const Key& a, const Key& b) {
     if (a.size != b.size || (a.hasPrint != 0) != (b.hasPrint != 0)) return false;
@@ -157,61 +210,78 @@ std::vector<DupeGroup> DuplicateFinder::groups() {
     return std::tie(b.size, pa, a.print, na, a.catalog, a.record) <
            std::tie(a.size, pb, b.print, nb, b.catalog, b.record);
   });
-  std::vector<DupeGroup> groups;
+  // The groups and their copies' places first, so that the keys are gone before the copies
+  // are made: with every record a copy, both at once would double the memory.
+  DupeGroups found;
+  std::vector<std::pair<std::uint32_t, std::int64_t>> places;
+  std::vector<std::size_t> counts;
+  places.reserve(keys_.size());
   for (std::size_t i = 0; i < keys_.size();) {
     std::size_t j = i + 1;
     while (j < keys_.size() && same(keys_[i], keys_[j])) ++j;
     if (j - i >= 2) {
-      DupeGroup g;
+      DupeGroup& g = found.list.emplace_back();
       g.size = keys_[i].size;
       if (keys_[i].hasPrint) g.fingerprint = keys_[i].print;
-      for (std::size_t k = i; k < j; ++k) g.copies.push_back({keys_[k].catalog, keys_[k].record, {}});
-      groups.push_back(std::move(g));
+      counts.push_back(j - i);
+      for (std::size_t k = i; k < j; ++k) places.emplace_back(keys_[k].catalog, keys_[k].record);
     }
     i = j;
   }
   std::vector<Key>().swap(keys_);
-  resolvePaths(groups);
-  std::stable_sort(groups.begin(), groups.end(), [](const DupeGroup& a, const DupeGroup& b) {
+  std::size_t next = 0;
+  for (std::size_t g = 0; g < found.list.size(); ++g) {
+    auto& copies = found.list[g].copies;
+    copies.reserve(counts[g]);
+    for (std::size_t k = 0; k < counts[g]; ++k, ++next)
+      copies.push_back({places[next].first, 0, places[next].second, {}, 0.0});
+  }
+  decltype(places)().swap(places);
+  resolvePaths(found);
+  std::stable_sort(found.list.begin(), found.list.end(), [](const DupeGroup& a, const DupeGroup& b) {
     return std::make_tuple(b.wasted(), b.size) < std::make_tuple(a.wasted(), a.size);
   });
-  return groups;
+  return found;
 }
 
-// Walks each catalog that has a copy once, taking the paths of the records wanted.
-void DuplicateFinder::resolvePaths(std::vector<DupeGroup>& groups) {
-  // By catalog, the copies' records in order: a flat list costs a fraction of a tree's
-  // nodes when every record of millions has a copy.
-  std::vector<std::vector<std::pair<std::int64_t, DupeCopy*>>> wanted(catalogs_.size());
-  for (DupeGroup& g : groups)
-    for (DupeCopy& c : g.copies) wanted[c.catalog].emplace_back(c.record, &c);
-  for (std::size_t catalog = 0; catalog < wanted.size(); ++catalog) {
-    auto& records = wanted[catalog];
-    if (records.empty()) continue;
-    std::sort(records.begin(), records.end());
+// Reads each catalog that has a copy once, in file order, for the paths of its copies.
+void DuplicateFinder::resolvePaths(DupeGroups& groups) {
+  // The copies by catalog (counted into place), then by record within each catalog.
+  std::vector<std::size_t> start(catalogs_.size() + 1, 0);
+  for (const DupeGroup& g : groups.list)
+    for (const DupeCopy& c : g.copies) ++start[c.catalog + 1];
+  for (std::size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
+  std::vector<std::pair<std::int64_t, DupeCopy*>> byCatalog(start.back());
+  std::vector<std::size_t> fill(start.begin(), start.end() - 1);
+  for (DupeGroup& g : groups.list)
+    for (DupeCopy& c : g.copies) byCatalog[fill[c.catalog]++] = {c.record, &c};
+  std::vector<std::int64_t> wanted;
+  for (std::size_t catalog = 0; catalog < catalogs_.size(); ++catalog) {
+    const auto first = byCatalog.begin() + static_cast<std::ptrdiff_t>(start[catalog]);
+    const auto last = byCatalog.begin() + static_cast<std::ptrdiff_t>(start[catalog + 1]);
+    if (first == last) continue;
+    std::sort(first, last, [](const auto& a, const auto& b) { return a.first < b.first; });
+    wanted.clear();
+    for (auto it = first; it != last; ++it) wanted.push_back(it->first);
     try {
       CatalogReader reader(catalogs_[catalog].path, ops_);
-      forEachCatalogEntry(reader, false,
-                          [&](std::int64_t pos, const TSCFileObjectInfo& r, const std::string& p) {
-                            auto it = std::lower_bound(
-                                records.begin(), records.end(), pos,
-                                [](const auto& entry, std::int64_t at) { return entry.first < at; });
-                            if (it == records.end() || it->first != pos) return;
-                            DupeCopy& copy = *it->second;
-                            copy.path = p;
-                            copy.time = r.CreateDateTime;
-                            copy.attributes = r.Attribute;
-                          });
+      forEachRecordPath(reader, wanted,
+                        [&](std::size_t w, std::string_view path, double time, std::int32_t attributes) {
+                          DupeCopy& copy = *first[static_cast<std::ptrdiff_t>(w)].second;
+                          copy.path = groups.paths.keep(path);
+                          copy.time = time;
+                          copy.attributes = attributes;
+                        });
     } catch (const EStreamError& e) {
       catalogs_[catalog].warning = catalogs_[catalog].path + ": " + e.what();
     }
-    std::vector<std::pair<std::int64_t, DupeCopy*>>().swap(records);
   }
+  decltype(byCatalog)().swap(byCatalog);
   // A record the tree does not reach keeps its place in the group, named by position.
-  for (DupeGroup& g : groups)
+  for (DupeGroup& g : groups.list)
     for (DupeCopy& c : g.copies)
-      if (c.path.empty()) c.path = "#" + std::to_string(c.record);
-  for (DupeGroup& g : groups)
+      if (c.path.empty()) c.path = groups.paths.keep("#" + std::to_string(c.record));
+  for (DupeGroup& g : groups.list)
     std::sort(g.copies.begin(), g.copies.end(), [](const DupeCopy& a, const DupeCopy& b) {
       return std::tie(a.catalog, a.path) < std::tie(b.catalog, b.path);
     });

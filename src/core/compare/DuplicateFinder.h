@@ -4,8 +4,10 @@
 // so millions of records need no index and little memory. Paths are read back only for
 // the files that have a copy.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/content/Fingerprint.h"
@@ -21,11 +23,11 @@ struct DupeOptions {
 };
 
 struct DupeCopy {
-  std::size_t catalog = 0;  // index into the catalogs added
+  std::uint32_t catalog = 0;  // index into the catalogs added
+  std::int32_t attributes = 0;  // the record's attributes and time, as a catalog's list shows them
   std::int64_t record = 0;
-  std::string path;  // below the scanned folder ("Docs/a.txt")
-  double time = 0.0;  // the record's time and attributes, as a catalog's list shows them
-  std::int32_t attributes = 0;
+  std::string_view path;  // below the scanned folder ("Docs/a.txt"), held by its DupeGroups
+  double time = 0.0;
 };
 
 // A copy's name, and its folder as the catalog stores it ("X:\\Docs\\"): a stored path
@@ -38,6 +40,29 @@ struct DupeGroup {
   std::optional<Fingerprint> fingerprint;  // when the copies were matched by content
   std::vector<DupeCopy> copies;
   std::int64_t wasted() const { return size * static_cast<std::int64_t>(copies.size() - 1); }
+};
+
+// Texts kept in large blocks, so that millions of short paths cost their bytes and not an
+// allocation each. A view of a kept text stays valid while the store lives, moved or not.
+class TextStore {
+ public:
+  std::string_view keep(std::string_view text);
+
+ private:
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  std::size_t used_ = 0, room_ = 0;
+};
+
+// The groups found, with the paths their copies point into.
+struct DupeGroups {
+  std::vector<DupeGroup> list;
+  TextStore paths;
+
+  std::size_t size() const { return list.size(); }
+  bool empty() const { return list.empty(); }
+  const DupeGroup& operator[](std::size_t i) const { return list[i]; }
+  auto begin() const { return list.begin(); }
+  auto end() const { return list.end(); }
 };
 
 struct DupeCatalog {
@@ -65,9 +90,9 @@ class DuplicateFinder {
   // Notes which catalogs have their medium among these volumes, by serial.
   void markMounted(const std::vector<Volume>& volumes);
 
-  // The groups, most wasted space first (then larger files, then by first path), each
-  // copy with its path. Consumes the keys.
-  std::vector<DupeGroup> groups();
+  // The groups, most wasted space first (then larger files), each copy with its path, the
+  // copies of a group by catalog and path. Consumes the keys.
+  DupeGroups groups();
 
  private:
   struct Key {
@@ -78,8 +103,9 @@ class DuplicateFinder {
     std::uint32_t catalog;
     std::uint32_t hasPrint;  // 1: own fingerprint, 2: one of a same-named file, 0: none
   };
+  void dropLoneKeys();
   void lendFingerprints();
-  void resolvePaths(std::vector<DupeGroup>& groups);
+  void resolvePaths(DupeGroups& groups);
 
   DupeOptions options_;
   FileOps& ops_;

@@ -115,7 +115,7 @@ void DuplicateListModel::setTexts(const Texts& texts) {
   emit layoutChanged();
 }
 
-void DuplicateListModel::setGroups(std::vector<DupeGroup> groups, std::vector<DupeCatalog> catalogs) {
+void DuplicateListModel::setGroups(DupeGroups groups, std::vector<DupeCatalog> catalogs) {
   beginResetModel();
   groups_ = std::move(groups);
   catalogs_ = std::move(catalogs);

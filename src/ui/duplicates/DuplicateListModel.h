@@ -41,10 +41,10 @@ class DuplicateListModel : public QAbstractItemModel {
 
   void setCaptions(const QStringList& captions);
   void setTexts(const Texts& texts);
-  void setGroups(std::vector<DupeGroup> groups, std::vector<DupeCatalog> catalogs);
+  void setGroups(DupeGroups groups, std::vector<DupeCatalog> catalogs);
   void clear() { setGroups({}, {}); }
 
-  const std::vector<DupeGroup>& groups() const { return groups_; }
+  const DupeGroups& groups() const { return groups_; }
   // The copy of a row below a group; null for a group row or outside the list.
   const DupeCopy* copyAt(const QModelIndex& index) const;
   const DupeCatalog& catalogOf(const DupeCopy& copy) const { return catalogs_[copy.catalog]; }
@@ -54,7 +54,7 @@ class DuplicateListModel : public QAbstractItemModel {
   HitAppearance& appearance_;
   QStringList captions_;
   Texts texts_;
-  std::vector<DupeGroup> groups_;
+  DupeGroups groups_;
   std::vector<DupeCatalog> catalogs_;
 };
 

@@ -34,7 +34,7 @@ constexpr int kPathRole = Qt::UserRole + 1;
 
 // What the search thread hands back.
 struct Found {
-  std::vector<DupeGroup> groups;
+  DupeGroups groups;
   std::vector<DupeCatalog> catalogs;
 };
 

@@ -136,12 +136,12 @@ TEST(Duplicates, FileWithoutFingerprintJoinsByNameAndSizeAndGroupsComeByWaste) {
   EXPECT_EQ(groups[1].copies.size(), 2u);  // "note": zero-byte files are left out
   // Each copy as a list shows it, and whether its medium is here.
   for (const DupeCopy& c : groups[0].copies) {
-    EXPECT_EQ(copyName(c), nameOf(c.path));
+    EXPECT_EQ(copyName(c), nameOf(std::string(c.path)));
     EXPECT_EQ(copyStoredFolder(c), "X:\\");
     EXPECT_GT(c.time, 0.0);
   }
-  EXPECT_EQ(copyStoredFolder({0, 0, "Docs/Old/a\\b.txt"}), "X:\\Docs\\Old\\");
-  EXPECT_EQ(copyName({0, 0, "Docs/Old/a\\b.txt"}), "a\\b.txt");
+  EXPECT_EQ(copyStoredFolder({.path = "Docs/Old/a\\b.txt"}), "X:\\Docs\\Old\\");
+  EXPECT_EQ(copyName({.path = "Docs/Old/a\\b.txt"}), "a\\b.txt");
   Volume here;
   here.serial = static_cast<std::uint32_t>(std::stoul(finder.catalogs()[1].serial));
   finder.markMounted({here});
