@@ -7,7 +7,8 @@
 // is dropped before every single run. The scan runs twice, with its lookups batched
 // (io_uring) and one by one. Each run is a child process, so its peak memory is its own.
 // Trees are kept under $KOLVEX_BENCH_DIR (default /tmp/kolvex-bench-scan) and made again
-// only when missing. Arguments: the tree sizes (default 100000 1000000).
+// only when missing. Arguments: the tree sizes (default 100000 1000000), and --warm to leave
+// the cold runs out.
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -107,9 +108,11 @@ Run runFind(const std::string& tree) {
   });
 }
 
-Run runScan(const std::string& tree, const std::string& catalog, StatMethod method) {
+Run runScan(const std::string& tree, const std::string& catalog, StatMethod method,
+            bool withIndex = false) {
   // The scan's time is that of BuildArchiveFile: counting, walking and writing the catalog,
-  // without reading the volume's label first.
+  // without reading the volume's label first; with the search index made afterwards when
+  // withIndex (what a user waits for), else without (the scan alone).
   return inChild([&](int report) {
     TSCOptions options;
     options.setFactoryValues();
@@ -122,6 +125,7 @@ Run runScan(const std::string& tree, const std::string& catalog, StatMethod meth
     NoScanProgress progress;
     ScanContext cx{options, volumes, icons, dialogs, texts, pump, progress, "/nonexistent/"};
     cx.statMethod = method;
+    cx.refreshIndex = withIndex;
     VolumeScanner scanner(cx);
     TSCCDInfo header;
     if (!scanner.GetVolumeInfo(tree, header)) return false;
@@ -262,9 +266,15 @@ int main(int argc, char** argv) {
   const char* env = std::getenv("KOLVEX_BENCH_DIR");
   const std::string base = env && *env ? env : "/tmp/kolvex-bench-scan";
   ::mkdir(base.c_str(), 0755);
-  std::vector<long> sizes = {100000, 1000000};
-  if (argc > 1) sizes.clear();
-  for (int i = 1; i < argc; ++i) sizes.push_back(std::atol(argv[i]));
+  std::vector<long> sizes;
+  bool warmOnly = false;  // --warm: leave out the cold runs (quick comparisons)
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--warm") == 0)
+      warmOnly = true;
+    else
+      sizes.push_back(std::atol(argv[i]));
+  }
+  if (sizes.empty()) sizes = {100000, 1000000};
   std::printf("%-9s %-5s %-18s %8s %9s %9s %10s\n", "files", "cache", "program", "median s",
               "x find", "x ref", "peak MiB");
   for (long n : sizes) {
@@ -276,11 +286,13 @@ int main(int argc, char** argv) {
         {"reference", [&] { return runReference(tree, lines); }, {}, 0},
         {"scan (batched)", [&] { return runScan(tree, catalog, StatMethod::Batched); }, {}, 0},
         {"scan (one by one)", [&] { return runScan(tree, catalog, StatMethod::OneByOne); }, {}, 0},
+        {"scan + index", [&] { return runScan(tree, catalog, StatMethod::Batched, true); }, {}, 0},
     };
     const int runs = n >= 1000000 ? 5 : 7;
     for (auto& s : all) s.run();  // warm the caches
     measure(all, runs, false);
     report(n, "warm", all);
+    if (warmOnly) continue;
     if (measure(all, n >= 1000000 ? 3 : 5, true))
       report(n, "cold", all);
     else

@@ -32,6 +32,9 @@ struct ScanContext {
   StatMethod statMethod = StatMethod::Batched;
   // Record content fingerprints in the catalog's companion file after the walk.
   bool fingerprints = false;
+  // Whether the catalog's search index is made again once the catalog is in place; the
+  // scan benchmark times the two apart.
+  bool refreshIndex = true;
 };
 
 }  // namespace kolvex

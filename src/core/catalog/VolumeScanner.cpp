@@ -179,7 +179,8 @@ bool VolumeScanner::BuildArchiveFile(TSCCDInfo& header, const std::string& archi
       // Fingerprints of the catalog that was replaced would no longer match it.
       removeCompanionOf(archiveFileName, cx_.ops);
     }
-    index::RefreshIndex(archiveFileName);  // after the catalog is in place; never fails the scan
+    // After the catalog is in place; never fails the scan.
+    if (cx_.refreshIndex) index::RefreshIndex(archiveFileName);
     return true;
   } catch (const EStreamError& e) {
     return fail(e.what());
