@@ -4,8 +4,8 @@
 // scanner's, the first on d_type alone, the second one fstatat per entry relative to an
 // open folder, one line per entry through one large buffer, no catalog format). Both with
 // a warm cache and, when the page cache can be dropped (root), with a cold one: the cache
-// is dropped before every single run. The scan runs twice, with its lookups batched
-// (io_uring) and one by one. Each run is a child process, so its peak memory is its own.
+// is dropped before every single run. The scan runs with its lookups chosen batch by batch
+// (the default), all batched (io_uring) and all one by one. Each run is a child process, so its peak memory is its own.
 // Trees are kept under $KOLVEX_BENCH_DIR (default /tmp/kolvex-bench-scan) and made again
 // only when missing. Arguments: the tree sizes (default 100000 1000000), and --warm to leave
 // the cold runs out.
@@ -284,9 +284,10 @@ int main(int argc, char** argv) {
     std::vector<Series> all = {
         {"find -printf", [&] { return runFind(tree); }, {}, 0},
         {"reference", [&] { return runReference(tree, lines); }, {}, 0},
+        {"scan (adaptive)", [&] { return runScan(tree, catalog, StatMethod::Adaptive); }, {}, 0},
         {"scan (batched)", [&] { return runScan(tree, catalog, StatMethod::Batched); }, {}, 0},
         {"scan (one by one)", [&] { return runScan(tree, catalog, StatMethod::OneByOne); }, {}, 0},
-        {"scan + index", [&] { return runScan(tree, catalog, StatMethod::Batched, true); }, {}, 0},
+        {"scan + index", [&] { return runScan(tree, catalog, StatMethod::Adaptive, true); }, {}, 0},
     };
     const int runs = n >= 1000000 ? 5 : 7;
     for (auto& s : all) s.run();  // warm the caches

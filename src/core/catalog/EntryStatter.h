@@ -27,6 +27,7 @@ struct EntryStat {
 EntryStat lstatAt(int dir, const char* name);
 
 enum class StatMethod {
+  Adaptive,  // batch by batch whichever of the two measured faster lately (LookupChooser)
   Batched,   // io_uring when the kernel grants it, else one by one
   OneByOne,  // one fstatat after another
 };
@@ -39,11 +40,11 @@ class EntryStatter {
   // stops early and the results not yet in are undefined.
   virtual void lookUp(int dir, std::span<const std::string_view> names,
                       std::span<EntryStat> out) = 0;
-  // True when lookups are batched in the kernel (for the figures of a benchmark).
+  // True when lookups are (or may be) batched in the kernel (for the figures of a benchmark).
   virtual bool batched() const = 0;
 };
 
-// The statter for method; Batched falls back to one by one, quietly, where io_uring is
+// The statter for method; Batched and Adaptive fall back to one by one, quietly, where io_uring is
 // missing, switched off or refused (containers and seccomp filters often refuse it).
 std::unique_ptr<EntryStatter> makeEntryStatter(StatMethod method, SlicedPump& pump,
                                                const bool& cancelled);

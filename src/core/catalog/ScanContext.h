@@ -28,8 +28,8 @@ struct ScanContext {
   std::string archivesDir;
   // Every write of a catalog goes through here.
   FileOps& ops = posixFileOps();
-  // How the walk looks entries up; tests and benchmarks compare the two.
-  StatMethod statMethod = StatMethod::Batched;
+  // How the walk looks entries up; tests and benchmarks compare the ways.
+  StatMethod statMethod = StatMethod::Adaptive;
   // Record content fingerprints in the catalog's companion file after the walk.
   bool fingerprints = false;
   // Whether the catalog's search index is made again once the catalog is in place; the

@@ -32,7 +32,7 @@ class TreeScanner {
  public:
   // iconMask: the files whose full real path it matches get their icons; null for none.
   TreeScanner(ScanState& state, SlicedPump& pump, IconProvider& icons, const TMask* iconMask,
-              StatMethod method = StatMethod::Batched);
+              StatMethod method = StatMethod::Adaptive);
 
   // Counts the folders and files below path (path itself not counted). A folder that
   // cannot be listed counts as empty. False when AddingCancelled stopped it.
