@@ -307,7 +307,7 @@ class ExplorerViewTest : public QObject {
     QVERIFY(fx.dialogs.messages.empty());
   }
 
-  void clipboardCopiesAreCatalogPaths() {
+  void clipboardCopiesAreWhereTheItemsWereScanned() {
     Fixture fx;
     fx.open();
     fx.select("zeta");
@@ -317,8 +317,9 @@ class ExplorerViewTest : public QObject {
     fx.action("miCopyName")->trigger();
     fx.action("miCopyPath")->trigger();
     fx.action("miCopyPathName")->trigger();
-    QCOMPARE(fx.copies.texts, std::vector<std::string>(
-                                  {"X:\\", "readme.txt", "X:\\docs\\", "X:\\docs\\readme.txt"}));
+    QCOMPARE(fx.copies.texts,
+             std::vector<std::string>(
+                 {fx.base, "readme.txt", fx.base + "docs/", fx.base + "docs/readme.txt"}));
     QCOMPARE(fx.child<QLabel>("lFileName")->text().remove(QChar(0x200B)), QString("readme.txt"));
     QCOMPARE(fx.child<QLabel>("lSize")->text(), QString("Size: 10 B"));
   }

@@ -186,6 +186,10 @@ SearchEngine::ReadingProgress::~ReadingProgress() {
 }
 
 void SearchEngine::addRecordHit(const RecordView& r, const std::string& path, const TSCCDInfo& h) {
+  // The scanned folder's own record is tested like any other (so an invalid mask is still
+  // reported), but is never a hit: it has no name, only the pseudo path "X:\", and the
+  // folder it stands for is the catalog itself, found as a catalog hit.
+  if (r.FileName.empty()) return;
   TTSearchResultItem hit;
   hit.Kind = (r.Attribute & faDirectory) ? kSearchDirectories : kSearchFiles;
   hit.DateTime = r.CreateDateTime;

@@ -25,6 +25,7 @@
 #include "core/app/ExploreTarget.h"
 #include "core/catalog/FormatSize.h"
 #include "core/catalog/LocateOnMedia.h"
+#include "core/catalog/ScannedPath.h"
 #include "ui/common/ElidedLabel.h"
 #include "ui/common/InterfaceTexts.h"
 #include "ui/common/ItemViews.h"
@@ -67,21 +68,6 @@ QLabel* panelCaption(const char* name, int tag, QWidget* parent) {
   l->setAlignment(Qt::AlignCenter);
   l->setStyleSheet("color: #2a3442; background: palette(base);");
   return l;
-}
-
-// Where the entry's folder was when it was scanned: the base directory followed by the
-// stored path below "X:\", in the base directory's own separators.
-std::string scannedFolder(const std::string& baseDir, const std::string& filePath) {
-  std::string below = filePath.size() > 3 ? filePath.substr(3) : std::string();
-  if (baseDir.find('/') != std::string::npos)
-    for (char& c : below)
-      if (c == '\\') c = '/';
-  return baseDir + below;
-}
-
-std::string withBackslash(std::string path) {
-  if (path.empty() || path.back() != '\\') path += '\\';
-  return path;
 }
 
 }  // namespace
@@ -596,7 +582,7 @@ void TArchiveExplorerFrame::ShowItemInfo(const FolderEntry* entry) {
   const std::string date =
       entry->isFolder() ? std::string("--") : DateTimeTextOf(r.CreateDateTime).toStdString();
   const std::string size = FormatSize(r.FileSize);
-  const std::string folder = scannedFolder(header ? header->BaseDir : std::string(), r.FilePath);
+  const std::string folder = ScannedPath(header ? header->BaseDir : std::string(), r.FilePath);
   sbLeftBar_->showItem(icons_.iconOf(r, entry->position), storedText(r.FileName),
                        listModel_->kindOf(*entry), qtText(lang.format("A068", {date})),
                        qtText(lang.format("A071", {size})),
@@ -639,13 +625,20 @@ void TArchiveExplorerFrame::miCopyNameClick() {
   if (const FolderEntry* entry = selectedEntry()) clipboard_->setText(entry->record.FileName);
 }
 
+// The copies are where the item was scanned, a path this system can use; the stored
+// "X:\docs\" form means nothing outside the catalog.
 void TArchiveExplorerFrame::miCopyPathClick() {
-  if (const FolderEntry* entry = selectedEntry()) clipboard_->setText(entry->record.FilePath);
+  const FolderEntry* entry = selectedEntry();
+  const TSCCDInfo* header = model_.header();
+  if (entry && header) clipboard_->setText(ScannedPath(header->BaseDir, entry->record.FilePath));
 }
 
 void TArchiveExplorerFrame::miCopyPathNameClick() {
-  if (const FolderEntry* entry = selectedEntry())
-    clipboard_->setText(withBackslash(entry->record.FilePath) + entry->record.FileName);
+  const FolderEntry* entry = selectedEntry();
+  const TSCCDInfo* header = model_.header();
+  if (entry && header)
+    clipboard_->setText(
+        ScannedPath(header->BaseDir, entry->record.FilePath, entry->record.FileName));
 }
 
 void TArchiveExplorerFrame::showSortIndicator() {

@@ -53,7 +53,7 @@ void HitActions::copy(int tag, const TTSearchResultItem& hit) {
   if (tag == kHitCopyName)
     clipboard_->setText(hit.Name);
   else if (tag == kHitCopyPath)
-    clipboard_->setText(hit.FilePath);
+    clipboard_->setText(HitFolderText(hit));
   else if (tag == kHitCopyPathName)
     clipboard_->setText(HitPathnameText(hit));
 }

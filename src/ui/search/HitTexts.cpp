@@ -1,6 +1,7 @@
 #include "ui/search/HitTexts.h"
 
 #include "core/catalog/DateTimeText.h"
+#include "core/catalog/ScannedPath.h"
 #include "core/search/TUSearch.h"
 
 namespace kolvex {
@@ -36,13 +37,7 @@ std::string HitStoredPath(const TTSearchResultItem& hit) {
 }
 
 std::string HitShownPath(const TTSearchResultItem& hit) {
-  const std::string& path = hit.FilePath;
-  std::string rest = path.size() > 3 ? path.substr(3) : std::string();
-  // A folder catalogued here is shown with this system's separators.
-  if (hit.BaseDir.find('/') != std::string::npos)
-    for (char& c : rest)
-      if (c == '\\') c = '/';
-  return hit.BaseDir + rest;
+  return ScannedPath(hit.BaseDir, hit.FilePath);
 }
 
 std::string HitFolderText(const TTSearchResultItem& hit) {
@@ -50,7 +45,8 @@ std::string HitFolderText(const TTSearchResultItem& hit) {
 }
 
 std::string HitPathnameText(const TTSearchResultItem& hit) {
-  return withTrailingBackslash(hit.FilePath) + hit.Name;
+  if (hit.Kind == kSearchCatalogs) return hit.FilePath;
+  return ScannedPath(hit.BaseDir, hit.FilePath, hit.Name);
 }
 
 std::string HitStoredFolder(const TTSearchResultItem& hit) {

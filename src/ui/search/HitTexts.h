@@ -25,7 +25,8 @@ std::string HitStoredPath(const TTSearchResultItem& hit);
 std::string HitShownPath(const TTSearchResultItem& hit);
 // The folder column: where the hit lives as scanned (HitShownPath); a catalog's base folder.
 std::string HitFolderText(const TTSearchResultItem& hit);
-// Copy File Pathname: FilePath with a trailing "\" ensured, then the name.
+// Copy File Path and Copy File Pathname: where the hit was scanned, HitFolderText and
+// that folder followed by the name; a catalog hit copies its base folder for both.
 std::string HitPathnameText(const TTSearchResultItem& hit);
 // The stored folder the explorer opens for the hit ("X:\docs\").
 std::string HitStoredFolder(const TTSearchResultItem& hit);

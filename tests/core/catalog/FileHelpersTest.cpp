@@ -1,9 +1,10 @@
-// Names, sizes, header copies and header rewrites.
+// Names, scanned paths, sizes, header copies and header rewrites.
 #include <gtest/gtest.h>
 
 #include "core/catalog/ArchiveHeader.h"
 #include "core/catalog/FileNames.h"
 #include "core/catalog/FormatSize.h"
+#include "core/catalog/ScannedPath.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/PersistError.h"
 #include "support/CatalogCraft.h"
@@ -27,6 +28,17 @@ TEST(FileNames, TemporaryFilesAreNewEmptyAndUnique) {
   EXPECT_EQ(test::readFile(a), "");
   ::unlink(a.c_str());
   ::unlink(b.c_str());
+}
+
+TEST(ScannedPath, StoredFoldersBecomePathsOfTheSystemThatScannedThem) {
+  EXPECT_EQ(ScannedPath("/media/u/DISC/", "X:\\"), "/media/u/DISC/");
+  EXPECT_EQ(ScannedPath("/media/u/DISC/", "X:\\a b\\c\\", "f.txt"), "/media/u/DISC/a b/c/f.txt");
+  // A Linux name may hold a backslash; only the stored folder's are separators.
+  EXPECT_EQ(ScannedPath("/srv/", "X:\\d\\", "odd\\name"), "/srv/d/odd\\name");
+  // A folder stored without its trailing backslash still gets one before the name.
+  EXPECT_EQ(ScannedPath("/srv/", "X:\\d", "f"), "/srv/d/f");
+  // A catalog written on a drive keeps that system's separators.
+  EXPECT_EQ(ScannedPath("D:\\Data\\", "X:\\sub\\", "f"), "D:\\Data\\sub\\f");
 }
 
 TEST(FormatSize, TruncatesToTwoDecimalsInTheLargestUnit) {

@@ -105,9 +105,10 @@ TEST_F(SearchEngineTest, RecordsInFileOrderOfTickedCatalogsInListOrder) {
   engine.setMask("*.txt;X*");
   run(kSearchDirectories | kSearchFiles);
 
-  // Post-order: a folder's files come before its own record, the scanned folder last.
-  EXPECT_EQ(rec.names(), (Names{"a.txt", "b.txt", "X:\\", "d.txt", "X:\\"}));
-  const TTSearchResultItem& d = rec.hits[3];
+  // Post-order: a folder's files come before its own record; the scanned folder's own
+  // record (last, named only by its pseudo path) matches "X*" but is never a hit.
+  EXPECT_EQ(rec.names(), (Names{"a.txt", "b.txt", "d.txt"}));
+  const TTSearchResultItem& d = rec.hits[2];
   EXPECT_EQ(d.Kind, kSearchFiles);
   EXPECT_EQ(d.Size, 9);
   EXPECT_DOUBLE_EQ(d.DateTime, 45000.5);
@@ -118,11 +119,7 @@ TEST_F(SearchEngineTest, RecordsInFileOrderOfTickedCatalogsInListOrder) {
   EXPECT_TRUE(d.Removable);
   EXPECT_EQ(d.KindText, "");
   EXPECT_EQ(rec.hits[1].FilePath, "X:\\sub\\");
-  const TTSearchResultItem& root = rec.hits[4];
-  EXPECT_EQ(root.Kind, kSearchDirectories);
-  EXPECT_EQ(root.FilePath, "X:\\");
-  EXPECT_EQ(root.Size, 0);
-  EXPECT_EQ(engine.hitCount(), 5);
+  EXPECT_EQ(engine.hitCount(), 3);
   EXPECT_EQ(ops.open, 0);
 }
 
@@ -134,9 +131,9 @@ TEST_F(SearchEngineTest, StatusStatesAndProgressPerCatalog) {
   EXPECT_EQ(rec.states, (std::vector<SearchState>{SearchState::Searching, SearchState::Idle}));
   EXPECT_EQ(rec.cleared, 1);
   // k counts the ticked catalogs only; the count follows each catalog. Catalog "Two"
-  // matches "*" as a catalog and its scanned folder as a record.
-  EXPECT_EQ(rec.statuses, (Names{"", "Searching One (1 of 2)", "5 hit(s)", "Searching Two (2 of 2)",
-                                 "7 hit(s)"}));
+  // matches "*" as a catalog; its scanned folder's own record is read but is no hit.
+  EXPECT_EQ(rec.statuses, (Names{"", "Searching One (1 of 2)", "4 hit(s)", "Searching Two (2 of 2)",
+                                 "5 hit(s)"}));
   EXPECT_EQ(rec.maxima, (std::vector<std::int64_t>{3, 0}));
   EXPECT_EQ(rec.ended, 2);
   EXPECT_TRUE(engine.Stopped());
@@ -186,7 +183,7 @@ TEST_F(SearchEngineTest, NothingToLookForDoesNothingAndNoTickedCatalogReadsNothi
   EXPECT_TRUE(rec.hits.empty());
 }
 
-TEST_F(SearchEngineTest, DefaultMaskNeedsADotAndTheScannedFolderGoesByItsPath) {
+TEST_F(SearchEngineTest, DefaultMaskNeedsADotAndTheScannedFolderIsNeverAHit) {
   addCatalog("One", dir("", {file("readme"), file("a.txt"), file(".profile"), dir("docs")}));
   addCatalog("Empty", dir("", {}));
   engine.setMask("*.*");
@@ -196,8 +193,16 @@ TEST_F(SearchEngineTest, DefaultMaskNeedsADotAndTheScannedFolderGoesByItsPath) {
   rec.hits.clear();
   engine.setMask("X*");
   run(kSearchDirectories | kSearchFiles);
-  EXPECT_EQ(rec.names(), (Names{"X:\\", "X:\\"}));
+  EXPECT_TRUE(rec.hits.empty());
+  EXPECT_EQ(engine.hitCount(), 0);
   EXPECT_EQ(rec.maxima.back(), 0);  // T = 0: one record, the folder itself
+
+  // That record is still tested, so a bad mask is reported even for an empty folder.
+  engine.setArchives({list[1]});
+  engine.setMask("abc[");
+  run(kSearchDirectories | kSearchFiles);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_NE(dialogs.messages[0].text.find("invalid mask"), std::string::npos);
 }
 
 TEST_F(SearchEngineTest, KindSizeAndDateTests) {
@@ -224,7 +229,7 @@ TEST_F(SearchEngineTest, KindSizeAndDateTests) {
   engine.criteria().DateFrom = 0.0;  // takes in the directories' 0.0
   engine.criteria().DateTo = 45000.5;
   run(kSearchDirectories | kSearchFiles);
-  EXPECT_EQ(rec.names(), (Names{"small", "big", "d", "X:\\"}));
+  EXPECT_EQ(rec.names(), (Names{"small", "big", "d"}));
   engine.criteria().DateFrom = 45000.5000001;
   rec.hits.clear();
   run(kSearchDirectories | kSearchFiles);
@@ -259,8 +264,8 @@ TEST_F(SearchEngineTest, AttributeTests) {
     return rec.names();
   };
   EXPECT_EQ(found(kAttrAnyFile | kAttrHidden),
-            (Names{"plain", "hidden", "system", "ro", "arch", "X:\\"}));
-  EXPECT_EQ(found(kAttrHidden | kAttrSystem), (Names{"hidden", "system", "X:\\"}));
+            (Names{"plain", "hidden", "system", "ro", "arch"}));
+  EXPECT_EQ(found(kAttrHidden | kAttrSystem), (Names{"hidden", "system"}));
   EXPECT_EQ(found(kAttrReadOnly), (Names{"ro"}));
   EXPECT_EQ(found(kAttrArchive), (Names{"arch"}));
   EXPECT_TRUE(found(0).empty());  // no box ticked: nothing passes
