@@ -9,6 +9,17 @@
 #endif
 
 namespace kolvex::cli {
+namespace {
+
+// The word in the command's place: the first argument that is not an option (the tool
+// itself takes only --help and --version).
+const char* commandWord(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i)
+    if (argv[i][0] != '-') return argv[i];
+  return nullptr;
+}
+
+}  // namespace
 
 std::unique_ptr<CLI::App> makeCliApp(const std::vector<std::unique_ptr<Command>>& commands) {
   auto app = std::make_unique<CLI::App>(
@@ -52,12 +63,27 @@ int runCli(int argc, char** argv, Io& io) {
       io.out << app.help();
       return kExitOk;
     }
-    io.err << "kolvex-cli: " << e.what() << "\n";
+    // One line that says what is wrong and where to read more: the whole help after it
+    // would bury the line that matters.
     for (auto& [sub, cmd] : subs)
       if (sub->parsed()) {
-        io.err << sub->help();
+        io.err << "kolvex-cli " << cmd->name() << ": " << e.what() << "\n"
+               << "Try 'kolvex-cli " << cmd->name() << " --help' for its options.\n";
         return kExitUsage;
       }
+    const char* word = commandWord(argc, argv);
+    const auto known = [&](const char* w) {
+      for (const auto& c : commands)
+        if (c->name() == w) return true;
+      return false;
+    };
+    if (word && !known(word)) {
+      io.err << "kolvex-cli: unknown command '" << word << "'; the commands are:";
+      for (const auto& c : commands) io.err << ' ' << c->name();
+      io.err << "\nTry 'kolvex-cli --help' for what each does.\n";
+      return kExitUsage;
+    }
+    io.err << "kolvex-cli: " << e.what() << "\n";
     io.err << app.help();
     return kExitUsage;
   }

@@ -45,6 +45,7 @@ int ModifyCommand::run(Io& io) {
   }
   CliEnvironment env;
   TerminalDialogs dialogs(io.err, nullptr);
+  dialogs.setSubject(catalog_);
   std::string reason;
   if (!ModifyArchive(catalog_, edits, dialogs, env.texts, reason)) return kExitFailure;
   io.out << catalog_ << "\n";

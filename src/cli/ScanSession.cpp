@@ -40,8 +40,9 @@ int ScanSession::report(const ScanResult& result, const std::string& catalogPath
       err_ << "kolvex-cli: cancelled; " << catalogPath << " is as it was\n";
       return kExitFailure;
     case ScanOutcome::Failed:
-      // The dialog already said that it failed; this says why.
-      if (!result.reason.empty()) err_ << "kolvex-cli: " << result.reason << "\n";
+      // The dialog said that it failed; this says why, unless it said that too.
+      if (!result.reason.empty() && !dialogs_.said(result.reason))
+        err_ << "kolvex-cli: " << result.reason << "\n";
       return kExitFailure;
     case ScanOutcome::Refused:
       return kExitFailure;

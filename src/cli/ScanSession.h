@@ -34,6 +34,8 @@ class ScanSession {
   VolumeScanner& scanner() { return scanner_; }
   ScanContext& context() { return context_; }
   CliEnvironment& environment() { return env_; }
+  // The messages of the scan name this (the catalog an update rewrites).
+  void setSubject(const std::string& subject) { dialogs_.setSubject(subject); }
 
   // The outcome of a scan as the command prints it: the catalog and its totals on
   // standard output, or the reason on standard error. Returns the exit status.

@@ -167,6 +167,8 @@ int StatsCommand::run(Io& io) {
       status = kExitFailure;
     }
   }
+  // Nothing could be read: figures of nothing would look like an answer.
+  if (each.empty() && status != kExitOk) return status;
   std::ostringstream out;
   if (json_) {
     nlohmann::ordered_json doc;

@@ -6,8 +6,19 @@
 namespace kolvex::cli {
 
 void TerminalDialogs::message(MessageKind kind, const std::string& text) {
-  if (kind == MessageKind::Error) failed_ = true;
-  err_ << (kind == MessageKind::Error ? "kolvex-cli: " : "") << text << "\n";
+  if (kind != MessageKind::Error) {
+    err_ << text << "\n";
+    return;
+  }
+  failed_ = true;
+  errors_.push_back(text);
+  err_ << "kolvex-cli: " << (subject_.empty() ? "" : subject_ + ": ") << text << "\n";
+}
+
+bool TerminalDialogs::said(const std::string& text) const {
+  for (const std::string& e : errors_)
+    if (e.find(text) != std::string::npos) return true;
+  return false;
 }
 
 Answer TerminalDialogs::ask(const std::string& text, bool withCancel) {

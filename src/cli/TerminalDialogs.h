@@ -3,6 +3,7 @@
 // question is asked on the terminal when there is one and answered No when there is not.
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "core/app/Dialogs.h"
 
@@ -16,11 +17,18 @@ class TerminalDialogs final : public Dialogs {
   Answer ask(const std::string& text, bool withCancel = false) override;
   // Whether an error was reported.
   bool failed() const { return failed_; }
+  // Errors then name what they are about, "kolvex-cli: SUBJECT: text", as the commands
+  // that read a catalog name the file they could not use.
+  void setSubject(std::string subject) { subject_ = std::move(subject); }
+  // Whether an error already said text, so that a reason is not printed twice.
+  bool said(const std::string& text) const;
 
  private:
   std::ostream& err_;
   std::istream* in_;
   bool failed_ = false;
+  std::string subject_;
+  std::vector<std::string> errors_;
 };
 
 }  // namespace kolvex::cli

@@ -14,6 +14,7 @@ void UpdateCommand::setup(CLI::App& sub) {
 
 int UpdateCommand::run(Io& io) {
   ScanSession session(io.err, terminal_, {});
+  session.setSubject(catalog_);
   // Giving the command is the confirmation: no question A028.
   ScanResult result = UpdateArchive(session.scanner(), session.context(), catalog_, false);
   if (result.outcome != ScanOutcome::Done) return session.report(result, catalog_, {}, io.out);
@@ -21,7 +22,7 @@ int UpdateCommand::run(Io& io) {
     CatalogReader reader(catalog_);
     return session.report(result, catalog_, reader.header(), io.out);
   } catch (const EStreamError& e) {
-    io.err << "kolvex-cli: " << e.what() << "\n";
+    io.err << "kolvex-cli: " << catalog_ << ": " << e.what() << "\n";
     return kExitFailure;
   }
 }

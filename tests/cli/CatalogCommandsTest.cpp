@@ -198,6 +198,25 @@ TEST(UpdateCommand, RescansTheCatalogsFolder) {
   EXPECT_EQ(runCli({"update"}).status, 2);
 }
 
+// Their errors name the catalog, as ls and dump do, and say each thing once.
+TEST(UpdateCommand, ErrorsNameTheCatalogOnce) {
+  Tree t;
+  const std::string folder = t.dir.path();
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"update", folder}, {"modify", folder, "--label", "x"}}) {
+    const auto r = runCli(args);
+    EXPECT_EQ(r.status, 1) << args[0];
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind("kolvex-cli: " + folder + ": ", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << args[0] << ": one line\n" << r.err;
+  }
+  const std::string catalog = t.scan();
+  std::filesystem::remove_all(t.root);
+  const auto gone = runCli({"update", catalog});
+  EXPECT_EQ(gone.err, "kolvex-cli: " + catalog + ": A027\n");
+}
+
 TEST(ModifyCommand, ChangesTheHeaderOnly) {
   Tree t;
   const std::string catalog = t.scan();

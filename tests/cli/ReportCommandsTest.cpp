@@ -172,5 +172,18 @@ TEST_F(ReportCommandsTest, StatsOfEveryCatalogAgreeWithTheCore) {
   EXPECT_EQ(nlohmann::json::parse(some.out)["catalogs"].size(), 2u);
 }
 
+// Totals of catalogs that could not be read would look like an answer: none are printed.
+TEST_F(ReportCommandsTest, StatsOfNothingReadablePrintNoFigures) {
+  const std::string fifo = tmp.file("fifo.qel");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"stats", fifo}, {"stats", fifo, tmp.path(), "--json"}}) {
+    const auto r = runCli(args);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "") << r.out;
+    EXPECT_NE(r.err.find(fifo + ": "), std::string::npos) << r.err;
+  }
+}
+
 }  // namespace
 }  // namespace kolvex::cli

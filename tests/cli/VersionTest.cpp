@@ -1,3 +1,4 @@
+// The tool itself: its version, and what it says when the command line is wrong.
 #include <gtest/gtest.h>
 
 #include "cli/CliRun.h"
@@ -18,6 +19,34 @@ TEST(VersionFlag, NamesTheVersionTheModeAndTheFoldersWithoutACommand) {
                        "\nCatalogs: " + app.path() + "Archives/\n");
   EXPECT_EQ(r.err, "");
   EXPECT_NE(test::runCli({"--help"}).out.find("--version"), std::string::npos);
+}
+
+// A mistake is one line naming it and a pointer to the help, not the help itself.
+TEST(UsageErrors, NameTheMistakeAndPointToTheHelp) {
+  const test::CliRun unknown = test::runCli({"bogus", "x"});
+  EXPECT_EQ(unknown.status, cli::kExitUsage);
+  EXPECT_EQ(unknown.out, "");
+  EXPECT_EQ(unknown.err.rfind("kolvex-cli: unknown command 'bogus'; the commands are: ", 0), 0u)
+      << unknown.err;
+  EXPECT_NE(unknown.err.find(" search "), std::string::npos) << unknown.err;
+  EXPECT_NE(unknown.err.find("Try 'kolvex-cli --help'"), std::string::npos);
+  EXPECT_EQ(unknown.err.find("Usage"), std::string::npos) << unknown.err;
+
+  const test::CliRun value = test::runCli({"search", "*", "--for", "files,cats"});
+  EXPECT_EQ(value.status, cli::kExitUsage);
+  EXPECT_EQ(value.out, "");
+  const std::size_t firstLine = value.err.find('\n');
+  ASSERT_NE(firstLine, std::string::npos);
+  EXPECT_EQ(value.err.rfind("kolvex-cli search: ", 0), 0u) << value.err;
+  EXPECT_NE(value.err.substr(0, firstLine).find("--for"), std::string::npos) << value.err;
+  EXPECT_EQ(value.err.substr(firstLine + 1),
+            "Try 'kolvex-cli search --help' for its options.\n");
+
+  // With no command at all, the overview is what helps.
+  const test::CliRun none = test::runCli({});
+  EXPECT_EQ(none.status, cli::kExitUsage);
+  EXPECT_NE(none.err.find("search"), std::string::npos);
+  EXPECT_EQ(test::runCli({"search", "--help"}).status, cli::kExitOk);
 }
 
 }  // namespace
