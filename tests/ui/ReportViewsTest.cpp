@@ -15,6 +15,10 @@
 #include <QPieSeries>
 #include <QProgressDialog>
 #include <QTest>
+#include <QValueAxis>
+#include <QTreeWidget>
+#include <QSet>
+#include <QRegularExpression>
 #include <QToolButton>
 #include <QTreeView>
 #include <memory>
@@ -282,6 +286,57 @@ class ReportViewsTest : public QObject {
     QCOMPARE(s->shown().files, both.files);
     QCOMPARE(s->shown().bytes, both.bytes);
     QCOMPARE(s->shown().largestFiles.front().bytes, both.largestFiles.front().bytes);
+  }
+
+  // A catalog of a system folder: gigabytes on the axis, versioned libraries, sizes of
+  // every magnitude in one column.
+  void statisticsReadCleanly() {
+    Fixture f;
+    const std::string path = f.out + "lib.qel";
+    TSCCDInfo h;
+    h.CDLabel = "LIB";
+    writeCatalog(path,
+                 dir("", {file("disc.iso", 1'950'000'000), file("libfoo.so.13", 900'000'000),
+                          file("libfoo.so.13.0.2", 800'000'000), file("libbar.so.9", 120'000),
+                          file("python3.11", 5'000'000), file("notes.txt", 512)}),
+                 h);
+    StatisticsDialog s(f.context, nullptr);
+    s.showCatalogs({{"LIB", path}}, path);
+    QCOMPARE(s.shown().files, std::int64_t{6});
+
+    // Versions are no extensions: the libraries count as .so.
+    std::vector<std::string> extensions;
+    for (const ExtensionCount& e : s.shown().topExtensions()) extensions.push_back(e.extension);
+    QCOMPARE(extensions, (std::vector<std::string>{"iso", "so", "", "txt"}));
+
+    // No two labels of the value axis read alike.
+    QValueAxis* values = nullptr;
+    for (QAbstractAxis* axis : s.extensionChart()->chart()->axes(Qt::Horizontal))
+      if (auto* v = qobject_cast<QValueAxis*>(axis)) values = v;
+    QVERIFY(values);
+    QCOMPARE(values->titleText(), QString("GB"));
+    QStringList labels;
+    const int ticks = values->tickCount();
+    for (int i = 0; i < ticks; ++i) {
+      const double at = values->min() + (values->max() - values->min()) * i / (ticks - 1);
+      labels << QString::asprintf(values->labelFormat().toLatin1().constData(), at);
+    }
+    QCOMPARE(QSet<QString>(labels.begin(), labels.end()).size(), ticks);
+
+    // Every size of a column has the same number of decimals.
+    const QRegularExpression sized("^(\\d+\\.\\d\\d [KMGT]B|\\d+ B)$");
+    const QList<QTreeWidget*> lists = s.findChildren<QTreeWidget*>();
+    QVERIFY(lists.size() >= 3);
+    int checked = 0;
+    for (QTreeWidget* list : lists)
+      for (int r = 0; r < list->topLevelItemCount(); ++r)
+        for (int c = 0; c < list->columnCount(); ++c) {
+          const QString text = list->topLevelItem(r)->text(c);
+          if (text.isEmpty() || !text.front().isDigit() || !text.endsWith("B")) continue;
+          QVERIFY2(sized.match(text).hasMatch(), qPrintable(text));
+          ++checked;
+        }
+    QVERIFY(checked >= 6);
   }
 
   void spaceMapZoomsFollowsHistoryAndSelectsFiles() {

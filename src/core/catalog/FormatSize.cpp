@@ -6,7 +6,14 @@
 
 namespace kolvex {
 
-std::string FormatSize(std::int64_t bytes, const std::string& decimalSeparator) {
+namespace {
+
+const char* localeSeparator() {
+  const char* point = std::localeconv()->decimal_point;
+  return point && *point ? point : ".";
+}
+
+std::string formatted(std::int64_t bytes, const std::string& decimalSeparator, bool twoDecimals) {
   static const char* const kUnits[] = {"B", "KB", "MB", "GB", "TB"};
   double v = static_cast<double>(bytes);
   int unit = 0;
@@ -16,7 +23,7 @@ std::string FormatSize(std::int64_t bytes, const std::string& decimalSeparator) 
   }
   v = std::trunc(v * 100) / 100;
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.15g", v);
+  std::snprintf(buf, sizeof buf, twoDecimals && unit > 0 ? "%.2f" : "%.15g", v);
   std::string text = buf;
   // snprintf runs in the C locale's numeric format only if set; normalise the separator.
   auto dot = text.find_first_of(".,");
@@ -24,9 +31,16 @@ std::string FormatSize(std::int64_t bytes, const std::string& decimalSeparator) 
   return text + " " + kUnits[unit];
 }
 
-std::string FormatSize(std::int64_t bytes) {
-  const char* point = std::localeconv()->decimal_point;
-  return FormatSize(bytes, point && *point ? point : ".");
+}  // namespace
+
+std::string FormatSize(std::int64_t bytes, const std::string& decimalSeparator) {
+  return formatted(bytes, decimalSeparator, false);
+}
+
+std::string FormatSize(std::int64_t bytes) { return formatted(bytes, localeSeparator(), false); }
+
+std::string FormatSizeTwoDecimals(std::int64_t bytes) {
+  return formatted(bytes, localeSeparator(), true);
 }
 
 }  // namespace kolvex

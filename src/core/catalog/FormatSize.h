@@ -12,5 +12,8 @@ namespace kolvex {
 std::string FormatSize(std::int64_t bytes, const std::string& decimalSeparator);
 // The same with the decimal separator of the current C locale.
 std::string FormatSize(std::int64_t bytes);
+// For a column of sizes: always two decimals ("2.60 GB" beside "441.30 MB"), whole
+// bytes without ("512 B"); still truncated, with the current C locale's separator.
+std::string FormatSizeTwoDecimals(std::int64_t bytes);
 
 }  // namespace kolvex

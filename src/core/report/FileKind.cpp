@@ -14,13 +14,38 @@ std::string_view FileKindName(FileKind kind) {
   return "other";
 }
 
+namespace {
+
+bool allDigits(std::string_view s) {
+  for (char c : s)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+// A letter of any script: ASCII letters, and the bytes of UTF-8 (or other 8-bit) letters.
+bool holdsLetter(std::string_view s) {
+  for (unsigned char c : s)
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c >= 0x80) return true;
+  return false;
+}
+
+}  // namespace
+
 std::string ExtensionOf(std::string_view name) {
-  const std::size_t dot = name.rfind('.');
-  if (dot == std::string_view::npos || dot == 0 || dot + 1 == name.size()) return {};
-  std::string ext(name.substr(dot + 1));
-  for (char& c : ext)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return ext;
+  for (;;) {
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot == 0 || dot + 1 == name.size()) return {};
+    const std::string_view part = name.substr(dot + 1);
+    if (allDigits(part)) {  // a version or part number: libfoo.so.13, backup.tar.001
+      name = name.substr(0, dot);
+      continue;
+    }
+    if (!holdsLetter(part)) return {};
+    std::string ext(part);
+    for (char& c : ext)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return ext;
+  }
 }
 
 FileKind FileKinds::kindOfExtension(const std::string& extension) {

@@ -27,9 +27,11 @@ class FileKindClassifier {
   virtual FileKind kindOfExtension(const std::string& extension) = 0;
 };
 
-// The extension of a file name: the text after its last dot in lower case (a to z), or
-// "" when there is none (no dot, a dot at the end, or only a leading dot as in
-// ".profile").
+// The extension of a file name: the text after its last dot in lower case (a to z), when
+// that text holds a letter. Numbers after the last dot are versions or part numbers, not
+// kinds of file: they are passed over, so libfoo.so.13 has the extension "so" and
+// backup.tar.001 "tar". "" when there is none (no dot, a dot at the end, only a leading
+// dot as in ".profile", numbers alone as in python3.11, or no letter as in "a.-").
 std::string ExtensionOf(std::string_view fileName);
 
 // Asks the classifier once per extension.

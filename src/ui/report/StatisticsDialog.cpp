@@ -20,6 +20,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <algorithm>
+#include <cmath>
 
 #include "core/catalog/FormatSize.h"
 #include "core/persist/CatalogReader.h"
@@ -32,7 +34,20 @@
 namespace kolvex {
 namespace {
 
-QString sizeText(std::int64_t bytes) { return qtText(FormatSize(bytes)); }
+// Sizes stand in columns: one precision for all of them.
+QString sizeText(std::int64_t bytes) { return qtText(FormatSizeTwoDecimals(bytes)); }
+
+// The decimals the value axis needs so that no two of its labels read alike: a step of
+// 0.5 needs one, 0.25 two.
+int decimalsFor(double step) {
+  int decimals = 0;
+  double scaled = step;
+  while (decimals < 3 && std::abs(scaled - std::round(scaled)) > 1e-6 * std::max(1.0, scaled)) {
+    scaled *= 10;
+    ++decimals;
+  }
+  return decimals;
+}
 
 // The numbers beside the charts, by the message key of their caption.
 constexpr const char* kFigureKeys[6] = {"R038", "R013", "R014", "R015", "R016", "R017"};
@@ -312,6 +327,8 @@ void StatisticsDialog::fillExtensionChart() {
   extensionChart_->addAxis(values, Qt::AlignBottom);
   bars->attachAxis(values);
   values->applyNiceNumbers();
+  const double step = (values->max() - values->min()) / std::max(1, values->tickCount() - 1);
+  values->setLabelFormat(QString("%.%1f").arg(decimalsFor(step)));
 }
 
 void StatisticsDialog::fillCounts() {

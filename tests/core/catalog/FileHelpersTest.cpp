@@ -55,6 +55,11 @@ TEST(FormatSize, TruncatesToTwoDecimalsInTheLargestUnit) {
   // The units end at TB.
   EXPECT_EQ(FormatSize(1LL << 50, "."), "1024 TB");
   EXPECT_EQ(FormatSize(INT64_MAX, "."), "8388608 TB");
+  // For columns: one precision whatever the value, still truncated.
+  EXPECT_EQ(FormatSizeTwoDecimals(650LL << 20), "650.00 MB");
+  EXPECT_EQ(FormatSizeTwoDecimals((1LL << 30) - 1), "1023.99 MB");
+  EXPECT_EQ(FormatSizeTwoDecimals(1126), "1.09 KB");
+  EXPECT_EQ(FormatSizeTwoDecimals(512), "512 B");
 }
 
 TEST(ArchiveHeader, CopySharesIconsAndDescription) {

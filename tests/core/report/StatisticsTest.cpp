@@ -175,12 +175,22 @@ TEST_F(StatisticsTest, StoppedOrDamagedCatalogAddsNothing) {
   EXPECT_EQ(stats.fill(), -1.0);
 }
 
-TEST(FileKinds, ExtensionsDecideAndAreAskedOnce) {
+TEST(FileKinds, ExtensionsHoldALetterDecideTheKindAndAreAskedOnce) {
   EXPECT_EQ(ExtensionOf("a.TXT"), "txt");
   EXPECT_EQ(ExtensionOf("a.tar.GZ"), "gz");
   EXPECT_EQ(ExtensionOf(".profile"), "");
   EXPECT_EQ(ExtensionOf("dot."), "");
   EXPECT_EQ(ExtensionOf("none"), "");
+  // Numbers after the last dot are versions or parts, not kinds of file.
+  EXPECT_EQ(ExtensionOf("libfoo.so.13"), "so");
+  EXPECT_EQ(ExtensionOf("libbar.so.1.2.10"), "so");
+  EXPECT_EQ(ExtensionOf("backup.tar.001"), "tar");
+  EXPECT_EQ(ExtensionOf("python3.11"), "");
+  EXPECT_EQ(ExtensionOf("v1.2.3"), "");
+  EXPECT_EQ(ExtensionOf("song.MP3"), "mp3");
+  EXPECT_EQ(ExtensionOf("x.7z"), "7z");
+  EXPECT_EQ(ExtensionOf("a.-"), "");
+  EXPECT_EQ(ExtensionOf("caf\xC3\xA9.\xC3\xA9t\xC3\xA9"), "\xC3\xA9t\xC3\xA9");
   TableKinds table;
   FileKinds kinds(table);
   EXPECT_EQ(kinds.kindOf("x.JPG"), FileKind::Image);
