@@ -12,8 +12,8 @@ class ListCommand final : public Command {
   std::string name() const override { return "list"; }
   std::string description() const override {
     return "List the catalogs of the catalog folder in the order the folder holds them, one "
-           "line each: label, file system, date and time, size in bytes, base folder and "
-           "catalog file, separated by tabs";
+           "line each: label, file system, date and time, capacity of the volume in bytes, "
+           "base folder and catalog file, separated by tabs";
   }
   void setup(CLI::App& sub) override;
   int run(Io& io) override;

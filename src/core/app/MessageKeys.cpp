@@ -37,7 +37,7 @@ constexpr MessageKey kKeys[] = {
     {"A021", {}},               // column: label (also the catalog of a search hit)
     {"A022", {}},               // column: file system
     {"A023", {}},               // column: date and time
-    {"A024", {}},               // column: size
+    {"A024", {}},               // column: capacity of the volume
     {"A025", {}},               // column: base folder
     {"A026", kTwoTexts},        // insert the medium: path, catalog label
     {"A027", {}},               // the catalogued volume or folder is not present
@@ -67,7 +67,7 @@ constexpr MessageKey kKeys[] = {
     {"A051", {}},               // reading the catalog list
     {"A052", {}},               // apply the changed options?
     {"A065", kText},            // detail: file system
-    {"A066", kText},            // detail: size
+    {"A066", kText},            // detail: capacity of the volume
     {"A067", kText},            // detail: serial number
     {"A068", kText},            // detail: date and time
     {"A069", kText},            // detail: base folder
