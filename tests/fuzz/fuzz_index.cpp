@@ -104,34 +104,21 @@ void reseal(std::string& bytes, const index::CatalogIdentity& identity) {
   std::memcpy(&h, bytes.data(), sizeof h);
   h.catalog = identity;
   h.fileSize = bytes.size();
-  const std::uint64_t size = bytes.size();
-  const std::uint64_t room = size - sizeof(IndexHeader);
-  const std::uint64_t blocks = h.recordCount / kBlockRecords + (h.recordCount % kBlockRecords != 0);
-  const bool fits = h.recordCount <= room / sizeof(IndexEntry) &&
-                    blocks <= (room - h.recordCount * sizeof(IndexEntry)) / 8 &&
-                    h.trigramCount <= room / sizeof(TrigramEntry) &&
-                    h.postingsSize <= room && h.namesSize <= room &&
-                    h.recordCount * sizeof(IndexEntry) + blocks * 8 +
-                            h.trigramCount * sizeof(TrigramEntry) + h.postingsSize + h.namesSize ==
-                        room;
-  if (fits) {
-    std::uint64_t p = sizeof(IndexHeader);
-    auto* entries = at<IndexEntry>(bytes, p);
-    p += h.recordCount * sizeof(IndexEntry);
-    auto* blockDigests = at<std::uint64_t>(bytes, p);
-    p += blocks * 8;
-    auto* trigrams = at<TrigramEntry>(bytes, p);
-    p += h.trigramCount * sizeof(TrigramEntry);
-    const char* postings = bytes.data() + p;
-    const char* names = postings + h.postingsSize;
-    for (std::uint64_t b = 0; b < blocks; ++b) {
+  const std::optional<IndexLayout> layout = layoutOf(h);
+  if (layout && layout->end == bytes.size()) {
+    const IndexLayout& l = *layout;
+    const auto* file = reinterpret_cast<const unsigned char*>(bytes.data());
+    auto* blocks = at<IndexBlock>(bytes, l.blocks);
+    const auto* nameEnds = at<std::uint32_t>(bytes, l.nameEnds);
+    auto* trigrams = at<TrigramEntry>(bytes, l.trigrams);
+    const char* postings = bytes.data() + l.postings;
+    for (std::uint64_t b = 0; b < l.blockCount; ++b) {
       const std::uint64_t from = b * kBlockRecords;
       const std::uint64_t to = std::min(h.recordCount, from + kBlockRecords);
-      const std::uint64_t nameFrom = from == 0 ? 0 : entries[from - 1].nameEnd;
-      const std::uint64_t nameTo = entries[to - 1].nameEnd;
+      const std::uint64_t nameFrom = from == 0 ? 0 : nameEnds[from - 1];
+      const std::uint64_t nameTo = nameEnds[to - 1];
       if (nameFrom <= nameTo && nameTo <= h.namesSize)
-        blockDigests[b] = digestOf(entries + from, (to - from) * sizeof(IndexEntry),
-                                   names + nameFrom, nameTo - nameFrom);
+        blocks[b].digest = blockDigestOf(file, l, h.recordCount, b, nameFrom, nameTo);
     }
     for (std::uint64_t i = 0; i < h.trigramCount; ++i) {
       const std::uint64_t from = i == 0 ? 0 : trigrams[i - 1].postingsEnd;
@@ -139,8 +126,9 @@ void reseal(std::string& bytes, const index::CatalogIdentity& identity) {
       if (from <= to && to <= h.postingsSize)
         trigrams[i].digest = static_cast<std::uint32_t>(digestOf(postings + from, to - from));
     }
-    h.blockDigestsDigest = digestOf(blockDigests, blocks * 8);
-    h.trigramDigest = digestOf(trigrams, h.trigramCount * sizeof(TrigramEntry));
+    h.blocksDigest = digestOf(blocks, l.blockCount * sizeof(IndexBlock));
+    h.tablesDigest = digestOf({{trigrams, h.trigramCount * sizeof(TrigramEntry)},
+                               {bytes.data() + l.palette, h.paletteCount * 4}});
   }
   h.selfDigest = digestOf(&h, offsetof(IndexHeader, selfDigest));
   std::memcpy(bytes.data(), &h, sizeof h);

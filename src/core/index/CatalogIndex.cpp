@@ -7,14 +7,6 @@
 namespace kolvex::index {
 namespace {
 
-// a * b + c, or nothing when it overflows.
-std::optional<std::uint64_t> sized(std::uint64_t count, std::uint64_t each, std::uint64_t plus) {
-  std::uint64_t product, sum;
-  if (__builtin_mul_overflow(count, each, &product) || __builtin_add_overflow(product, plus, &sum))
-    return std::nullopt;
-  return sum;
-}
-
 std::vector<std::uint32_t> intersect(const std::vector<std::uint32_t>& a,
                                      const std::vector<std::uint32_t>& b) {
   std::vector<std::uint32_t> out;
@@ -32,29 +24,28 @@ bool CatalogIndex::open(const std::string& indexPath, const CatalogFile& catalog
       h.headerSize != sizeof(IndexHeader) ||
       h.selfDigest != digestOf(&h, offsetof(IndexHeader, selfDigest)) || h.fileSize != file_.size())
     return false;
-  const std::uint64_t blocks = (h.recordCount + kBlockRecords - 1) / kBlockRecords;
   // The sections one after the other must fill the file exactly.
-  auto end = sized(h.recordCount, sizeof(IndexEntry), sizeof(IndexHeader));
-  if (end) end = sized(blocks, sizeof(std::uint64_t), *end);
-  if (end) end = sized(h.trigramCount, sizeof(TrigramEntry), *end);
-  if (end) end = sized(1, h.postingsSize, *end);
-  if (end) end = sized(1, h.namesSize, *end);
-  if (!end || *end != h.fileSize || h.recordCount > 0xFFFFFFFFu || h.namesSize > 0xFFFFFFFFu)
-    return false;
+  const std::optional<IndexLayout> layout = layoutOf(h);
+  if (!layout || layout->end != h.fileSize) return false;
   const std::optional<CatalogIdentity> now = catalog.identity(h.catalog.recordBase);
   if (!now || !(*now == h.catalog)) return false;
 
-  const unsigned char* p = file_.data() + sizeof(IndexHeader);
-  entries_ = reinterpret_cast<const IndexEntry*>(p);
-  p += h.recordCount * sizeof(IndexEntry);
-  blockDigests_ = reinterpret_cast<const std::uint64_t*>(p);
-  p += blocks * sizeof(std::uint64_t);
-  trigrams_ = reinterpret_cast<const TrigramEntry*>(p);
-  p += h.trigramCount * sizeof(TrigramEntry);
-  postings_ = p;
-  names_ = reinterpret_cast<const char*>(p + h.postingsSize);
-  if (digestOf(blockDigests_, blocks * sizeof(std::uint64_t)) != h.blockDigestsDigest ||
-      digestOf(trigrams_, h.trigramCount * sizeof(TrigramEntry)) != h.trigramDigest)
+  layout_ = *layout;
+  const IndexLayout& l = layout_;
+  const unsigned char* p = file_.data();
+  blocks_ = reinterpret_cast<const IndexBlock*>(p + l.blocks);
+  sizes_ = reinterpret_cast<const std::int64_t*>(p + l.sizes);
+  times_ = reinterpret_cast<const double*>(p + l.times);
+  trigrams_ = reinterpret_cast<const TrigramEntry*>(p + l.trigrams);
+  positions_ = reinterpret_cast<const std::uint32_t*>(p + l.positions);
+  nameEnds_ = reinterpret_cast<const std::uint32_t*>(p + l.nameEnds);
+  palette_ = reinterpret_cast<const std::int32_t*>(p + l.palette);
+  attributes_ = p + l.attributes;
+  postings_ = p + l.postings;
+  names_ = reinterpret_cast<const char*>(p + l.names);
+  if (digestOf(blocks_, l.blockCount * sizeof(IndexBlock)) != h.blocksDigest ||
+      digestOf({{trigrams_, h.trigramCount * sizeof(TrigramEntry)},
+                {palette_, h.paletteCount * 4}}) != h.tablesDigest)
     return false;
   // The table is searched by halving and its ends bound the lists: check both once.
   std::uint64_t previousEnd = 0;
@@ -65,28 +56,31 @@ bool CatalogIndex::open(const std::string& indexPath, const CatalogFile& catalog
       return false;
     previousEnd = t.postingsEnd;
   }
-  checked_.assign(blocks, false);
+  checked_.assign(l.blockCount, false);
   return true;
 }
 
 std::string_view CatalogIndex::name(std::uint64_t i) const {
-  const std::uint32_t from = i == 0 ? 0 : entries_[i - 1].nameEnd;
-  return {names_ + from, entries_[i].nameEnd - from};
+  const std::uint32_t from = i == 0 ? 0 : nameEnds_[i - 1];
+  return {names_ + from, nameEnds_[i] - from};
 }
 
 bool CatalogIndex::checkBlock(std::uint64_t block) {
   if (checked_[block]) return true;
   const std::uint64_t from = block * kBlockRecords;
   const std::uint64_t to = std::min(header_.recordCount, from + kBlockRecords);
-  // The name ends must rise within the names before a name is cut out with them.
-  std::uint32_t previous = from == 0 ? 0 : entries_[from - 1].nameEnd;
+  // The name ends must rise within the names before a name is cut out with them, and the
+  // attributes name places in the palette.
+  std::uint32_t previous = from == 0 ? 0 : nameEnds_[from - 1];
   const std::uint32_t first = previous;
   for (std::uint64_t i = from; i < to; ++i) {
-    if (entries_[i].nameEnd < previous || entries_[i].nameEnd > header_.namesSize) return false;
-    previous = entries_[i].nameEnd;
+    if (nameEnds_[i] < previous || nameEnds_[i] > header_.namesSize ||
+        attributes_[i] >= header_.paletteCount)
+      return false;
+    previous = nameEnds_[i];
   }
-  if (digestOf(entries_ + from, (to - from) * sizeof(IndexEntry), names_ + first, previous - first) !=
-      blockDigests_[block])
+  if (blockDigestOf(file_.data(), layout_, header_.recordCount, block, first, previous) !=
+      blocks_[block].digest)
     return false;
   checked_[block] = true;
   return true;

@@ -22,7 +22,10 @@ class CatalogIndex {
   bool open(const std::string& indexPath, const CatalogFile& catalog);
 
   std::uint64_t records() const { return header_.recordCount; }
-  const IndexEntry& entry(std::uint64_t i) const { return entries_[i]; }
+  IndexEntry entry(std::uint64_t i) const {
+    return {blocks_[i / kBlockRecords].positionBase + positions_[i], sizes_[i], times_[i],
+            palette_[attributes_[i]]};
+  }
   // The folded name of record i, from a checked block (see check()).
   std::string_view name(std::uint64_t i) const;
 
@@ -47,9 +50,15 @@ class CatalogIndex {
 
   MappedFile file_;
   IndexHeader header_{};
-  const IndexEntry* entries_ = nullptr;
-  const std::uint64_t* blockDigests_ = nullptr;
+  IndexLayout layout_{};
+  const IndexBlock* blocks_ = nullptr;
+  const std::int64_t* sizes_ = nullptr;
+  const double* times_ = nullptr;
   const TrigramEntry* trigrams_ = nullptr;
+  const std::uint32_t* positions_ = nullptr;
+  const std::uint32_t* nameEnds_ = nullptr;
+  const std::int32_t* palette_ = nullptr;
+  const std::uint8_t* attributes_ = nullptr;
   const unsigned char* postings_ = nullptr;
   const char* names_ = nullptr;
   std::vector<bool> checked_;

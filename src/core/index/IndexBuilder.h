@@ -14,14 +14,19 @@ class IndexBuilder {
  public:
   // The next record in file order, which starts at position (from the record base).
   void add(std::uint64_t position, const RecordView& record);
-  std::uint64_t records() const { return entries_.size(); }
+  std::uint64_t records() const { return positions_.size(); }
 
   // The whole index file for the catalog of that identity. Throws std::length_error when
-  // the names do not fit the format (more than 4 GiB of them).
+  // the records do not fit the format (more than 4 GiB of names, more than 256 different
+  // attribute values, a block of records spanning more than 4 GiB of the catalog).
   std::string finish(const CatalogIdentity& catalog);
 
  private:
-  std::vector<IndexEntry> entries_;
+  std::vector<std::uint64_t> positions_;
+  std::vector<std::int64_t> sizes_;
+  std::vector<double> times_;
+  std::vector<std::int32_t> attributes_;
+  std::vector<std::uint32_t> nameEnds_;
   std::string names_;
   std::vector<std::uint64_t> pairs_;  // trigram << 32 | record number
   std::vector<std::uint32_t> nameTrigrams_;

@@ -1,9 +1,42 @@
 #include "core/index/IndexFormat.h"
 
+#include <algorithm>
+
 #define XXH_STATIC_LINKING_ONLY  // XXH3_state_t on the stack
 #include <xxhash.h>
 
 namespace kolvex::index {
+namespace {
+
+// Adds count items of each bytes at offset, aligned for them; false on overflow.
+bool section(std::uint64_t& offset, std::uint64_t count, std::uint64_t each, std::uint64_t& start) {
+  const std::uint64_t aligned = (offset + each - 1) / each * each;
+  std::uint64_t bytes;
+  if (aligned < offset || __builtin_mul_overflow(count, each, &bytes) ||
+      __builtin_add_overflow(aligned, bytes, &offset))
+    return false;
+  start = aligned;
+  return true;
+}
+
+}  // namespace
+
+std::optional<IndexLayout> layoutOf(const IndexHeader& h) {
+  if (h.recordCount > 0xFFFFFFFFu || h.namesSize > 0xFFFFFFFFu || h.paletteCount > kMaxPalette)
+    return std::nullopt;
+  IndexLayout l{};
+  l.blockCount = (h.recordCount + kBlockRecords - 1) / kBlockRecords;
+  std::uint64_t at = sizeof(IndexHeader);
+  if (!section(at, l.blockCount, sizeof(IndexBlock), l.blocks) ||
+      !section(at, h.recordCount, 8, l.sizes) || !section(at, h.recordCount, 8, l.times) ||
+      !section(at, h.trigramCount, sizeof(TrigramEntry), l.trigrams) ||
+      !section(at, h.recordCount, 4, l.positions) || !section(at, h.recordCount, 4, l.nameEnds) ||
+      !section(at, h.paletteCount, 4, l.palette) || !section(at, h.recordCount, 1, l.attributes) ||
+      !section(at, h.postingsSize, 1, l.postings) || !section(at, h.namesSize, 1, l.names))
+    return std::nullopt;
+  l.end = at;
+  return l;
+}
 
 std::string foldName(std::string_view name) {
   std::string folded(name);
@@ -13,12 +46,26 @@ std::string foldName(std::string_view name) {
 
 std::uint64_t digestOf(const void* data, std::size_t size) { return XXH3_64bits(data, size); }
 
-std::uint64_t digestOf(const void* a, std::size_t aSize, const void* b, std::size_t bSize) {
+std::uint64_t digestOf(std::initializer_list<Piece> pieces) {
   XXH3_state_t state;
   XXH3_64bits_reset(&state);
-  XXH3_64bits_update(&state, a, aSize);
-  XXH3_64bits_update(&state, b, bSize);
+  for (const Piece& p : pieces) XXH3_64bits_update(&state, p.data, p.size);
   return XXH3_64bits_digest(&state);
+}
+
+std::uint64_t blockDigestOf(const unsigned char* file, const IndexLayout& l,
+                            std::uint64_t recordCount, std::uint64_t b, std::uint64_t nameFrom,
+                            std::uint64_t nameTo) {
+  const std::uint64_t from = b * kBlockRecords;
+  const std::uint64_t n = std::min(recordCount, from + kBlockRecords) - from;
+  // Where its names start is part of it: that end is the previous block's last.
+  return digestOf({{&nameFrom, sizeof nameFrom},
+                   {file + l.sizes + 8 * from, 8 * n},
+                   {file + l.times + 8 * from, 8 * n},
+                   {file + l.positions + 4 * from, 4 * n},
+                   {file + l.nameEnds + 4 * from, 4 * n},
+                   {file + l.attributes + from, n},
+                   {file + l.names + nameFrom, nameTo - nameFrom}});
 }
 
 }  // namespace kolvex::index

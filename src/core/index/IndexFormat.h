@@ -1,11 +1,19 @@
 #pragma once
-// The layout of a catalog's index file. Everything is little-endian and 8-byte aligned:
+// The layout of a catalog's index file. Everything is little-endian; each section starts
+// aligned for its items. What the search tests per record is kept in columns, in file
+// order, as narrow as the values allow:
 //
 //   IndexHeader
-//   IndexEntry      [recordCount]     what the search tests per record, in file order
-//   u64             [blockCount]      a digest of each block of kBlockRecords entries
-//                                     together with their name bytes
+//   IndexBlock      [blockCount]      per block of kBlockRecords records: where its
+//                                     first record starts and a digest of its columns
+//                                     and name bytes
+//   i64             [recordCount]     sizes
+//   f64             [recordCount]     times
 //   TrigramEntry    [trigramCount]    sorted by trigram: where its posting list ends
+//   u32             [recordCount]     positions, counted from the block's first record
+//   u32             [recordCount]     name ends (a name runs from the previous end, 0 first)
+//   i32             [paletteCount]    the distinct attribute values, at most 256
+//   u8              [recordCount]     attributes, as places in that palette
 //   postings        [postingsSize]    per trigram, the record numbers holding it, as
 //                                     gaps in LEB128 varints (first number, then
 //                                     next - previous - 1)
@@ -13,19 +21,21 @@
 //                                     fold it (a to z upper-cased), back to back
 //
 // The header names the catalog it came from (device, inode, size, time, a digest of
-// its header bytes) and carries digests of itself, of the trigram table and of the block
-// digests, so the parts a search relies on are checked before it uses them; the blocks
-// and posting lists are checked the first time a search touches them.
+// its header bytes) and carries digests of itself, of the trigram table with the palette
+// and of the block table, so the parts a search relies on are checked before it uses
+// them; the blocks and posting lists are checked the first time a search touches them.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace kolvex::index {
 
 inline constexpr char kMagic[8] = {'K', 'V', 'X', 'I', 'D', 'X', '\r', '\n'};
-inline constexpr std::uint32_t kVersion = 1;
+inline constexpr std::uint32_t kVersion = 2;
 inline constexpr std::uint64_t kBlockRecords = 1024;
+inline constexpr std::uint64_t kMaxPalette = 256;
 
 // Where a catalog stood when its index was made.
 struct CatalogIdentity {
@@ -44,20 +54,18 @@ struct IndexHeader {
   CatalogIdentity catalog;
   std::uint64_t recordCount;
   std::uint64_t trigramCount;
+  std::uint64_t paletteCount;
   std::uint64_t postingsSize;
   std::uint64_t namesSize;
   std::uint64_t fileSize;
-  std::uint64_t trigramDigest;
-  std::uint64_t blockDigestsDigest;
-  std::uint64_t selfDigest;  // of every byte above
+  std::uint64_t tablesDigest;  // of the trigram table and the palette
+  std::uint64_t blocksDigest;  // of the block table
+  std::uint64_t selfDigest;    // of every byte above
 };
 
-struct IndexEntry {
-  std::uint64_t position;  // of the record, counted from the catalog's record base
-  std::int64_t size;
-  double time;
-  std::int32_t attribute;
-  std::uint32_t nameEnd;  // the name runs from the previous entry's nameEnd (0 first)
+struct IndexBlock {
+  std::uint64_t positionBase;  // of its first record, counted from the catalog's record base
+  std::uint64_t digest;        // of its slices of every column and of the names
 };
 
 struct TrigramEntry {
@@ -66,8 +74,26 @@ struct TrigramEntry {
   std::uint64_t postingsEnd;    // its list runs from the previous entry's end (0 first)
 };
 
-static_assert(sizeof(IndexHeader) % 8 == 0 && sizeof(IndexEntry) == 32 &&
+static_assert(sizeof(IndexHeader) % 8 == 0 && sizeof(IndexBlock) == 16 &&
               sizeof(TrigramEntry) == 16);
+
+// Where each section of an index starts, as offsets into the file.
+struct IndexLayout {
+  std::uint64_t blocks, sizes, times, trigrams, positions, nameEnds, palette, attributes,
+      postings, names, end;
+  std::uint64_t blockCount;
+};
+// The layout the header's counts give; nothing when they overflow or name more than the
+// format allows (more than 4 Gi records or name bytes, a palette over kMaxPalette).
+std::optional<IndexLayout> layoutOf(const IndexHeader& header);
+
+// What the search tests of one record, gathered from the columns.
+struct IndexEntry {
+  std::uint64_t position;  // of the record, counted from the catalog's record base
+  std::int64_t size;
+  double time;
+  std::int32_t attribute;
+};
 
 // The byte as masks compare it: a to z as A to Z, every other byte as it is.
 constexpr unsigned char foldByte(unsigned char b) {
@@ -80,7 +106,17 @@ constexpr std::uint32_t trigramAt(const unsigned char* p) {
 }
 
 std::uint64_t digestOf(const void* data, std::size_t size);
-// The digest of two pieces as if they stood back to back.
-std::uint64_t digestOf(const void* a, std::size_t aSize, const void* b, std::size_t bSize);
+// The digest of several pieces as if they stood back to back.
+struct Piece {
+  const void* data;
+  std::size_t size;
+};
+std::uint64_t digestOf(std::initializer_list<Piece> pieces);
+
+// The digest of block b of an index laid out as layout says, from the file's bytes.
+// nameFrom and nameTo bound its names (checked by the caller); nameFrom is digested too.
+std::uint64_t blockDigestOf(const unsigned char* file, const IndexLayout& layout,
+                            std::uint64_t recordCount, std::uint64_t b, std::uint64_t nameFrom,
+                            std::uint64_t nameTo);
 
 }  // namespace kolvex::index

@@ -239,7 +239,7 @@ bool SearchEngine::SearchIndexed(Run& run, const std::string& path, SlicedPump& 
   const auto total = static_cast<std::int64_t>(idx.records());
   ReadingProgress progress(*this, total - 1);
   auto test = [&](std::uint32_t i) {
-    const index::IndexEntry& e = idx.entry(i);
+    const index::IndexEntry e = idx.entry(i);
     // The name the masks see, folded: masks fold a to z the same way, so they answer alike.
     RecordView v;
     v.FileName = v.FilePath = idx.name(i);

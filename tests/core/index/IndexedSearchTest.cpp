@@ -3,11 +3,13 @@
 // Both must give the same hits in the same order with every field, and the same messages.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "core/catalog/ArchiveHeader.h"
+#include "core/index/IndexFormat.h"
 #include "core/index/IndexLocation.h"
 #include "core/index/IndexMaintenance.h"
 #include "core/persist/CatalogWriter.h"
@@ -321,6 +323,55 @@ TEST_F(IndexedSearchTest, DamagedIndexesNeverChangeAResult) {
   test::writeFile(indexPath, good.substr(0, good.size() / 2));
   run(true, "*txt*", c);
   EXPECT_EQ(index::EnsureIndex(path, false, error), index::IndexOutcome::Fresh);
+}
+
+// An index of an older layout is refused, never read, and made again; a catalog whose
+// records the layout cannot hold (here more attribute values than its palette has places)
+// gets no index and is read as it is, with the same result.
+TEST_F(IndexedSearchTest, OldLayoutsAndCatalogsTheLayoutCannotHoldAreReadFromTheCatalog) {
+  addCatalogs(1);
+  TUSearch c;
+  expectSame("*txt*", c, "building");
+  const std::string indexPath = index::indexPathsOf(catalogs[0].path)[0];
+  std::string bytes = test::readFile(indexPath);
+  index::IndexHeader h;
+  std::memcpy(&h, bytes.data(), sizeof h);
+  h.version = index::kVersion - 1;
+  h.selfDigest = index::digestOf(&h, offsetof(index::IndexHeader, selfDigest));
+  std::memcpy(bytes.data(), &h, sizeof h);
+  test::writeFile(indexPath, bytes);
+  expectSame("*txt*", c, "older layout");
+  EXPECT_GT(ops.opened, 0);
+  std::string error;
+  EXPECT_EQ(index::EnsureIndex(catalogs[0].path, false, error), index::IndexOutcome::Fresh);
+
+  const std::string odd = tmp.file("attributes.qel");
+  {
+    CatalogWriter w(odd);
+    w.enterDirectory();
+    TSCFileObjectInfo r;
+    for (std::int32_t a = 0; a < 300; ++a) {
+      r.clear();
+      r.FileName = "file" + std::to_string(a) + ".txt";
+      r.FilePath = "X:\\";
+      r.Attribute = (a << 8) | faArchive;
+      w.addFile(r);
+    }
+    r.clear();
+    r.FilePath = "X:\\";
+    r.Attribute = faDirectory;
+    w.leaveDirectory(r);
+    TSCCDInfo header;
+    header.CDLabel = "attributes";
+    header.TotalFiles = 300;
+    w.commit(header);
+  }
+  catalogs = {{"attributes", odd, true}};
+  EXPECT_EQ(index::EnsureIndex(odd, true, error), index::IndexOutcome::Failed);
+  Transcript plain;
+  expectSame("*file1*", c, "too many attribute values", &plain);
+  EXPECT_EQ(plain.hits.size(), 111u);
+  EXPECT_GT(ops.opened, 0);
 }
 
 }  // namespace
