@@ -108,7 +108,7 @@ void reseal(std::string& bytes, const index::CatalogIdentity& identity) {
   if (layout && layout->end == bytes.size()) {
     const IndexLayout& l = *layout;
     const auto* file = reinterpret_cast<const unsigned char*>(bytes.data());
-    auto* blocks = at<IndexBlock>(bytes, l.blocks);
+    auto* blocks = at<std::uint64_t>(bytes, l.blocks);
     const auto* nameEnds = at<std::uint32_t>(bytes, l.nameEnds);
     auto* trigrams = at<TrigramEntry>(bytes, l.trigrams);
     const char* postings = bytes.data() + l.postings;
@@ -118,7 +118,7 @@ void reseal(std::string& bytes, const index::CatalogIdentity& identity) {
       const std::uint64_t nameFrom = from == 0 ? 0 : nameEnds[from - 1];
       const std::uint64_t nameTo = nameEnds[to - 1];
       if (nameFrom <= nameTo && nameTo <= h.namesSize)
-        blocks[b].digest = blockDigestOf(file, l, h.recordCount, b, nameFrom, nameTo);
+        blocks[b] = blockDigestOf(file, l, h.recordCount, b, nameFrom, nameTo);
     }
     for (std::uint64_t i = 0; i < h.trigramCount; ++i) {
       const std::uint64_t from = i == 0 ? 0 : trigrams[i - 1].postingsEnd;
@@ -126,9 +126,15 @@ void reseal(std::string& bytes, const index::CatalogIdentity& identity) {
       if (from <= to && to <= h.postingsSize)
         trigrams[i].digest = static_cast<std::uint32_t>(digestOf(postings + from, to - from));
     }
-    h.blocksDigest = digestOf(blocks, l.blockCount * sizeof(IndexBlock));
-    h.tablesDigest = digestOf({{trigrams, h.trigramCount * sizeof(TrigramEntry)},
-                               {bytes.data() + l.palette, h.paletteCount * 4}});
+    auto* runs = at<PathRun>(bytes, l.pathRuns);
+    for (std::uint64_t i = 0; i < h.pathRunCount; ++i) {
+      const std::uint64_t from = i == 0 ? 0 : runs[i - 1].pathEnd;
+      const std::uint64_t to = runs[i].pathEnd;
+      if (from <= to && to <= h.pathsSize)
+        runs[i].digest = static_cast<std::uint32_t>(digestOf(bytes.data() + l.paths + from, to - from));
+    }
+    h.blocksDigest = digestOf(blocks, l.blockCount * 8);
+    h.tablesDigest = tablesDigestOf(file, h, l);
   }
   h.selfDigest = digestOf(&h, offsetof(IndexHeader, selfDigest));
   std::memcpy(bytes.data(), &h, sizeof h);

@@ -33,19 +33,19 @@ bool CatalogIndex::open(const std::string& indexPath, const CatalogFile& catalog
   layout_ = *layout;
   const IndexLayout& l = layout_;
   const unsigned char* p = file_.data();
-  blocks_ = reinterpret_cast<const IndexBlock*>(p + l.blocks);
+  blocks_ = reinterpret_cast<const std::uint64_t*>(p + l.blocks);
   sizes_ = reinterpret_cast<const std::int64_t*>(p + l.sizes);
   times_ = reinterpret_cast<const double*>(p + l.times);
   trigrams_ = reinterpret_cast<const TrigramEntry*>(p + l.trigrams);
-  positions_ = reinterpret_cast<const std::uint32_t*>(p + l.positions);
+  pathRuns_ = reinterpret_cast<const PathRun*>(p + l.pathRuns);
   nameEnds_ = reinterpret_cast<const std::uint32_t*>(p + l.nameEnds);
   palette_ = reinterpret_cast<const std::int32_t*>(p + l.palette);
   attributes_ = p + l.attributes;
   postings_ = p + l.postings;
+  paths_ = reinterpret_cast<const char*>(p + l.paths);
   names_ = reinterpret_cast<const char*>(p + l.names);
-  if (digestOf(blocks_, l.blockCount * sizeof(IndexBlock)) != h.blocksDigest ||
-      digestOf({{trigrams_, h.trigramCount * sizeof(TrigramEntry)},
-                {palette_, h.paletteCount * 4}}) != h.tablesDigest)
+  if (digestOf(blocks_, l.blockCount * 8) != h.blocksDigest ||
+      tablesDigestOf(p, h, l) != h.tablesDigest)
     return false;
   // The table is searched by halving and its ends bound the lists: check both once.
   std::uint64_t previousEnd = 0;
@@ -56,13 +56,52 @@ bool CatalogIndex::open(const std::string& indexPath, const CatalogFile& catalog
       return false;
     previousEnd = t.postingsEnd;
   }
+  // The path runs too: every record falls in one, and their paths lie within the paths.
+  if ((h.recordCount > 0) != (h.pathRunCount > 0)) return false;
+  previousEnd = 0;
+  for (std::uint64_t i = 0; i < h.pathRunCount; ++i) {
+    const PathRun& r = pathRuns_[i];
+    if ((i == 0 ? r.firstRecord != 0 : r.firstRecord <= pathRuns_[i - 1].firstRecord) ||
+        r.firstRecord >= h.recordCount || r.pathEnd < previousEnd || r.pathEnd > h.pathsSize)
+      return false;
+    previousEnd = r.pathEnd;
+  }
   checked_.assign(l.blockCount, false);
+  checkedRuns_.assign(h.pathRunCount, false);
+  lastRun_ = nullptr;
   return true;
 }
 
 std::string_view CatalogIndex::name(std::uint64_t i) const {
   const std::uint32_t from = i == 0 ? 0 : nameEnds_[i - 1];
   return {names_ + from, nameEnds_[i] - from};
+}
+
+std::string_view CatalogIndex::path(std::uint64_t i) const {
+  const PathRun* end = pathRuns_ + header_.pathRunCount;
+  // Searches ask in ascending order: the run of the last answer, or one shortly after it.
+  const PathRun* run = lastRun_;
+  if (!run || run->firstRecord > i) run = pathRuns_;
+  for (int step = 0; run + 1 < end && (run + 1)->firstRecord <= i; ++step, ++run)
+    if (step == 8) {
+      run = std::upper_bound(run, end, i, [](std::uint64_t v, const PathRun& r) {
+              return v < r.firstRecord;
+            }) - 1;
+      break;
+    }
+  lastRun_ = run;
+  const std::uint64_t from = run == pathRuns_ ? 0 : (run - 1)->pathEnd;
+  return {paths_ + from, run->pathEnd - from};
+}
+
+bool CatalogIndex::checkRun(const PathRun* run) {
+  const std::size_t k = static_cast<std::size_t>(run - pathRuns_);
+  if (checkedRuns_[k]) return true;
+  const std::uint64_t from = k == 0 ? 0 : (run - 1)->pathEnd;
+  if (static_cast<std::uint32_t>(digestOf(paths_ + from, run->pathEnd - from)) != run->digest)
+    return false;
+  checkedRuns_[k] = true;
+  return true;
 }
 
 bool CatalogIndex::checkBlock(std::uint64_t block) {
@@ -80,7 +119,7 @@ bool CatalogIndex::checkBlock(std::uint64_t block) {
     previous = nameEnds_[i];
   }
   if (blockDigestOf(file_.data(), layout_, header_.recordCount, block, first, previous) !=
-      blocks_[block].digest)
+      blocks_[block])
     return false;
   checked_[block] = true;
   return true;
@@ -88,12 +127,21 @@ bool CatalogIndex::checkBlock(std::uint64_t block) {
 
 bool CatalogIndex::check(const std::vector<std::uint32_t>* numbers) {
   if (numbers) {
-    for (std::uint32_t n : *numbers)
-      if (!checkBlock(n / kBlockRecords)) return false;
+    // Ascending numbers: their runs are met in order.
+    const PathRun* run = pathRuns_;
+    const PathRun* end = pathRuns_ + header_.pathRunCount;
+    std::uint64_t block = ~std::uint64_t{0};
+    for (std::uint32_t n : *numbers) {
+      if (n / kBlockRecords != block && !checkBlock(block = n / kBlockRecords)) return false;
+      while (run + 1 < end && (run + 1)->firstRecord <= n) ++run;
+      if (!checkRun(run)) return false;
+    }
     return true;
   }
   for (std::uint64_t b = 0; b < checked_.size(); ++b)
     if (!checkBlock(b)) return false;
+  for (std::uint64_t k = 0; k < header_.pathRunCount; ++k)
+    if (!checkRun(pathRuns_ + k)) return false;
   return true;
 }
 

@@ -23,11 +23,12 @@ class CatalogIndex {
 
   std::uint64_t records() const { return header_.recordCount; }
   IndexEntry entry(std::uint64_t i) const {
-    return {blocks_[i / kBlockRecords].positionBase + positions_[i], sizes_[i], times_[i],
-            palette_[attributes_[i]]};
+    return {sizes_[i], times_[i], palette_[attributes_[i]]};
   }
-  // The folded name of record i, from a checked block (see check()).
+  // The name under test of record i, from a checked block (see check()).
   std::string_view name(std::uint64_t i) const;
+  // The path of record i, from a checked run (see check()).
+  std::string_view path(std::uint64_t i) const;
 
   // The records whose folded names hold every run of at least one mask, given as the runs
   // of each mask (TMask::literalRuns): ascending record numbers, or nothing when some
@@ -36,14 +37,15 @@ class CatalogIndex {
   std::optional<std::vector<std::uint32_t>> candidates(
       const std::vector<std::vector<std::string>>& runsPerMask);
 
-  // Checks the blocks that hold these records (every block without a list); false when
-  // one is damaged.
+  // Checks the blocks and path runs that hold these records (every one without a list);
+  // false when one is damaged.
   bool check(const std::vector<std::uint32_t>* numbers);
   // Checks every block and every posting list.
   bool checkAll();
 
  private:
   bool checkBlock(std::uint64_t block);
+  bool checkRun(const PathRun* run);
   // The posting list of a trigram, or nothing when no name holds it.
   std::optional<std::string_view> postings(std::uint32_t trigram) const;
   std::vector<std::uint32_t> decode(std::string_view list) const;
@@ -51,17 +53,19 @@ class CatalogIndex {
   MappedFile file_;
   IndexHeader header_{};
   IndexLayout layout_{};
-  const IndexBlock* blocks_ = nullptr;
+  const std::uint64_t* blocks_ = nullptr;
   const std::int64_t* sizes_ = nullptr;
   const double* times_ = nullptr;
   const TrigramEntry* trigrams_ = nullptr;
-  const std::uint32_t* positions_ = nullptr;
+  const PathRun* pathRuns_ = nullptr;
   const std::uint32_t* nameEnds_ = nullptr;
   const std::int32_t* palette_ = nullptr;
   const std::uint8_t* attributes_ = nullptr;
   const unsigned char* postings_ = nullptr;
+  const char* paths_ = nullptr;
   const char* names_ = nullptr;
-  std::vector<bool> checked_;
+  std::vector<bool> checked_, checkedRuns_;
+  mutable const PathRun* lastRun_ = nullptr;
 };
 
 // A part of an index that does not check out, found while a search was using it.

@@ -25,24 +25,31 @@ void put(std::string& out, std::uint64_t offset, const T* items, std::size_t cou
 
 }  // namespace
 
-void IndexBuilder::add(std::uint64_t position, const RecordView& record) {
-  if (positions_.size() >= std::numeric_limits<std::uint32_t>::max())
+void IndexBuilder::add(const RecordView& record) {
+  if (sizes_.size() >= std::numeric_limits<std::uint32_t>::max())
     throw std::length_error("too many records for an index");
   const std::string_view name = NameUnderTest(record);
-  const std::size_t start = names_.size();
-  if (name.size() > std::numeric_limits<std::uint32_t>::max() - start)
+  if (name.size() > std::numeric_limits<std::uint32_t>::max() - names_.size())
     throw std::length_error("too many name bytes for an index");
   names_ += name;
-  auto* folded = reinterpret_cast<unsigned char*>(names_.data() + start);
-  for (std::size_t i = 0; i < name.size(); ++i) folded[i] = foldByte(folded[i]);
 
-  const auto number = static_cast<std::uint32_t>(positions_.size());
-  positions_.push_back(position);
+  const auto number = static_cast<std::uint32_t>(sizes_.size());
   sizes_.push_back(record.FileSize);
   times_.push_back(record.CreateDateTime);
   attributes_.push_back(record.Attribute);
   nameEnds_.push_back(static_cast<std::uint32_t>(names_.size()));
+  // A folder's records stand together, so a path holds for a run of them.
+  const std::size_t runs = pathRuns_.size();
+  const std::uint64_t lastPath = runs < 2 ? 0 : pathRuns_[runs - 2].pathEnd;
+  if (runs == 0 || std::string_view(paths_).substr(lastPath) != record.FilePath) {
+    paths_ += record.FilePath;
+    pathRuns_.push_back({number, static_cast<std::uint32_t>(digestOf(record.FilePath.data(),
+                                                                     record.FilePath.size())),
+                         paths_.size()});
+  }
 
+  folded_ = foldName(name);
+  const auto* folded = reinterpret_cast<const unsigned char*>(folded_.data());
   nameTrigrams_.clear();
   for (std::size_t i = 0; i + 3 <= name.size(); ++i) nameTrigrams_.push_back(trigramAt(folded + i));
   std::sort(nameTrigrams_.begin(), nameTrigrams_.end());
@@ -81,7 +88,7 @@ std::string IndexBuilder::finish(const CatalogIdentity& catalog) {
     codes[i] = static_cast<std::uint8_t>(
         std::lower_bound(palette.begin(), palette.end(), attributes_[i]) - palette.begin());
 
-  const std::size_t n = positions_.size();
+  const std::size_t n = sizes_.size();
   IndexHeader h{};
   std::memcpy(h.magic, kMagic, sizeof kMagic);
   h.version = kVersion;
@@ -89,48 +96,39 @@ std::string IndexBuilder::finish(const CatalogIdentity& catalog) {
   h.catalog = catalog;
   h.recordCount = n;
   h.trigramCount = table.size();
+  h.pathRunCount = pathRuns_.size();
   h.paletteCount = palette.size();
   h.postingsSize = postings.size();
+  h.pathsSize = paths_.size();
   h.namesSize = names_.size();
   const std::optional<IndexLayout> layout = layoutOf(h);
   if (!layout) throw std::length_error("too many records for an index");
   const IndexLayout& l = *layout;
 
-  // Positions within a block, from the block's first record.
-  std::vector<IndexBlock> blocks(l.blockCount);
-  std::vector<std::uint32_t> offsets(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    IndexBlock& b = blocks[i / kBlockRecords];
-    if (i % kBlockRecords == 0) b.positionBase = positions_[i];
-    const std::uint64_t offset = positions_[i] - b.positionBase;
-    if (positions_[i] < b.positionBase || offset > std::numeric_limits<std::uint32_t>::max())
-      throw std::length_error("records too far apart for an index");
-    offsets[i] = static_cast<std::uint32_t>(offset);
-  }
-
   std::string out(l.end, '\0');
   put(out, l.sizes, sizes_.data(), n);
   put(out, l.times, times_.data(), n);
   put(out, l.trigrams, table.data(), table.size());
-  put(out, l.positions, offsets.data(), n);
+  put(out, l.pathRuns, pathRuns_.data(), pathRuns_.size());
   put(out, l.nameEnds, nameEnds_.data(), n);
   put(out, l.palette, palette.data(), palette.size());
   put(out, l.attributes, codes.data(), n);
   put(out, l.postings, postings.data(), postings.size());
+  put(out, l.paths, paths_.data(), paths_.size());
   put(out, l.names, names_.data(), names_.size());
   const auto* bytes = reinterpret_cast<const unsigned char*>(out.data());
+  std::vector<std::uint64_t> blocks(l.blockCount);
   for (std::uint64_t b = 0; b < l.blockCount; ++b) {
     const std::uint64_t from = b * kBlockRecords;
     const std::uint64_t to = std::min<std::uint64_t>(n, from + kBlockRecords);
-    blocks[b].digest = blockDigestOf(bytes, l, n, b, from == 0 ? 0 : nameEnds_[from - 1],
-                                     nameEnds_[to - 1]);
+    blocks[b] = blockDigestOf(bytes, l, n, b, from == 0 ? 0 : nameEnds_[from - 1],
+                              nameEnds_[to - 1]);
   }
   put(out, l.blocks, blocks.data(), blocks.size());
 
   h.fileSize = out.size();
-  h.tablesDigest = digestOf({{out.data() + l.trigrams, table.size() * sizeof(TrigramEntry)},
-                             {out.data() + l.palette, palette.size() * 4}});
-  h.blocksDigest = digestOf(out.data() + l.blocks, blocks.size() * sizeof(IndexBlock));
+  h.tablesDigest = tablesDigestOf(bytes, h, l);
+  h.blocksDigest = digestOf(out.data() + l.blocks, blocks.size() * 8);
   h.selfDigest = digestOf(&h, offsetof(IndexHeader, selfDigest));
   std::memcpy(out.data(), &h, sizeof h);
   return out;

@@ -27,12 +27,14 @@ std::optional<IndexLayout> layoutOf(const IndexHeader& h) {
   IndexLayout l{};
   l.blockCount = (h.recordCount + kBlockRecords - 1) / kBlockRecords;
   std::uint64_t at = sizeof(IndexHeader);
-  if (!section(at, l.blockCount, sizeof(IndexBlock), l.blocks) ||
+  if (!section(at, l.blockCount, 8, l.blocks) ||
       !section(at, h.recordCount, 8, l.sizes) || !section(at, h.recordCount, 8, l.times) ||
       !section(at, h.trigramCount, sizeof(TrigramEntry), l.trigrams) ||
-      !section(at, h.recordCount, 4, l.positions) || !section(at, h.recordCount, 4, l.nameEnds) ||
+      !section(at, h.pathRunCount, sizeof(PathRun), l.pathRuns) ||
+      !section(at, h.recordCount, 4, l.nameEnds) ||
       !section(at, h.paletteCount, 4, l.palette) || !section(at, h.recordCount, 1, l.attributes) ||
-      !section(at, h.postingsSize, 1, l.postings) || !section(at, h.namesSize, 1, l.names))
+      !section(at, h.postingsSize, 1, l.postings) || !section(at, h.pathsSize, 1, l.paths) ||
+      !section(at, h.namesSize, 1, l.names))
     return std::nullopt;
   l.end = at;
   return l;
@@ -62,10 +64,16 @@ std::uint64_t blockDigestOf(const unsigned char* file, const IndexLayout& l,
   return digestOf({{&nameFrom, sizeof nameFrom},
                    {file + l.sizes + 8 * from, 8 * n},
                    {file + l.times + 8 * from, 8 * n},
-                   {file + l.positions + 4 * from, 4 * n},
                    {file + l.nameEnds + 4 * from, 4 * n},
                    {file + l.attributes + from, n},
                    {file + l.names + nameFrom, nameTo - nameFrom}});
+}
+
+std::uint64_t tablesDigestOf(const unsigned char* file, const IndexHeader& h,
+                             const IndexLayout& l) {
+  return digestOf({{file + l.trigrams, h.trigramCount * sizeof(TrigramEntry)},
+                   {file + l.pathRuns, h.pathRunCount * sizeof(PathRun)},
+                   {file + l.palette, h.paletteCount * 4}});
 }
 
 }  // namespace kolvex::index

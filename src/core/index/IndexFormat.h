@@ -1,29 +1,33 @@
 #pragma once
 // The layout of a catalog's index file. Everything is little-endian; each section starts
-// aligned for its items. What the search tests per record is kept in columns, in file
-// order, as narrow as the values allow:
+// aligned for its items. It holds, in file order, everything a search tests of a record
+// and everything a hit shows of it, so a search reads a catalog's header and nothing
+// else of it. The per-record columns are as narrow as the values allow:
 //
 //   IndexHeader
-//   IndexBlock      [blockCount]      per block of kBlockRecords records: where its
-//                                     first record starts and a digest of its columns
-//                                     and name bytes
+//   u64             [blockCount]      per block of kBlockRecords records, a digest of its
+//                                     slices of the columns and of the name bytes
 //   i64             [recordCount]     sizes
 //   f64             [recordCount]     times
 //   TrigramEntry    [trigramCount]    sorted by trigram: where its posting list ends
-//   u32             [recordCount]     positions, counted from the block's first record
+//   PathRun         [pathRunCount]    the records' paths ("X:\...\"): from which record
+//                                     on each path holds, until the next run
 //   u32             [recordCount]     name ends (a name runs from the previous end, 0 first)
 //   i32             [paletteCount]    the distinct attribute values, at most 256
 //   u8              [recordCount]     attributes, as places in that palette
 //   postings        [postingsSize]    per trigram, the record numbers holding it, as
 //                                     gaps in LEB128 varints (first number, then
 //                                     next - previous - 1)
-//   names           [namesSize]       each record's name under test, folded as masks
-//                                     fold it (a to z upper-cased), back to back
+//   paths           [pathsSize]       the runs' paths back to back
+//   names           [namesSize]       each record's name under test (its path when it has
+//                                     no name) as the catalog reader gives it, back to back
 //
+// Trigrams are taken from the names folded as masks fold them (a to z upper-cased).
 // The header names the catalog it came from (device, inode, size, time, a digest of
-// its header bytes) and carries digests of itself, of the trigram table with the palette
-// and of the block table, so the parts a search relies on are checked before it uses
-// them; the blocks and posting lists are checked the first time a search touches them.
+// its header bytes) and carries digests of itself, of the trigram table, the path runs and
+// the palette, and of the block digests, so the parts a search relies on are checked
+// before it uses them; blocks, posting lists and paths are checked when a search first
+// touches them.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -33,7 +37,7 @@
 namespace kolvex::index {
 
 inline constexpr char kMagic[8] = {'K', 'V', 'X', 'I', 'D', 'X', '\r', '\n'};
-inline constexpr std::uint32_t kVersion = 2;
+inline constexpr std::uint32_t kVersion = 3;
 inline constexpr std::uint64_t kBlockRecords = 1024;
 inline constexpr std::uint64_t kMaxPalette = 256;
 
@@ -54,18 +58,15 @@ struct IndexHeader {
   CatalogIdentity catalog;
   std::uint64_t recordCount;
   std::uint64_t trigramCount;
+  std::uint64_t pathRunCount;
   std::uint64_t paletteCount;
   std::uint64_t postingsSize;
+  std::uint64_t pathsSize;
   std::uint64_t namesSize;
   std::uint64_t fileSize;
-  std::uint64_t tablesDigest;  // of the trigram table and the palette
-  std::uint64_t blocksDigest;  // of the block table
+  std::uint64_t tablesDigest;  // of the trigram table, the path runs and the palette
+  std::uint64_t blocksDigest;  // of the block digests
   std::uint64_t selfDigest;    // of every byte above
-};
-
-struct IndexBlock {
-  std::uint64_t positionBase;  // of its first record, counted from the catalog's record base
-  std::uint64_t digest;        // of its slices of every column and of the names
 };
 
 struct TrigramEntry {
@@ -74,13 +75,19 @@ struct TrigramEntry {
   std::uint64_t postingsEnd;    // its list runs from the previous entry's end (0 first)
 };
 
-static_assert(sizeof(IndexHeader) % 8 == 0 && sizeof(IndexBlock) == 16 &&
-              sizeof(TrigramEntry) == 16);
+struct PathRun {
+  std::uint32_t firstRecord;  // ascending; the first run starts at record 0
+  std::uint32_t digest;       // low half of the digest of its path
+  std::uint64_t pathEnd;      // its path runs from the previous run's end (0 first)
+};
+
+static_assert(sizeof(IndexHeader) % 8 == 0 && sizeof(TrigramEntry) == 16 &&
+              sizeof(PathRun) == 16);
 
 // Where each section of an index starts, as offsets into the file.
 struct IndexLayout {
-  std::uint64_t blocks, sizes, times, trigrams, positions, nameEnds, palette, attributes,
-      postings, names, end;
+  std::uint64_t blocks, sizes, times, trigrams, pathRuns, nameEnds, palette, attributes,
+      postings, paths, names, end;
   std::uint64_t blockCount;
 };
 // The layout the header's counts give; nothing when they overflow or name more than the
@@ -89,7 +96,6 @@ std::optional<IndexLayout> layoutOf(const IndexHeader& header);
 
 // What the search tests of one record, gathered from the columns.
 struct IndexEntry {
-  std::uint64_t position;  // of the record, counted from the catalog's record base
   std::int64_t size;
   double time;
   std::int32_t attribute;
@@ -118,5 +124,9 @@ std::uint64_t digestOf(std::initializer_list<Piece> pieces);
 std::uint64_t blockDigestOf(const unsigned char* file, const IndexLayout& layout,
                             std::uint64_t recordCount, std::uint64_t b, std::uint64_t nameFrom,
                             std::uint64_t nameTo);
+
+// The digest of the trigram table, the path runs and the palette of an index.
+std::uint64_t tablesDigestOf(const unsigned char* file, const IndexHeader& header,
+                             const IndexLayout& layout);
 
 }  // namespace kolvex::index

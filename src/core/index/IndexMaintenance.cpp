@@ -26,8 +26,7 @@ bool BuildIndex(const std::string& catalogPath, const std::function<bool()>& kee
   IndexBuilder builder;
   for (std::int64_t i = 0; !records.done(); ++i) {
     if (keepGoing && (i & 4095) == 0 && !keepGoing()) return false;
-    const RecordView& r = records.next();
-    builder.add(static_cast<std::uint64_t>(records.position()), r);
+    builder.add(records.next());
   }
   const std::optional<CatalogIdentity> identity = catalog.identity(reader.recordBase());
   if (!identity) throw EStreamError(msg::kStreamReadError);

@@ -233,26 +233,23 @@ bool SearchEngine::SearchIndexed(Run& run, const std::string& path, SlicedPump& 
   // Every part this run reads is checked before the first hit is reported.
   if (!candidates || !idx.check(&*candidates)) return false;
 
-  // The catalog file the index was checked against, read only for hits.
+  // The index holds what a hit shows of a record; the catalog it was checked against
+  // gives its header.
   std::optional<CatalogReader> reader;
-  std::optional<RecordScanner> scanner;
   const auto total = static_cast<std::int64_t>(idx.records());
   ReadingProgress progress(*this, total - 1);
   auto test = [&](std::uint32_t i) {
     const index::IndexEntry e = idx.entry(i);
-    // The name the masks see, folded: masks fold a to z the same way, so they answer alike.
     RecordView v;
-    v.FileName = v.FilePath = idx.name(i);
+    v.FileName = idx.name(i);
+    if (v.FileName.empty()) v.FilePath = idx.path(i);  // tested under its path
     v.Attribute = e.attribute;
     v.CreateDateTime = e.time;
     v.FileSize = e.size;
     if (!RecordMatches(v, run.criteria, run.masks)) return;
-    if (!reader) {
-      reader.emplace(catalog.stream());
-      scanner.emplace(reader->file().stream());
-    }
-    reader->file().seek(reader->recordBase() + e.position);
-    addRecordHit(scanner->next(), path, reader->header());
+    if (!reader) reader.emplace(catalog.stream());
+    v.FilePath = idx.path(i);
+    addRecordHit(v, path, reader->header());
   };
   for (std::uint32_t i : *candidates) {
     position_ = i;
