@@ -26,8 +26,8 @@ class CatalogFile {
   // The file's identity with its first record at recordBase; nothing when the file is
   // shorter or cannot be read.
   std::optional<CatalogIdentity> identity(std::uint64_t recordBase) const;
-  // A stream over the file for the catalog reader (through 64 KiB windows, so that hits
-  // read in file order cost what reading the file does, and a single hit one read).
+  // A stream over the file for the catalog reader (its header, for the hits' catalog
+  // fields; the records come from the index).
   std::unique_ptr<Stream> stream() const;
 
  private:
