@@ -185,11 +185,12 @@ SearchEngine::ReadingProgress::~ReadingProgress() {
   if (e_.listener_) e_.listener_->progressEnded();
 }
 
-void SearchEngine::addRecordHit(const RecordView& r, const std::string& path, const TSCCDInfo& h) {
-  // The scanned folder's own record is tested like any other (so an invalid mask is still
-  // reported), but is never a hit: it has no name, only the pseudo path "X:\", and the
-  // folder it stands for is the catalog itself, found as a catalog hit.
-  if (r.FileName.empty()) return;
+void SearchEngine::addRecordHit(const RecordView& r, const std::string& path, const TSCCDInfo& h,
+                                bool scannedFolder) {
+  // The scanned folder's own record (the last of the file) is tested like any other, so an
+  // invalid mask is still reported, but is never a hit: it has no name, only the pseudo
+  // path "X:\", and the folder it stands for is the catalog itself, found as a catalog hit.
+  if (scannedFolder) return;
   TTSearchResultItem hit;
   hit.Kind = (r.Attribute & faDirectory) ? kSearchDirectories : kSearchFiles;
   hit.DateTime = r.CreateDateTime;
@@ -215,7 +216,7 @@ void SearchEngine::SearchCatalog(Run& run, CatalogReader& reader, const std::str
     position_ = i;
     if (!checkpoint(sliced)) return;
     const RecordView& r = records.next();
-    if (RecordMatches(r, run.criteria, run.masks)) addRecordHit(r, path, h);
+    if (RecordMatches(r, run.criteria, run.masks)) addRecordHit(r, path, h, records.done());
   }
 }
 
@@ -249,7 +250,7 @@ bool SearchEngine::SearchIndexed(Run& run, const std::string& path, SlicedPump& 
     if (!RecordMatches(v, run.criteria, run.masks)) return;
     if (!reader) reader.emplace(catalog.stream());
     v.FilePath = idx.path(i);
-    addRecordHit(v, path, reader->header());
+    addRecordHit(v, path, reader->header(), i + 1 == idx.records());
   };
   for (std::uint32_t i : *candidates) {
     position_ = i;

@@ -119,7 +119,8 @@ class SearchEngine {
   // The same through the catalog's index; false (having reported nothing) when it has no
   // index that matches it.
   bool SearchIndexed(Run& run, const std::string& path, SlicedPump& sliced);
-  void addRecordHit(const RecordView& r, const std::string& path, const TSCCDInfo& h);
+  void addRecordHit(const RecordView& r, const std::string& path, const TSCCDInfo& h,
+                    bool scannedFolder);
   // The progress bar over one catalog's records.
   class ReadingProgress {
    public:
