@@ -1,7 +1,8 @@
 // The archive manager: listing the catalog folder, handing the list on, the detail panel,
-// delete, browse, search, update and a damaged catalog.
+// delete, browse, search, update and damaged catalogs.
 #include <dirent.h>
 
+#include <QAction>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTreeView>
@@ -240,7 +241,7 @@ class ArchiveManagerTest : public QObject {
     QCOMPARE(f.views.shown, (std::vector<int>{viewIndexOf("TArchiveExplorerFrame"), viewIndexOf("TSearchFrame")}));
   }
 
-  void damagedCatalogsAreNamedAndHideNoneOfTheOthers() {
+  void damagedCatalogsAreOfferedForDeletionOncePerStateAndHideNoneOfTheOthers() {
     Fixture f;
     const std::string good = f.makeCatalog("good", 1);
     const std::string other = f.makeCatalog("other", 1);
@@ -251,25 +252,59 @@ class ArchiveManagerTest : public QObject {
     const std::string whole = readBytes(other);
     writeBytes(cut, whole.substr(0, whole.size() / 2));
     f.frame->RefreshArchives();
-    QTest::qWait(1);  // the window is not up: the message comes when events run
+    QTest::qWait(1);  // the window is not up: the question comes when events run
     // Every readable catalog is listed and handed on; the status tells the count.
     QCOMPARE(f.frame->Model()->rowCount(), 2);
     QCOMPARE(f.frame->StatusText(), QString("2 item(s)"));
     QCOMPARE(f.explorer.lists.back().size(), std::size_t(2));
     QCOMPARE(f.search.lists.back().size(), std::size_t(2));
-    // One message names each file that cannot be read, with its reason.
-    QCOMPARE(f.dialogs.messages.size(), std::size_t(1));
-    QCOMPARE(f.dialogs.messages[0].kind, MessageKind::Error);
-    const std::string& text = f.dialogs.messages[0].text;
-    QVERIFY2(text.find(bad + ": ") != std::string::npos, text.c_str());
-    QVERIFY2(text.find(cut + ": ") != std::string::npos, text.c_str());
-    QVERIFY(text.find(good) == std::string::npos);
-    std::remove(bad.c_str());
-    std::remove(cut.c_str());
-    f.dialogs.messages.clear();
-    f.frame->RefreshArchives();
-    QCOMPARE(f.frame->Model()->rowCount(), 2);
+    // One question names each file that cannot be read, with its reason in words.
     QVERIFY(f.dialogs.messages.empty());
+    QCOMPARE(f.dialogs.questions.size(), std::size_t(1));
+    std::string text = f.dialogs.questions[0];
+    QVERIFY2(text.find(bad + ": ") != std::string::npos, text.c_str());
+    QVERIFY2(text.find(cut + ": " + f.language.message("U002")) != std::string::npos, text.c_str());
+    QVERIFY(text.find("Stream read error") == std::string::npos);
+    QVERIFY(text.find(good) == std::string::npos);
+    auto deleteDamaged = f.frame->findChild<QAction*>("miDeleteDamaged");
+    QVERIFY(deleteDamaged && deleteDamaged->isEnabled());
+
+    // Kept (No): the same files unchanged are not asked about again at the next refresh...
+    f.frame->RefreshArchives();
+    QTest::qWait(1);
+    QCOMPARE(f.dialogs.questions.size(), std::size_t(1));
+    // ... but one that changed is, alone; the menu offers both again at any time.
+    writeBytes(cut, whole.substr(0, whole.size() / 3));
+    f.frame->RefreshArchives();
+    QTest::qWait(1);
+    QCOMPARE(f.dialogs.questions.size(), std::size_t(2));
+    QVERIFY(f.dialogs.questions[1].find(cut) != std::string::npos);
+    QVERIFY(f.dialogs.questions[1].find(bad) == std::string::npos);
+    f.dialogs.answers.push_back(Answer::Yes);
+    deleteDamaged->trigger();
+    QCOMPARE(f.dialogs.questions.size(), std::size_t(3));
+    QVERIFY(f.dialogs.questions[2].find(bad) != std::string::npos);
+    QVERIFY(!isRegularFile(bad) && !isRegularFile(cut));
+    QVERIFY(isRegularFile(good) && isRegularFile(other));
+    QCOMPARE(f.frame->Model()->rowCount(), 2);
+    QVERIFY(!deleteDamaged->isEnabled());
+    QVERIFY(f.dialogs.messages.empty());
+  }
+
+  void theReasonADamagedCatalogIsRefusedSpeaksTheLanguage() {
+    Fixture f;
+    const std::string cut = ArchivesDir() + "halved.qel";
+    const std::string whole = readBytes(f.makeCatalog("whole", 2));
+    writeBytes(cut, whole.substr(0, whole.size() - 10));
+    f.language.setLanguageName("German");
+    f.frame->RefreshArchives();
+    QTest::qWait(1);
+    QCOMPARE(f.dialogs.questions.size(), std::size_t(1));
+    const std::string& text = f.dialogs.questions[0];
+    QVERIFY2(text.find("beschädigt") != std::string::npos, text.c_str());
+    QVERIFY2(text.find(cut + ": " + f.language.message("U002")) != std::string::npos, text.c_str());
+    f.language.setLanguageName("English");
+    std::remove(cut.c_str());
   }
 
   void updateRescansTheVolumeOnlyWhenItIsPresent() {

@@ -70,8 +70,8 @@ class CatalogFolderServiceTest : public QObject {
       QCOMPARE(view->lists[0][0].path, a);
       QCOMPARE(view->lists[0][1].path, b);
     }
-    QCOMPARE(r.dialogs.messages.size(), std::size_t(1));
-    QVERIFY(r.dialogs.messages[0].text.find("broken.qel") != std::string::npos);
+    QCOMPARE(r.dialogs.questions.size(), std::size_t(1));
+    QVERIFY(r.dialogs.questions[0].find("broken.qel") != std::string::npos);
   }
 
   void aFailedRewriteLeavesTheCatalogAndTheViewsAsTheyWere() {

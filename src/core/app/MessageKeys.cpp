@@ -79,7 +79,7 @@ constexpr MessageKey kKeys[] = {
     {"A075", {}},               // cancel
     {"A076", {}},               // OK
     {"A077", {}},               // column of the search results: the hit's folder
-    {"A078", kText},            // catalogs that cannot be read: their files and reasons
+    {"A078", kText},            // delete the catalogs that cannot be read? their files and reasons
     {"A079", {}},               // first start on a desktop without a notification area
     {"A080", kText},            // the main window while a scan runs: the volume
     {"D001", {}},               // duplicates: column name
@@ -173,6 +173,9 @@ constexpr MessageKey kKeys[] = {
     {"R038", {}},              // statistics: number of catalogs
     {"R039", {}},              // statistics: column
     {"R040", {}},              // statistics: column
+    {"U002", {}},              // why a file cannot be read: it ends too early
+    {"U003", {}},              // why a file cannot be read: its content is damaged
+    {"U004", {}},              // why a file cannot be read: no file of this program
 };
 
 }  // namespace

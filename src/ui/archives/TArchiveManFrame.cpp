@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 
+#include "core/app/ReadErrorText.h"
 #include "core/catalog/AppDir.h"
 #include "core/catalog/ArchiveList.h"
 #include "core/catalog/NaturalOrder.h"
@@ -277,6 +278,9 @@ void TArchiveManFrame::BuildMenus() {
                               QKeySequence(Qt::CTRL | Qt::Key_A));
   miRefresh_ =
       menuItem(pmArchiveMan_, "miRefresh", 40015, "Refresh Archives", QKeySequence(Qt::Key_F5));
+  // Files that cannot be read are not in the list: this is the way to remove them.
+  miDeleteDamaged_ = menuItem(pmArchiveMan_, "miDeleteDamaged", 40016, "Delete Damaged Archives...", {});
+  miDeleteDamaged_->setEnabled(false);
   BuildReportMenus();
   BuildCompareMenus();
   pmArchiveMan_->setToolTipsVisible(true);
@@ -287,6 +291,7 @@ void TArchiveManFrame::BuildMenus() {
   connect(miModifyArchive_, &QAction::triggered, this, [this] { miModifyArchiveClick(); });
   connect(miCreateArchive_, &QAction::triggered, this, [this] { sbCreateArchiveClick(); });
   connect(miRefresh_, &QAction::triggered, this, [this] { RefreshArchives(); });
+  connect(miDeleteDamaged_, &QAction::triggered, this, [this] { context_.catalogs.offerDeletingDamaged(); });
 
   pmListStyle_ = new QMenu(this);
   pmListStyle_->setObjectName("pmListStyle");
@@ -364,6 +369,7 @@ void TArchiveManFrame::CatalogsChanged(const std::vector<ArchiveListEntry>& cata
     rows.push_back(ArchiveListModel::rowFor(*entry.header, entry.path));
   model_->setRows(std::move(rows));
   listed_ = catalogs;
+  miDeleteDamaged_->setEnabled(!context_.catalogs.damaged().empty());
   UpdateCompareCommands();
   lvArchives_->widenColumns();
   listedCount_ = static_cast<std::int64_t>(catalogs.size());
@@ -399,7 +405,7 @@ void TArchiveManFrame::ShowArchiveDetails(const std::string& path) {
       mDescription_->setPlainText(lines.join('\n'));
       shown = true;
     } catch (const std::exception& e) {
-      context_.dialogs.message(MessageKind::Error, path + ": " + e.what());
+      context_.dialogs.message(MessageKind::Error, path + ": " + localReadError(context_.language, e.what()));
       selectedArchive_.clear();
     }
   }

@@ -153,6 +153,7 @@ class TArchiveManFrame : public KolvexView {
   QAction* miModifyArchive_;
   QAction* miCreateArchive_;
   QAction* miRefresh_;
+  QAction* miDeleteDamaged_;
   QMenu* pmListStyle_;
   QPushButton* Button1_;
 };

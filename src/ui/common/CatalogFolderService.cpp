@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "core/app/ReadErrorText.h"
 #include "core/catalog/AppDir.h"
 #include "core/catalog/ArchiveHeader.h"
 #include "core/catalog/NaturalOrder.h"
@@ -42,21 +43,33 @@ void CatalogFolderService::refresh() {
     dialogs_.message(MessageKind::Error, e.what());
   }
   // Every readable catalog is listed and handed on, in the order people read names; one
-  // that cannot be read hides none of the others and is named below.
-  std::vector<ArchiveEntry> readable;
-  std::string unreadable;
-  for (ArchiveEntry& entry : entries) {
-    if (entry.header)
-      readable.push_back(std::move(entry));
-    else
-      unreadable += "\n" + entry.path + ": " + entry.error;
-  }
+  // that cannot be read hides none of the others and is offered for deletion below.
+  std::vector<ArchiveEntry> readable, unreadable;
+  for (ArchiveEntry& entry : entries) (entry.header ? readable : unreadable).push_back(std::move(entry));
   std::stable_sort(readable.begin(), readable.end(), [](const ArchiveEntry& a, const ArchiveEntry& b) {
     return NaturalLess(a.header->CDLabel, b.header->CDLabel);
   });
   catalogs_ = std::move(readable);
+  damaged_ = std::move(unreadable);
   emit catalogsChanged();
-  if (!unreadable.empty()) showError(language_.format("A078", {unreadable.substr(1)}));
+  // Told once: the next refresh asks again only about a file that changed since.
+  std::vector<ArchiveEntry> untold = toldDamaged_.untold(damaged_);
+  if (!untold.empty()) whenShown([this, untold] { offerDeleting(untold); });
+}
+
+void CatalogFolderService::offerDeleting(std::vector<ArchiveEntry> files) {
+  if (files.empty() || shutDown_) return;
+  std::string list;
+  for (const ArchiveEntry& f : files) list += "\n" + f.path + ": " + localReadError(language_, f.error);
+  if (dialogs_.askDefaultNo(language_.format("A078", {list.substr(1)})) != Answer::Yes) return;
+  std::string failures;
+  for (const ArchiveEntry& f : files) {
+    emit aboutToDelete(f.path);
+    const std::string reason = DeleteArchive(f.path, ops_);
+    if (!reason.empty()) failures += "\n" + language_.format("A081", {f.path, reason});
+  }
+  if (!failures.empty()) dialogs_.message(MessageKind::Error, failures.substr(1));
+  refresh();
 }
 
 std::vector<ArchiveListEntry> CatalogFolderService::catalogList() const {
@@ -127,12 +140,12 @@ void CatalogFolderService::raiseScanWindow() {
   if (runner_) runner_->RaiseScanWindow();
 }
 
-void CatalogFolderService::showError(const std::string& text) {
-  // At start the window is not up yet: the message waits for it rather than standing alone.
+void CatalogFolderService::whenShown(std::function<void()> action) {
+  // At start the window is not up yet: the box waits for it rather than standing alone.
   if (!owner_ || owner_->isVisible())
-    dialogs_.message(MessageKind::Error, text);
+    action();
   else
-    QTimer::singleShot(0, this, [this, text] { dialogs_.message(MessageKind::Error, text); });
+    QTimer::singleShot(0, this, std::move(action));
 }
 
 }  // namespace kolvex

@@ -4,6 +4,7 @@
 // window; views call its operations and hear of changes by its signals, which the shell
 // connects to them (ViewWiring). It knows no view.
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "core/app/EventPump.h"
 #include "core/app/LanguageFile.h"
 #include "core/catalog/ArchiveList.h"
+#include "core/catalog/DamagedCatalogs.h"
 #include "core/explorer/ArchiveListEntry.h"
 #include "core/persist/FileOps.h"
 #include "ui/common/ScanRunner.h"
@@ -34,9 +36,14 @@ class CatalogFolderService final : public QObject, public ScanActivity {
   std::string folder() const;
 
   // Reads the folder again: refreshStarted, then catalogsChanged with the readable
-  // catalogs in the order people read labels; the unreadable ones are named in a message.
+  // catalogs in the order people read labels. The files that cannot be read are named in
+  // a question that offers to delete them, once for each state of a file.
   void refresh();
   const std::vector<ArchiveEntry>& catalogs() const { return catalogs_; }
+  // The files of the last refresh that could not be read, with their reasons.
+  const std::vector<ArchiveEntry>& damaged() const { return damaged_; }
+  // Asks whether to delete the damaged files, told before or not.
+  void offerDeletingDamaged() { offerDeleting(damaged_); }
   std::vector<ArchiveListEntry> catalogList() const;
 
   // Replaces the catalog's header (written beside it and renamed over it): on success the
@@ -79,7 +86,9 @@ class CatalogFolderService final : public QObject, public ScanActivity {
   void scanEnded();
 
  private:
-  void showError(const std::string& text);
+  void offerDeleting(std::vector<ArchiveEntry> files);
+  // Runs now when the window is up; at start, once it is (a box waits for it).
+  void whenShown(std::function<void()> action);
 
   Dialogs& dialogs_;
   LanguageFile& language_;
@@ -88,6 +97,8 @@ class CatalogFolderService final : public QObject, public ScanActivity {
   FileOps& ops_;
   std::string folder_;
   std::vector<ArchiveEntry> catalogs_;
+  std::vector<ArchiveEntry> damaged_;
+  DamagedCatalogs toldDamaged_;
   std::unique_ptr<ScanRunner> runner_;
   bool shutDown_ = false;
 };
