@@ -18,6 +18,7 @@
 #include "ui/common/CatalogFolderService.h"
 #include "ui/common/InterfaceTexts.h"
 #include "ui/common/KolvexView.h"
+#include "ui/common/QtDesktopShell.h"
 #include "ui/common/QtDialogs.h"
 #include "ui/common/Skin.h"
 #include "ui/support/RecordingSeams.h"
@@ -72,6 +73,15 @@ class InterfaceTextsTest : public QObject {
     QTimer::singleShot(0, inspect);
     dialogs.message(MessageKind::Information, "Fertig.");
     QCOMPARE(seen, QStringList({"OK"}));
+  }
+
+  void theDesktopsFailuresSpeakTheLanguage() {
+    UiAppFolder folder;
+    LanguageFile german(folder.path() + "Languages/", "German");
+    QtDesktopShell shell(german);
+    // The test platform has no desktop to hand a file to.
+    QCOMPARE(shell.open("/no/such/file.html"), german.format("U005", {"/no/such/file.html"}));
+    QVERIFY(german.message("U005").find("Desktop") != std::string::npos);
   }
 
   void aBoxWhoseWindowGoesAnswersWhatChangesNothing() {

@@ -165,6 +165,10 @@ class SearchViewTest : public QObject {
     QCOMPARE(m.data(m.index(3, 4), Qt::DisplayRole).toString(), QString("5000"));
     QVERIFY(!m.data(m.index(1, 2), Qt::DisplayRole).toString().isEmpty());
     QCOMPARE(f.child<QLabel>("sbSearchStatus")->text(), QString("10 item(s)"));
+    // The count of a finished run follows a change of language.
+    f.language.setLanguageName("German");
+    f.frame->ApplyLanguage();
+    QCOMPARE(f.child<QLabel>("sbSearchStatus")->text(), QString("10 Objekt(e)"));
   }
 
   void pauseResumeStopFollowTheStates() {

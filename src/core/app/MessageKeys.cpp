@@ -176,6 +176,9 @@ constexpr MessageKey kKeys[] = {
     {"U002", {}},              // why a file cannot be read: it ends too early
     {"U003", {}},              // why a file cannot be read: its content is damaged
     {"U004", {}},              // why a file cannot be read: no file of this program
+    {"U005", kText},           // the desktop could not open a file
+    {"U006", {}},              // printing needs lp
+    {"U007", kText},           // a program cannot be started
 };
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "core/search/SearchEngine.h"
+#include "core/app/ReadErrorText.h"
 
 #include <algorithm>
 #include <exception>
@@ -107,7 +108,7 @@ void SearchEngine::StartSearch() {
   if (error) setStatus(language_.format("A046", {hits_}));
   setState(SearchState::Idle);
   // Shown once every file is closed and the view is usable again.
-  if (error) dialogs_.message(MessageKind::Error, *error);
+  if (error) dialogs_.message(MessageKind::Error, localReadError(language_, *error));
 }
 
 bool SearchEngine::Run::wholeMatches(const std::string& name) {

@@ -1,4 +1,5 @@
 #include "ui/archives/TModifyArchiveForm.h"
+#include "core/app/ReadErrorText.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -90,7 +91,8 @@ bool TModifyArchiveForm::LoadArchiveHeader() {
     header_ = TSCCDInfo();
     CopyArchiveHeader(reader.header(), header_);
   } catch (const std::exception& e) {
-    context_.dialogs.message(MessageKind::Error, catalogPath_ + ": " + e.what());
+    context_.dialogs.message(MessageKind::Error,
+                             catalogPath_ + ": " + localReadError(context_.language, e.what()));
     return false;
   }
   ePath_->setText(QString::fromStdString(header_.BaseDir));

@@ -12,14 +12,11 @@
 #include <QUrl>
 
 namespace kolvex {
-namespace {
 
-std::string openUrl(const QUrl& url, const std::string& path) {
+std::string QtDesktopShell::openUrl(const QUrl& url, const std::string& path) {
   if (QDesktopServices::openUrl(url)) return {};
-  return "The desktop could not open " + path;
+  return language_.format("U005", {path});
 }
-
-}  // namespace
 
 std::string QtDesktopShell::open(const std::string& path) {
   return openUrl(QUrl::fromLocalFile(storedText(path)), path);
@@ -34,9 +31,9 @@ std::string QtDesktopShell::explore(const std::string& path) {
 std::string QtDesktopShell::print(const std::string& path) {
   const QString lp = QStandardPaths::findExecutable("lp");
   if (lp.isEmpty())
-    return "Printing needs the command \"lp\" of the CUPS print system, which is not installed.";
+    return language_.message("U006");
   if (!QProcess::startDetached(lp, {"--", storedText(path)}))
-    return "Cannot start " + lp.toStdString();
+    return language_.format("U007", {lp.toStdString()});
   return {};
 }
 

@@ -1,15 +1,24 @@
 #pragma once
+#include <QUrl>
+
 #include "core/app/DesktopShell.h"
+#include "core/app/LanguageFile.h"
 
 namespace kolvex {
 
 // Files open in the desktop's program for them, folders in its file manager; printing
-// goes through CUPS' "lp".
+// goes through CUPS' "lp". Failures are told in the program's language.
 class QtDesktopShell final : public DesktopShell {
  public:
+  explicit QtDesktopShell(LanguageFile& language) : language_(language) {}
   std::string open(const std::string& path) override;
   std::string explore(const std::string& path) override;
   std::string print(const std::string& path) override;
+
+ private:
+  std::string openUrl(const QUrl& url, const std::string& path);
+
+  LanguageFile& language_;
 };
 
 class QtClipboard final : public Clipboard {

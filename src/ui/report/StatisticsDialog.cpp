@@ -1,4 +1,5 @@
 #include "ui/report/StatisticsDialog.h"
+#include "core/app/ReadErrorText.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -212,7 +213,8 @@ bool StatisticsDialog::statisticsOf(const ArchiveListEntry& catalog, CatalogStat
       return false;
   } catch (const EStreamError& e) {
     if (!*alive) return false;
-    context_.dialogs.message(MessageKind::Error, catalog.path + ": " + e.what());
+    context_.dialogs.message(MessageKind::Error,
+                             catalog.path + ": " + localReadError(context_.language, e.what()));
     return false;
   }
   known_[catalog.path] = one;

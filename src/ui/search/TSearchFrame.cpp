@@ -282,6 +282,10 @@ void TSearchFrame::RefreshTexts() {
   KolvexView::ApplyLanguage();
   // The Search button's caption follows the state (Search or Resume).
   sbSearch_->setText(qtText(engine_.searchCaption()));
+  // A finished run's count is told again in the new language (a running one tells its
+  // next step in it anyway).
+  if (engine_.state() == SearchState::Idle && !sbSearchStatus_->text().isEmpty())
+    sbSearchStatus_->setText(qtText(language.format("A046", {engine_.hitCount()})));
   selectionChanged();
   if (style_ == kReportStyle) widenColumnsToContents(lvArchiveReport_);
 }

@@ -148,7 +148,7 @@ TVORN_MainForm::TVORN_MainForm(CommandLine commandLine, MainFormSeams seams)
     seams_.dialogs = ownDialogs_.get();
   }
   if (!seams_.shell) {
-    ownShell_ = std::make_unique<QtDesktopShell>();
+    ownShell_ = std::make_unique<QtDesktopShell>(language_);
     seams_.shell = ownShell_.get();
   }
   if (!seams_.picker) {
