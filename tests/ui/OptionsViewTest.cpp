@@ -174,12 +174,49 @@ class OptionsViewTest : public QObject {
 
   void theHelpLineShowsTheKeyOfTheControlUnderTheMouse() {
     Fixture f;
-    QEvent enter(QEvent::Enter);
+    QEvent enter(QEvent::Enter), leave(QEvent::Leave);
+    auto* hint = f.child<QLabel>("lHint");
     QCoreApplication::sendEvent(f.spin("seSpeed"), &enter);
-    QCOMPARE(f.child<QLabel>("lHint")->text(),
-             QString("How much the opacity changes in each step of a fade (5 to 125)."));
+    QCOMPARE(hint->text(), QString("How much the opacity changes in each step of a fade (5 to 125)."));
     QCoreApplication::sendEvent(f.child<QListView>("lbLanguages"), &enter);
-    QCOMPARE(f.child<QLabel>("lHint")->text(), QString("The language of the program's texts."));
+    QCOMPARE(hint->text(), QString("The language of the program's texts."));
+    // Nothing under the mouse, or another page: no hint of a control no longer pointed at.
+    QCoreApplication::sendEvent(f.child<QListView>("lbLanguages"), &leave);
+    QCOMPARE(hint->text(), QString());
+    QCoreApplication::sendEvent(f.spin("seMaxRecent"), &enter);
+    QVERIFY(!hint->text().isEmpty());
+    f.button("sbLanguage")->click();
+    QCOMPARE(hint->text(), QString());
+  }
+
+  void onlyTheFocusPassingThroughTheFieldsChangesNothing() {
+    Fixture f;
+    f.form->show();
+    f.form->ShowView(viewIndexOf("TOptionsFrame"));
+    f.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+    f.selectLanguage("German");
+    f.view->sbApplyClick();
+    QVERIFY(!f.view->Modified());
+    f.form->ShowView(viewIndexOf("TArchiveManFrame"));
+    f.form->ShowView(viewIndexOf("TOptionsFrame"));
+    f.button("sbGeneral")->click();
+    for (const char* name : {"seMaxRecent", "seDriveMonitor", "seSpeed", "seFinalTrans"}) {
+      f.spin(name)->setFocus(Qt::TabFocusReason);
+      QCoreApplication::processEvents();
+    }
+    f.child<QPlainTextEdit>("mReadme")->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    QVERIFY(!f.view->Modified());
+    QVERIFY(!f.applyEnabled());
+    QVERIFY(!f.view->HasUnappliedChanges());
+    // A value changed and changed back is no change either.
+    f.type(f.spin("seDriveMonitor"), "9");
+    QVERIFY(f.applyEnabled());
+    f.type(f.spin("seDriveMonitor"), "05");
+    QVERIFY(!f.view->Modified());
+    f.selectLanguage("English");
+    f.view->sbApplyClick();
   }
 
   void applySavesWhatTheControlsHold() {

@@ -152,7 +152,7 @@ TOptionsFrame::TOptionsFrame(AppContext& context, QWidget* parent) : KolvexView(
   // The main window has just read Options.cfg: the controls show what it read.
   KolvexView::ApplyLanguage();
   LoadOpt();
-  SetModified(false);
+  Settle();
   ShowPage(kGeneralPage);
 }
 
@@ -204,7 +204,7 @@ QWidget* TOptionsFrame::BuildGeneralPage() {
     grid->addWidget(field, row, 2, Qt::AlignLeft);
     setHelpKey(l, helpKey);
     setHelpKey(field, helpKey);
-    connect(field, &QSpinBox::textChanged, this, [this] { SetModified(true); });
+    connect(field, &QSpinBox::textChanged, this, [this] { FieldEdited(); });
   };
   auto checkRow = [&](int row, QCheckBox*& box, QLabel*& l, const char* boxName,
                       const char* labelName, int tag, const char* caption, const char* helpKey) {
@@ -247,8 +247,8 @@ QWidget* TOptionsFrame::BuildGeneralPage() {
   grid->setRowStretch(10, 1);
 
   connect(cbGradiant_, &QCheckBox::toggled, this, [this] { cbGradiantChanged(); });
-  connect(cbAutoStart_, &QCheckBox::toggled, this, [this] { SetModified(true); });
-  connect(cbFingerprints_, &QCheckBox::toggled, this, [this] { SetModified(true); });
+  connect(cbAutoStart_, &QCheckBox::toggled, this, [this] { FieldEdited(); });
+  connect(cbFingerprints_, &QCheckBox::toggled, this, [this] { FieldEdited(); });
   return page;
 }
 
@@ -270,7 +270,7 @@ QWidget* TOptionsFrame::BuildAdvancedPage() {
     box->addWidget(m, stretch);
     setHelpKey(l, helpKey);
     setHelpKey(m, helpKey);
-    connect(m, &QPlainTextEdit::textChanged, this, [this] { SetModified(true); });
+    connect(m, &QPlainTextEdit::textChanged, this, [this] { FieldEdited(); });
   };
   memo(lSearchTypes_, mSearchTypes_, "lSearchTypes", 30014, "&Search Types", "mSearchTypes", "EH09",
        3);
@@ -299,7 +299,7 @@ QWidget* TOptionsFrame::BuildLanguagePage() {
   setHelpKey(lLanguages_, "EH08");
   setHelpKey(lbLanguages_, "EH08");
   connect(lbLanguages_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-          [this] { SetModified(true); });
+          [this] { FieldEdited(); });
   return page;
 }
 
@@ -361,15 +361,37 @@ void TOptionsFrame::SetModified(bool modified) {
   sbReload_->setEnabled(modified);
 }
 
+QStringList TOptionsFrame::FieldState() const {
+  QStringList state;
+  for (const QSpinBox* field : {seMaxRecent_, seDriveMonitor_, seSpeed_, seFinalTrans_}) {
+    // "007" and "7" hold the same number.
+    bool number = false;
+    const qlonglong v = field->text().trimmed().toLongLong(&number);
+    state << (number ? QString::number(v) : field->text());
+  }
+  for (const QCheckBox* box : {cbGradiant_, cbAutoStart_, cbFingerprints_})
+    state << QString::number(box->isChecked());
+  state << mReadme_->toPlainText() << mSearchTypes_->toPlainText();
+  std::string language;
+  state << (SelectedLanguage(language) ? qtText(language) : QString());
+  return state;
+}
+
+void TOptionsFrame::Settle() {
+  settled_ = FieldState();
+  SetModified(false);
+}
+
 void TOptionsFrame::cbGradiantChanged() {
   const bool on = cbGradiant_->isChecked();
   for (QWidget* w :
        std::initializer_list<QWidget*>{lGraSpeed_, seSpeed_, lFinalTrans_, seFinalTrans_, bTest_})
     w->setVisible(on);
-  SetModified(true);
+  FieldEdited();
 }
 
 void TOptionsFrame::ShowPage(Page page) {
+  if (pPages_->currentIndex() != page) lHint_->clear();
   pPages_->setCurrentIndex(page);
   QToolButton* buttons[] = {sbGeneral_, sbAdvanced_, sbLanguage_};
   buttons[page]->setChecked(true);
@@ -423,7 +445,7 @@ bool TOptionsFrame::ApplyOpt() {
   copyOptions(draft, context_.options);
   SetRecordFingerprints(cbFingerprints_->isChecked());
   AffectOpt();
-  SetModified(false);
+  Settle();
   return true;
 }
 
@@ -443,7 +465,7 @@ void TOptionsFrame::sbReloadClick() {
     context_.dialogs.message(MessageKind::Error, e.what());
   }
   LoadOpt();
-  SetModified(false);
+  Settle();
 }
 
 void TOptionsFrame::sbDefaultClick() {
@@ -459,7 +481,7 @@ void TOptionsFrame::sbDefaultClick() {
   defaults.LanguageName = context_.options.LanguageName;
   LoadOptFrom(defaults);
   cbFingerprints_->setChecked(false);
-  SetModified(true);
+  FieldEdited();
 }
 
 void TOptionsFrame::bTestClick() {
@@ -506,6 +528,9 @@ bool TOptionsFrame::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Enter || event->type() == QEvent::HoverEnter) {
     const QByteArray key = watched->property(kHelpKeyProperty).toByteArray();
     if (!key.isEmpty()) lHint_->setText(qtText(context_.language.message(key.toStdString())));
+  } else if (event->type() == QEvent::Leave || event->type() == QEvent::HoverLeave) {
+    // The line speaks of what is under the mouse, nothing else.
+    if (!watched->property(kHelpKeyProperty).toByteArray().isEmpty()) lHint_->clear();
   } else if (event->type() == QEvent::MouseButtonRelease &&
              static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     if (watched == lGradiantShowCap_) cbGradiant_->toggle();

@@ -4,6 +4,7 @@
 // monitor, the language texts and the automatic start), reloaded with Reload, or replaced
 // by the factory settings of Default.cfg. Apply and Reload are enabled exactly while the
 // controls hold changes that are not applied.
+#include <QStringList>
 #include <functional>
 #include <string>
 
@@ -74,6 +75,12 @@ class TOptionsFrame : public KolvexView {
   void FillLanguages(const std::string& languageName);
   bool SelectedLanguage(std::string& name) const;
   void SetModified(bool modified);
+  // What every field holds, as text: a field that was edited and edited back, or that
+  // only had the focus, counts as unchanged.
+  QStringList FieldState() const;
+  void FieldEdited() { SetModified(settled_.isEmpty() || FieldState() != settled_); }
+  // The fields now show the options in force.
+  void Settle();
   void cbGradiantChanged();
 
   QWidget* pbClient_ = nullptr;
@@ -113,6 +120,7 @@ class TOptionsFrame : public KolvexView {
   QToolButton* sbDefault_ = nullptr;
 
   bool modified_ = false;
+  QStringList settled_;
   bool testing_ = false;
   std::function<void(int)> testWait_;
 };
