@@ -368,11 +368,13 @@ class ExplorerViewTest : public QObject {
       QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
                         QPoint(h->sectionViewportPosition(c) + 5, h->height() / 2));
     };
+    QVERIFY(fx.action("misbName")->isChecked());
     clickColumn(3);
     clickColumn(3);
     QCOMPARE(fx.column(0).mid(0, 3), QStringList({"docs", "Empty", "zeta"}));  // largest first
     QCOMPARE(report->header()->sortIndicatorSection(), 3);
     QCOMPARE(report->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+    QVERIFY(fx.action("misbSize")->isChecked() && !fx.action("misbName")->isChecked());
     QCOMPARE(fx.view->selectedEntry()->record.FileName, std::string("alpha.txt"));  // kept
     clickColumn(0);
     QCOMPARE(fx.column(0).mid(2, 2), QStringList({"\"; touch x\"", "$(id)"}));
@@ -381,6 +383,12 @@ class ExplorerViewTest : public QObject {
     fx.action("misbKind")->trigger();
     QCOMPARE(fx.column(0).mid(2, 1), QStringList({"a b 'c'.txt"}));
     QCOMPARE(fx.column(0).last(), QString("zeta"));  // equal kinds by name
+    QVERIFY(fx.action("misbKind")->isChecked());
+    // The catalog opened again starts by name, and says so.
+    fx.open();
+    QVERIFY(fx.action("misbName")->isChecked());
+    QCOMPARE(report->header()->sortIndicatorSection(), 0);
+    QCOMPARE(report->header()->sortIndicatorOrder(), Qt::AscendingOrder);
   }
 
   void handOversFromOtherViews() {

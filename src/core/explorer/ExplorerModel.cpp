@@ -123,8 +123,9 @@ void ExplorerModel::openNow() {
     tellArchiveList();  // the selector may show the choice that could not be opened
     return;
   }
-  // The order the user chose last (name ascending until then) holds for the next catalog.
-  sortMode_ = openingSortMode_;
+  // Every catalog opens by name, ascending: the order chosen in the last one is not kept,
+  // so a list never looks unsorted because its sort column is out of sight.
+  sortMode_ = kSortNameAsc;
   setBusy(ExplorerBusy::BuildingTree);
   try {
     auto reader = std::make_unique<CatalogReader>(archiveFile_, ops_);
@@ -335,14 +336,9 @@ void ExplorerModel::columnClick(int column) {
   if (depth_ > 0 || column < 0 || column >= kColumnCount) return;
   Scope scope(*this);
   sortMode_ = SortModeAfterColumnClick(column, sortMode_);
-  openingSortMode_ = sortMode_;
   listener().entriesAboutToChange();
   SortEntries(entries_, sortMode_);
   listener().entriesChanged();
-}
-
-void ExplorerModel::setOpeningSortMode(SortModeValue mode) {
-  if (IsSortMode(mode)) openingSortMode_ = mode;
 }
 
 void ExplorerModel::sortMenuClick(int tag) {

@@ -119,11 +119,6 @@ class ExplorerModel {
   // A click on a list column (0 name, 1 kind, 2 date, 3 size) or on a sort menu item.
   void columnClick(int column);
   void sortMenuClick(int tag);
-  // The order a catalog opens in: name ascending at first, then the one chosen last; a
-  // remembered order is given back here (anything but a sort mode is ignored).
-  SortModeValue openingSortMode() const { return openingSortMode_; }
-  void setOpeningSortMode(SortModeValue mode);
-
   // --- Long operations
   ExplorerBusy busy() const { return busy_; }
   std::int64_t progressPosition() const { return progressPos_; }
@@ -184,7 +179,6 @@ class ExplorerModel {
   NavButtons nav_;
   std::vector<FolderEntry> entries_;
   SortModeValue sortMode_ = kSortNameAsc;
-  SortModeValue openingSortMode_ = kSortNameAsc;
 
   std::vector<ArchiveListEntry> archives_;
   int selected_ = -1;

@@ -97,22 +97,6 @@ PrimaryKey primaryKey(const TTFileObjectInfo& r, SortModeValue mode) {
 
 }  // namespace
 
-bool IsSortMode(int value) {
-  switch (value) {
-    case kSortNameAsc:
-    case kSortNameDesc:
-    case kSortSizeAsc:
-    case kSortSizeDesc:
-    case kSortDateAsc:
-    case kSortDateDesc:
-    case kSortKindAsc:
-    case kSortKindDesc:
-      return true;
-    default:
-      return false;
-  }
-}
-
 SortModeValue SortModeAfterColumnClick(int column, SortModeValue mode) {
   static constexpr SortModeValue ascending[kColumnCount] = {kSortNameAsc, kSortKindAsc,
                                                             kSortDateAsc, kSortSizeAsc};

@@ -18,9 +18,6 @@ inline constexpr SortModeValue kSortDateDesc = 9;
 inline constexpr SortModeValue kSortKindAsc = 10;
 inline constexpr SortModeValue kSortKindDesc = 11;
 
-// One of the eight modes above.
-bool IsSortMode(int value);
-
 // List columns: 0 name, 1 kind (description), 2 date, 3 size.
 inline constexpr int kColumnCount = 4;
 

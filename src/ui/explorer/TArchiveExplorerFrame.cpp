@@ -369,11 +369,15 @@ void TArchiveExplorerFrame::BuildMenus() {
   pmSortBy_->setObjectName("pmSortBy");
   const char* const sortNames[] = {"misbName", "misbKind", "misbDate", "misbSize"};
   const char* const sortCaptions[] = {"File Name", "File Kind", "Time Stamp", "File Size"};
+  auto* sorts = new QActionGroup(this);
   for (int i = 0; i < 4; ++i) {
     QAction* a = pmSortBy_->addAction(sortCaptions[i]);
     a->setObjectName(sortNames[i]);
     const int tag = kFirstSortTag + i;
     setTag(a, tag);
+    a->setCheckable(true);  // the menu marks the order in force, in every list style
+    sorts->addAction(a);
+    sortItems_[i] = a;
     connect(a, &QAction::triggered, this, [this, tag] { model_.sortMenuClick(tag); });
   }
 
@@ -434,7 +438,6 @@ void TArchiveExplorerFrame::ApplyLanguage() {
 
 void TArchiveExplorerFrame::SaveState(WindowState& state) const {
   state.setValue("Explorer/ListStyle", static_cast<int>(style_));
-  state.setValue("Explorer/SortMode", static_cast<int>(model_.openingSortMode()));
   state.saveHeader("Explorer/Columns", lvReport_->header());
   state.saveSplitter("Explorer/Folders", findChild<QSplitter*>("sDirs"));
 }
@@ -442,8 +445,6 @@ void TArchiveExplorerFrame::SaveState(WindowState& state) const {
 void TArchiveExplorerFrame::RestoreState(const WindowState& state) {
   const int style = state.value("Explorer/ListStyle", static_cast<int>(style_)).toInt();
   if (style >= kLargeIcons && style <= kDetails) setListStyle(static_cast<ListStyle>(style));
-  const int mode = state.value("Explorer/SortMode", -1).toInt();
-  if (IsSortMode(mode)) model_.setOpeningSortMode(static_cast<SortModeValue>(mode));
   state.restoreHeader("Explorer/Columns", lvReport_->header());
   state.restoreSplitter("Explorer/Folders", findChild<QSplitter*>("sDirs"));
 }
@@ -649,6 +650,7 @@ void TArchiveExplorerFrame::showSortIndicator() {
                                                    : 3;
   lvReport_->header()->setSortIndicator(column,
                                         (mode & 1) ? Qt::DescendingOrder : Qt::AscendingOrder);
+  if (sortItems_[column]) sortItems_[column]->setChecked(true);
 }
 
 void TArchiveExplorerFrame::updateToolStates() {

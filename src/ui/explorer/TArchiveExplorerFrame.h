@@ -162,6 +162,7 @@ class TArchiveExplorerFrame : public KolvexView, private ExplorerListener {
   QMenu* pmSortBy_ = nullptr;
   QMenu* pmShell_ = nullptr;
   QAction* styleItems_[5] = {};
+  QAction* sortItems_[4] = {};  // by list column: name, kind, date, size
   ListStyle listStyleBeforeMap_ = kLargeIcons;
   SpaceMapView* spaceMap_ = nullptr;
   QMenu* pmFolder_ = nullptr;

@@ -267,7 +267,7 @@ TEST_F(ExplorerTest, ChoosingTheShownCatalogAgainReopensIt) {
   EXPECT_GT(listener.trees, trees);
   EXPECT_EQ(model.CurrentNode(), model.tree().root());
   EXPECT_EQ(model.History().count(), 2);
-  EXPECT_EQ(model.SortMode(), kSortSizeAsc);  // the order chosen last
+  EXPECT_EQ(model.SortMode(), kSortNameAsc);  // reopened: by name again
   EXPECT_EQ(model.selectedArchive(), 0);
   // Paths are matched ignoring case when the selector entry is looked for.
   std::string upper = tmp.file("B.QEL");

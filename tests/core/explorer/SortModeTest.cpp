@@ -160,21 +160,12 @@ TEST_F(ExplorerTest, SizeTwiceThenNameThroughTheModel) {
   model.sortMenuClick(90303);
   EXPECT_EQ(model.SortMode(), kSortKindDesc);
   EXPECT_EQ(names(), (std::vector<std::string>{"sub", "b.txt", "A.doc", "c"}));
-  // The mode holds for the next folder shown, and for the next catalog opened.
+  // The mode holds for the next folder shown; the next catalog opens by name again.
   show("DISC\\sub");
   EXPECT_EQ(model.SortMode(), kSortKindDesc);
-  model.OpenArchive(write("d.qel", dir("", {file("z", 1), file("y.a", 2)})));
-  EXPECT_EQ(model.SortMode(), kSortKindDesc);
-  EXPECT_EQ(names(), (std::vector<std::string>{"y.a", "z"}));
-}
-
-TEST_F(ExplorerTest, ARememberedOrderOpensTheNextCatalog) {
-  model.setOpeningSortMode(kSortSizeDesc);
-  model.setOpeningSortMode(3);  // no sort mode: ignored
-  EXPECT_EQ(model.openingSortMode(), kSortSizeDesc);
-  model.OpenArchive(write("c.qel", dir("", {file("small", 1), file("big", 300)})));
-  EXPECT_EQ(model.SortMode(), kSortSizeDesc);
-  EXPECT_EQ(names(), (std::vector<std::string>{"big", "small"}));
+  model.OpenArchive(write("d.qel", dir("", {file("b.a", 1), file("a", 2)})));
+  EXPECT_EQ(model.SortMode(), kSortNameAsc);
+  EXPECT_EQ(names(), (std::vector<std::string>{"a", "b.a"}));
 }
 
 }  // namespace
