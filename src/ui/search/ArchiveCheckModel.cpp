@@ -15,7 +15,8 @@ QVariant ArchiveCheckModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
   const CheckedArchive& entry = engine_.archives()[index.row()];
   if (role == Qt::DisplayRole) return QString::fromStdString(entry.label);
-  if (role == Qt::ToolTipRole) return QString::fromStdString(entry.path);
+  if (role == Qt::ToolTipRole)
+    return QString::fromStdString(entry.label) + '\n' + QString::fromStdString(entry.path);
   if (role == Qt::CheckStateRole) return entry.checked ? Qt::Checked : Qt::Unchecked;
   return {};
 }
