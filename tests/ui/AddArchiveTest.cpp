@@ -166,6 +166,12 @@ class AddArchiveTest : public QObject {
     f.in<QLineEdit>(f.add, "eCDLabel")->setText("My/Photos");
     f.add->eCDLabelExit();
     QCOMPARE(f.add->header().CDLabel, std::string("My_Photos"));
+
+    // The chooser starts at the folder the dialog shows.
+    f.picker.answer.clear();  // cancelled
+    f.add->bBrowsePathClick();
+    QCOMPARE(f.picker.folderStarts.back(), dir);
+    QCOMPARE(f.add->VolumePath(), dir);
   }
 
   void anUnreadablePathFallsBackToTheHomeFolder() {

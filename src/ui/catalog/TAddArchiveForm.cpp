@@ -187,7 +187,8 @@ void TAddArchiveForm::ReloadVolume() {
 }
 
 void TAddArchiveForm::bBrowsePathClick() {
-  const std::string chosen = context_.picker.pickFolder(context_.language.message("A017"), "");
+  // The chooser starts at the folder shown, so a neighbour is one step away.
+  const std::string chosen = context_.picker.pickFolder(context_.language.message("A017"), VolumePath());
   if (!chosen.empty() && chosen != VolumePath())
     SetVolumePath(chosen);
   else

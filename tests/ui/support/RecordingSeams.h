@@ -28,8 +28,9 @@ class RecordingShell final : public DesktopShell {
 // The folder and save-file choosers: answer what the test set and remember what was asked.
 class ScriptedPicker final : public FolderPicker {
  public:
-  std::string pickFolder(const std::string& title, const std::string&) override {
+  std::string pickFolder(const std::string& title, const std::string& start) override {
     folderTitles.push_back(title);
+    folderStarts.push_back(start);
     return answer;
   }
   std::string pickSaveFile(const std::string& title, const std::string& start,
@@ -42,7 +43,7 @@ class ScriptedPicker final : public FolderPicker {
   std::string answer;      // the folder chosen
   std::string saveAnswer;  // the file to write
   int filter = 0;          // the file type picked
-  std::vector<std::string> folderTitles, asked, offered;
+  std::vector<std::string> folderTitles, folderStarts, asked, offered;
 };
 
 class RecordingMonitor final : public MonitorSwitch {
