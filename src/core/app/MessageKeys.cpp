@@ -179,6 +179,7 @@ constexpr MessageKey kKeys[] = {
     {"U005", kText},           // the desktop could not open a file
     {"U006", {}},              // printing needs lp
     {"U007", kText},           // a program cannot be started
+    {"U008", kNumberText},     // export done: entries, file
 };
 
 }  // namespace

@@ -52,6 +52,28 @@ bool ExportFile::searchHits(const std::vector<TTSearchResultItem>& hits, const s
   });
 }
 
+namespace {
+
+// Passes everything on to the format's writer and counts the entries written.
+class CountingWriter final : public ExportWriter {
+ public:
+  explicit CountingWriter(ExportWriter& inner) : inner_(inner) {}
+  void begin(const ExportSource& source) override { inner_.begin(source); }
+  bool wantsFolderTotals() const override { return inner_.wantsFolderTotals(); }
+  void folderTotals(const FolderTotals& totals) override { inner_.folderTotals(totals); }
+  void row(const ExportRow& row) override {
+    inner_.row(row);
+    ++rows;
+  }
+  void end() override { inner_.end(); }
+  std::int64_t rows = 0;
+
+ private:
+  ExportWriter& inner_;
+};
+
+}  // namespace
+
 bool ExportFile::run(const std::string& suggestedName, const Produce& produce) {
   LanguageFile& lang = context_.language;
   FolderPicker& picker = context_.picker;
@@ -87,11 +109,16 @@ bool ExportFile::run(const std::string& suggestedName, const Produce& produce) {
     AtomicFileWriter target(path);
     StreamTextOut out(target.stream());
     auto writer = MakeExportWriter(format, out);
-    if (!produce(*writer, onStep)) {
+    CountingWriter counted(*writer);
+    if (!produce(counted, onStep)) {
       target.abandon();
       return false;
     }
     target.commit();
+    progress.close();
+    // The file is not shown anywhere: the user is told what was written where.
+    context_.dialogs.message(MessageKind::Information,
+                             lang.format("U008", {FormatArg(counted.rows), FormatArg(path)}));
     return true;
   } catch (const EStreamError& e) {
     progress.close();
