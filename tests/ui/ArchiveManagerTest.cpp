@@ -150,6 +150,17 @@ class ArchiveManagerTest : public QObject {
     QCOMPARE(f.explorer.lists.size(), std::size_t(1));
     QVERIFY(f.explorer.lists.back().empty());
     QCOMPARE(f.search.lists.size(), std::size_t(1));
+    // The empty list tells how to make a first catalog, in the language shown; one
+    // catalog made, it is gone.
+    QVERIFY(f.frame->List()->emptyHint().contains("Create"));
+    f.language.setLanguageName("German");
+    f.frame->ApplyLanguage();
+    QVERIFY(f.frame->List()->emptyHint().contains("Erstellen"));
+    f.language.setLanguageName("English");
+    f.frame->ApplyLanguage();
+    f.makeCatalog("first", 1);
+    f.frame->RefreshArchives();
+    QCOMPARE(f.frame->List()->emptyHint(), QString());
   }
 
   void refreshListsCatalogsByLabelAndHandsThemOn() {

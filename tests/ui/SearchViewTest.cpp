@@ -210,6 +210,21 @@ class SearchViewTest : public QObject {
     QVERIFY(f.frame->results().rowCount() < 2 * 54);
   }
 
+  void catalogLabelsWithALongCommonStartStayApart() {
+    Fixture f;
+    const std::string a = "1045491718_tmp_walk_odd", b = "1045491718_usr_share_doc";
+    f.frame->UpdatingArchiveList({{a, f.folder.file("one.qel")}, {b, f.folder.file("two.qel")}});
+    auto* list = f.child<QListView>("clbArchives");
+    // Narrower than either label: what is shown of them still differs.
+    const int width = list->fontMetrics().horizontalAdvance(QString::fromStdString(a)) / 2;
+    auto shown = [&](const std::string& label) {
+      return list->fontMetrics().elidedText(QString::fromStdString(label), list->textElideMode(), width);
+    };
+    QVERIFY(shown(a) != shown(b));
+    const QString tip = list->model()->data(list->model()->index(1, 0), Qt::ToolTipRole).toString();
+    QVERIFY(tip.contains(QString::fromStdString(b)) && tip.contains(QString::fromStdString(f.folder.file("two.qel"))));
+  }
+
   void searchOnlyTicksOneCatalogAndSortsByColumn() {
     Fixture f;
     f.twoCatalogs();
@@ -277,6 +292,25 @@ class SearchViewTest : public QObject {
     QCOMPARE(f.frame->results().headerData(SearchResultModel::kFolderColumn, Qt::Horizontal,
                                            Qt::DisplayRole).toString(),
              QString("Folder"));
+  }
+
+  void datesSwitchedOnFindFilesUpToNow() {
+    Fixture f;
+    f.twoCatalogs();
+    const double from = f.frame->engine().criteria().DateFrom;
+    f.child<QCheckBox>("cbEnableDate")->setChecked(true);
+    // Not one instant, which nothing matches: from the start date up to today.
+    QCOMPARE(f.frame->engine().criteria().DateFrom, from);
+    QCOMPARE(DateTimeOfDayCount(f.frame->engine().criteria().DateTo).date(), QDate::currentDate());
+    QCOMPARE(f.child<QDateTimeEdit>("dtpTo")->date(), QDate::currentDate());
+    f.child<QLineEdit>("eMask")->setText("*.txt");
+    f.button("sbSearch")->click();
+    QCOMPARE(f.names(), (std::vector<std::string>{"a0.txt", "a1.txt", "c0.txt", "c1.txt"}));
+    // A range the user chose is kept when the dates are switched off and on.
+    f.child<QDateTimeEdit>("dtpTo")->setDate(QDate(2010, 1, 1));
+    f.child<QCheckBox>("cbEnableDate")->setChecked(false);
+    f.child<QCheckBox>("cbEnableDate")->setChecked(true);
+    QCOMPARE(f.child<QDateTimeEdit>("dtpTo")->date(), QDate(2010, 1, 1));
   }
 
   void aDatePickerTakesATypedYear() {

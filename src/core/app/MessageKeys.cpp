@@ -180,6 +180,7 @@ constexpr MessageKey kKeys[] = {
     {"U006", {}},              // printing needs lp
     {"U007", kText},           // a program cannot be started
     {"U008", kNumberText},     // export done: entries, file
+    {"U009", {}},              // the empty catalog list: how to make a first catalog
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ui/archives/ArchiveListView.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <algorithm>
 #include <QListView>
 #include <QStackedLayout>
@@ -47,7 +48,31 @@ ArchiveListView::ArchiveListView(ArchiveListModel* model, QWidget* parent)
   }
   const int widths[] = {170, 90, 150, 110, 200};
   for (int c = 0; c < ArchiveListModel::kColumnCount; ++c) detail_->setColumnWidth(c, widths[c]);
+  // Over the list, below a detailed list's header; clicks go through to the list (its
+  // context menu offers Create).
+  emptyHint_ = new QLabel(this);
+  emptyHint_->setObjectName("lEmptyHint");
+  emptyHint_->setWordWrap(true);
+  emptyHint_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  emptyHint_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  emptyHint_->setForegroundRole(QPalette::PlaceholderText);
+  emptyHint_->hide();
   setStyle(Style::Icon);
+}
+
+void ArchiveListView::setEmptyHint(const QString& text) {
+  emptyHint_->setText(text);
+  emptyHint_->setVisible(!text.isEmpty());
+  emptyHint_->raise();
+}
+
+QString ArchiveListView::emptyHint() const { return emptyHint_->isHidden() ? QString() : emptyHint_->text(); }
+
+void ArchiveListView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  const int margin = 24;
+  emptyHint_->setGeometry(rect().adjusted(margin, detail_->header()->sizeHint().height() + margin,
+                                          -margin, -margin));
 }
 
 void ArchiveListView::setStyle(Style style) {

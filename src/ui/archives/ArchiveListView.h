@@ -5,6 +5,7 @@
 #include <vector>
 
 class QAbstractItemView;
+class QLabel;
 class QItemSelectionModel;
 class QListView;
 class QStackedLayout;
@@ -41,6 +42,12 @@ class ArchiveListView : public QWidget {
   void restoreState(const WindowState& state);
   // The columns widen to show what the rows hold.
   void widenColumns();
+  // A text shown over the empty list (how to make a first catalog); none when empty.
+  void setEmptyHint(const QString& text);
+  QString emptyHint() const;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
 
  signals:
   void activated(int row);
@@ -52,6 +59,7 @@ class ArchiveListView : public QWidget {
   QStackedLayout* stack_;
   QListView* list_;
   QTreeView* detail_;
+  QLabel* emptyHint_;
   Style style_ = Style::Icon;
 };
 

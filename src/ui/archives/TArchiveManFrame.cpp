@@ -323,6 +323,7 @@ void TArchiveManFrame::ApplyLanguage() {
   // language at once; the columns widen to their new captions.
   ShowArchiveDetails(selectedArchive_);
   if (listedCount_ >= 0) SetStatus(qtText(context_.language.format("A046", {listedCount_})));
+  ShowEmptyHint();
   lvArchives_->widenColumns();
   addForm_->ApplyLanguage();
   modifyForm_->ApplyLanguage();
@@ -361,6 +362,12 @@ void TArchiveManFrame::CatalogsRefreshing() {
   SetStatus(qtText(context_.language.message("A051")));
   ShowArchiveDetails("");
   model_->clear();
+  lvArchives_->setEmptyHint({});
+}
+
+void TArchiveManFrame::ShowEmptyHint() {
+  // Nothing catalogued yet: the empty list says how to begin.
+  lvArchives_->setEmptyHint(listedCount_ == 0 ? qtText(context_.language.message("U009")) : QString());
 }
 
 void TArchiveManFrame::CatalogsChanged(const std::vector<ArchiveListEntry>& catalogs) {
@@ -374,6 +381,7 @@ void TArchiveManFrame::CatalogsChanged(const std::vector<ArchiveListEntry>& cata
   lvArchives_->widenColumns();
   listedCount_ = static_cast<std::int64_t>(catalogs.size());
   SetStatus(qtText(context_.language.format("A046", {listedCount_})));
+  ShowEmptyHint();
 }
 
 void TArchiveManFrame::lvArchivesSelectItem() {

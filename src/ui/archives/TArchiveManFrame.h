@@ -101,6 +101,7 @@ class TArchiveManFrame : public KolvexView {
   void lvArchivesSelectItem();
   void SetSelectionCommandsEnabled(bool enabled);
   void SetStatus(const QString& text);
+  void ShowEmptyHint();
 
   std::unique_ptr<TAddArchiveForm> addForm_;
   std::unique_ptr<TModifyArchiveForm> modifyForm_;

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QSignalBlocker>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -154,6 +155,9 @@ void CriteriaBox::BuildArchiveColumn() {
   archives_ = new ArchiveCheckModel(engine_, this);
   clbArchives_->setModel(archives_);
   clbArchives_->setUniformItemSizes(true);
+  // Labels made of a serial number and a path share a long start: a narrow column keeps
+  // both ends, where they differ, and the tool tip shows the whole label.
+  clbArchives_->setTextElideMode(Qt::ElideMiddle);
   lInside->setBuddy(clbArchives_);
   column->addWidget(lInside);
   column->addWidget(clbArchives_, 1);
@@ -259,7 +263,19 @@ void CriteriaBox::BuildDate() {
   g->addWidget(dtpTo_, 1, 1);
   v->addWidget(pDateInner_);
   pDateInner_->hide();
-  connect(cbEnableDate_, &QCheckBox::toggled, this, [this] { DateChange(); });
+  connect(cbEnableDate_, &QCheckBox::toggled, this, [this](bool on) {
+    // From and To start at one and the same instant, a range no file falls into: the
+    // first tick opens it up to now. A range that holds more is left as it is.
+    if (on && panel_.dateFrom == panel_.dateTo) {
+      const QDateTime now = QDateTime::currentDateTime();
+      if (DayCountOf(now) > panel_.dateFrom) {
+        panel_.dateTo = DayCountOf(now);
+        const QSignalBlocker quiet(dtpTo_);
+        dtpTo_->setDateTime(now);
+      }
+    }
+    DateChange();
+  });
   // Choosing another day keeps the time of day the picker holds.
   for (auto [picker, value] : {std::pair{dtpFrom_, &panel_.dateFrom}, std::pair{dtpTo_, &panel_.dateTo}})
     connect(picker, &QDateTimeEdit::dateChanged, this, [this, value](const QDate& date) {
