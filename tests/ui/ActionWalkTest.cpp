@@ -5,6 +5,8 @@
 // while a scan runs and while the explorer lists a folder. Questions are answered Yes
 // (No to deleting); nothing may crash, and in the sanitizer build nothing may touch
 // memory it should not. Shutting down comes last.
+#include <filesystem>
+#include <fstream>
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -119,6 +121,10 @@ class Walker {
     triggered.insert(nameOf(button));
     button->click();
   }
+  void trigger(QAction* action) {
+    triggered.insert(nameOf(action));
+    action->trigger();
+  }
 
   std::set<QString> triggered;
 
@@ -164,6 +170,20 @@ class ActionWalkTest : public QObject {
     dupes->bFindClick();
     walker.press(dupes->findChild<QPushButton*>("bStop"));
     dupes->finishNow();
+
+    // A damaged catalog among the others: the manager offers to delete it (the walk answers
+    // No to deleting, so it is taken away by hand afterwards).
+    {
+      const std::filesystem::path damaged =
+          std::filesystem::path(walk.awkwardCatalog()).parent_path() / "0-damaged.qel";
+      std::ofstream(damaged) << "not a catalog";
+      walk.manager().RefreshArchives();
+      QAction* deleteDamaged = walk.form().findChild<QAction*>("miDeleteDamaged");
+      QVERIFY(deleteDamaged && deleteDamaged->isEnabled());
+      walker.trigger(deleteDamaged);
+      std::filesystem::remove(damaged);
+      walk.manager().RefreshArchives();
+    }
 
     // While the explorer lists a large folder.
     if (!walk.docCatalog().empty()) {
