@@ -3,6 +3,11 @@
 #include <xxhash.h>
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <thread>
 #include <cstring>
 #include <tuple>
 
@@ -65,14 +70,56 @@ std::string_view TextStore::keep(std::string_view text) {
   return {at, text.size()};
 }
 
+void TextStore::take(TextStore&& other) {
+  // Their blocks go before the one this store is filling, which stays the last.
+  const auto at = blocks_.empty() ? blocks_.end() : blocks_.end() - 1;
+  blocks_.insert(at, std::make_move_iterator(other.blocks_.begin()),
+                 std::make_move_iterator(other.blocks_.end()));
+  other.blocks_.clear();
+  other.used_ = other.room_ = 0;
+}
+
+std::size_t DuplicateFinder::workers() const {
+  // Only the real file system is known to be safe from several threads at once.
+  if (&ops_ != &posixFileOps()) return 1;
+  return std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
+}
+
+void DuplicateFinder::inParallel(std::size_t count, std::size_t workers,
+                                 const std::function<void(std::size_t, std::size_t)>& work) {
+  std::atomic<std::size_t> next{0};
+  std::mutex failing;
+  std::exception_ptr failure;  // the first one, thrown again once every worker stopped
+  auto run = [&](std::size_t worker) {
+    try {
+      for (std::size_t i = next++; i < count; i = next++) work(i, worker);
+    } catch (...) {
+      next = count;
+      const std::lock_guard<std::mutex> lock(failing);
+      if (!failure) failure = std::current_exception();
+    }
+  };
+  std::vector<std::thread> threads;
+  for (std::size_t w = 1; w < workers; ++w) threads.emplace_back(run, w);
+  run(0);
+  for (std::thread& t : threads) t.join();
+  if (failure) std::rethrow_exception(failure);
+}
+
 DuplicateFinder::DuplicateFinder(DupeOptions options, FileOps& ops)
     : options_(options), ops_(ops) {}
 
 std::size_t DuplicateFinder::addCatalog(const std::string& catalogPath) {
   const std::size_t index = catalogs_.size();
-  DupeCatalog& c = catalogs_.emplace_back();
-  c.path = catalogPath;
-  const std::size_t before = keys_.size();
+  catalogs_.emplace_back().path = catalogPath;
+  readCatalog(index, keys_);
+  return index;
+}
+
+void DuplicateFinder::readCatalog(std::size_t index, std::vector<Key>& keys) {
+  DupeCatalog& c = catalogs_[index];
+  const std::string& catalogPath = c.path;
+  const std::size_t before = keys.size();
   try {
     FingerprintLoad prints;
     if (options_.byContent) {
@@ -103,20 +150,19 @@ std::size_t DuplicateFinder::addCatalog(const std::string& catalogPath) {
         k.print = entries[next].fingerprint;
         k.hasPrint = 1;
       }
-      keys_.push_back(k);
+      keys.push_back(k);
     }
     if (unfit) {
       // The companion does not describe this catalog's records: none of it is used.
-      for (std::size_t i = before; i < keys_.size(); ++i) keys_[i].hasPrint = 0;
+      for (std::size_t i = before; i < keys.size(); ++i) keys[i].hasPrint = 0;
       prints.problem = "The fingerprint file does not fit the catalog's records";
       c.warning = ignoredCompanionText(catalogPath, prints);
     }
     c.read = true;
   } catch (const EStreamError& e) {
-    keys_.resize(before);
+    keys.resize(before);
     c.warning = catalogPath + ": " + e.what() + "; the catalog is left out";
   }
-  return index;
 }
 
 void DuplicateFinder::markMounted(const std::vector<Volume>& volumes) {
@@ -143,7 +189,18 @@ void DuplicateFinder::addCatalogs(const std::vector<std::string>& catalogPaths) 
     }
   }
   keys_.reserve(keys_.size() + static_cast<std::size_t>(room));
-  for (const std::string& path : catalogPaths) addCatalog(path);
+  const std::size_t first = catalogs_.size();
+  for (const std::string& path : catalogPaths) catalogs_.emplace_back().path = path;
+  // The catalogs are read on every core, each into keys of its own that then join the rest.
+  std::vector<std::vector<Key>> ofCatalog(workers());
+  std::mutex joining;
+  inParallel(catalogPaths.size(), ofCatalog.size(), [&](std::size_t i, std::size_t worker) {
+    std::vector<Key>& keys = ofCatalog[worker];
+    keys.clear();
+    readCatalog(first + i, keys);
+    const std::lock_guard<std::mutex> lock(joining);
+    keys_.insert(keys_.end(), keys.begin(), keys.end());
+  });
 }
 
 // A file without a fingerprint is compared by name and size. Where the files of that name
@@ -255,27 +312,32 @@ void DuplicateFinder::resolvePaths(DupeGroups& groups) {
   std::vector<std::size_t> fill(start.begin(), start.end() - 1);
   for (DupeGroup& g : groups.list)
     for (DupeCopy& c : g.copies) byCatalog[fill[c.catalog]++] = {c.record, &c};
-  std::vector<std::int64_t> wanted;
-  for (std::size_t catalog = 0; catalog < catalogs_.size(); ++catalog) {
+  // Each catalog on its own, on every core: a worker keeps the paths it finds in a text
+  // store of its own, and each copy is written by the one worker that reads its catalog.
+  std::vector<TextStore> stores(workers());
+  std::vector<std::vector<std::int64_t>> wanted(stores.size());
+  inParallel(catalogs_.size(), stores.size(), [&](std::size_t catalog, std::size_t worker) {
     const auto first = byCatalog.begin() + static_cast<std::ptrdiff_t>(start[catalog]);
     const auto last = byCatalog.begin() + static_cast<std::ptrdiff_t>(start[catalog + 1]);
-    if (first == last) continue;
+    if (first == last) return;
     std::sort(first, last, [](const auto& a, const auto& b) { return a.first < b.first; });
-    wanted.clear();
-    for (auto it = first; it != last; ++it) wanted.push_back(it->first);
+    std::vector<std::int64_t>& positions = wanted[worker];
+    positions.clear();
+    for (auto it = first; it != last; ++it) positions.push_back(it->first);
     try {
       CatalogReader reader(catalogs_[catalog].path, ops_);
-      forEachRecordPath(reader, wanted,
+      forEachRecordPath(reader, positions,
                         [&](std::size_t w, std::string_view path, double time, std::int32_t attributes) {
                           DupeCopy& copy = *first[static_cast<std::ptrdiff_t>(w)].second;
-                          copy.path = groups.paths.keep(path);
+                          copy.path = stores[worker].keep(path);
                           copy.time = time;
                           copy.attributes = attributes;
                         });
     } catch (const EStreamError& e) {
       catalogs_[catalog].warning = catalogs_[catalog].path + ": " + e.what();
     }
-  }
+  });
+  for (TextStore& store : stores) groups.paths.take(std::move(store));
   decltype(byCatalog)().swap(byCatalog);
   // A record the tree does not reach keeps its place in the group, named by position.
   for (DupeGroup& g : groups.list)

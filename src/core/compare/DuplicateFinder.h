@@ -4,6 +4,7 @@
 // so millions of records need no index and little memory. Paths are read back only for
 // the files that have a copy.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,6 +48,8 @@ struct DupeGroup {
 class TextStore {
  public:
   std::string_view keep(std::string_view text);
+  // Takes over the texts of another store; views of them stay valid.
+  void take(TextStore&& other);
 
  private:
   std::vector<std::unique_ptr<char[]>> blocks_;
@@ -103,6 +106,11 @@ class DuplicateFinder {
     std::uint32_t catalog;
     std::uint32_t hasPrint;  // 1: own fingerprint, 2: one of a same-named file, 0: none
   };
+  void readCatalog(std::size_t index, std::vector<Key>& keys);
+  // How many threads read catalogs, and work spread over them: work(item, worker).
+  std::size_t workers() const;
+  static void inParallel(std::size_t count, std::size_t workers,
+                         const std::function<void(std::size_t, std::size_t)>& work);
   void dropLoneKeys();
   void lendFingerprints();
   void resolvePaths(DupeGroups& groups);

@@ -242,13 +242,13 @@ void TSearchFrame::BuildMenus() {
   pmShell_ = new QMenu(this);
   pmShell_->setObjectName("pmShell");
   pmShell_->setToolTipsVisible(true);
-  HitActions::addToMenu(pmShell_, [this](int tag) {
-    if (tag == kHitBrowseArchive)
+  HitActions::addToMenu(pmShell_, [this](int chosen) {
+    if (chosen == kHitBrowseArchive)
       miBrowseArchiveClick();
-    else if (tag == kHitExecute || tag == kHitBrowseFolder || tag == kHitPrint)
-      miShellAction(tag);
+    else if (chosen == kHitExecute || chosen == kHitBrowseFolder || chosen == kHitPrint)
+      miShellAction(chosen);
     else
-      copyText(tag);
+      copyText(chosen);
   });
   pmShell_->addSeparator();
   // Export takes every hit, whichever is selected.
