@@ -147,4 +147,12 @@ std::string craftCatalog(std::vector<Crafted> records, Link entrance, TSCCDInfo 
   return encodeObject(header) + area;
 }
 
+TSCFileObjectInfo plainRecord(const std::string& name, bool folder) {
+  TSCFileObjectInfo r;
+  r.FileName = name;
+  r.FilePath = "X:\\";
+  r.Attribute = folder ? faDirectory : faArchive;
+  return r;
+}
+
 }  // namespace kolvex::test

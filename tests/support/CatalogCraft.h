@@ -36,6 +36,9 @@ struct Link {
 };
 Link raw(std::int64_t v);
 
+// A record for crafting by hand: a file (archive bit) or a folder, stored under "X:\\".
+TSCFileObjectInfo plainRecord(const std::string& name, bool folder);
+
 struct Crafted {
   TSCFileObjectInfo record;
   Link brother, childFile, childDir;

@@ -58,14 +58,6 @@ TEST(RecordPaths, AreThePathsOfTheTreeForEveryChoiceOfRecords) {
   EXPECT_EQ(byFileOrder(catalog, {}), (std::map<std::int64_t, std::string>{}));
 }
 
-TSCFileObjectInfo record(const std::string& name, bool folder) {
-  TSCFileObjectInfo r;
-  r.FileName = name;
-  r.FilePath = "X:\\";
-  r.Attribute = folder ? faDirectory : faArchive;
-  return r;
-}
-
 TEST(RecordPaths, LinksThatContradictTheTreeAreReported) {
   TempDir tmp;
   auto refused = [&](const std::string& bytes) {
@@ -78,7 +70,7 @@ TEST(RecordPaths, LinksThatContradictTheTreeAreReported) {
     }
     return false;
   };
-  Crafted aFile{record("f", false)}, aFolder{record("d", true)}, root{record("", true)};
+  Crafted aFile{plainRecord("f", false)}, aFolder{plainRecord("d", true)}, root{plainRecord("", true)};
   // A file in the chain of folders, and a folder in the chain of files.
   root.childDir = 0;
   EXPECT_TRUE(refused(craftCatalog({aFile, root}, 1)));
@@ -86,7 +78,7 @@ TEST(RecordPaths, LinksThatContradictTheTreeAreReported) {
   root.childFile = 0;
   EXPECT_TRUE(refused(craftCatalog({aFolder, root}, 1)));
   // One file in the chains of two folders.
-  Crafted shared{record("f", false)}, sub{record("d", true)}, top{record("", true)};
+  Crafted shared{plainRecord("f", false)}, sub{plainRecord("d", true)}, top{plainRecord("", true)};
   sub.childFile = 0;
   top.childDir = 1;
   top.childFile = 0;

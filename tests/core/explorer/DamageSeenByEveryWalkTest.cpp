@@ -41,14 +41,6 @@ void everyWalkRefuses(const std::string& bytes, const std::string& part = "damag
   EXPECT_NE(v.search.find(part), std::string::npos) << "search: " << v.search;
 }
 
-TSCFileObjectInfo record(const std::string& name, bool folder) {
-  TSCFileObjectInfo r;
-  r.FileName = name;
-  r.FilePath = "X:\\";
-  r.Attribute = folder ? faDirectory : faArchive;
-  return r;
-}
-
 TEST(Damage, ATextLengthThatSwallowsTheTotalsIsSeen) {
   TSCCDInfo h;
   h.SystemVersion = kSystemVersion;
@@ -81,8 +73,8 @@ TEST(Damage, EveryFlippedBitOfTheTotalsIsSeen) {
 
 TEST(Damage, ARecordOfTheWrongKindForItsChainIsSeen) {
   // A file reached through the root's ChildDirRP, then a folder in the file chain.
-  Crafted aFile{record("f", false)}, aFolder{record("d", true)};
-  Crafted root{record("", true)};
+  Crafted aFile{plainRecord("f", false)}, aFolder{plainRecord("d", true)};
+  Crafted root{plainRecord("", true)};
   root.childDir = 0;
   std::string bytes = craftCatalog({aFile, root}, 1);
   everyWalkRefuses(bytes);
@@ -96,7 +88,7 @@ TEST(Damage, ARecordOfTheWrongKindForItsChainIsSeen) {
 
 TEST(Damage, AChainShorterThanItsCounterIsSeen) {
   // The root counts three files, its chain holds two; the header agrees with the root.
-  Crafted a{record("a", false)}, b{record("b", false)}, root{record("", true)};
+  Crafted a{plainRecord("a", false)}, b{plainRecord("b", false)}, root{plainRecord("", true)};
   b.brother = 0;
   root.childFile = 1;
   root.record.FilesOnlyUM = root.record.FilesUnderMe = 3;
@@ -112,7 +104,7 @@ TEST(Damage, AChainShorterThanItsCounterIsSeen) {
 TEST(Damage, RecordsTheHeaderDoesNotCountAreSeen) {
   // One file the tree does not link: ls of the scanned folder cannot tell, the explorer
   // and the search read every record and can.
-  Crafted stray{record("stray", false)}, a{record("a", false)}, root{record("", true)};
+  Crafted stray{plainRecord("stray", false)}, a{plainRecord("a", false)}, root{plainRecord("", true)};
   root.childFile = 1;
   const std::string bytes = craftCatalog({stray, a, root}, 2);
   const Verdicts v = verdicts(bytes);
@@ -121,15 +113,15 @@ TEST(Damage, RecordsTheHeaderDoesNotCountAreSeen) {
   EXPECT_NE(v.search.find("counts 2 records, but more"), std::string::npos) << v.search;
   // A record after the scanned folder's own.
   const std::string good = catalogOf(twentyEntries());
-  everyWalkRefuses(good + encodeObject(record("late", false)), "is not the last record");
+  everyWalkRefuses(good + encodeObject(plainRecord("late", false)), "is not the last record");
 }
 
 TEST(Damage, ALinkIntoTheMiddleOfARecordIsSeenByTheExplorer) {
   // The root's file chain starts inside the holder's icon, at a whole file record hidden
   // there. The search reads the holder; following the link reads "hidden".
-  TSCFileObjectInfo hidden = record("hidden", false);
+  TSCFileObjectInfo hidden = plainRecord("hidden", false);
   hidden.BrotherRP = kNoRecord;
-  Crafted holder{record("holder", false)}, root{record("", true)};
+  Crafted holder{plainRecord("holder", false)}, root{plainRecord("", true)};
   const std::string inner = encodeObject(hidden);
   holder.record.EXEIconSmall->setBytes(std::string("\0\0\1\0", 4) + inner);
   const std::string plain = craftCatalog({holder, root}, 1);
