@@ -9,6 +9,11 @@
 // Trees are kept under $KOLVEX_BENCH_DIR (default /tmp/kolvex-bench-scan) and made again
 // only when missing. Arguments: the tree sizes (default 100000 1000000), and --warm to leave
 // the cold runs out.
+//
+// With --index (warm only): for each tree the scan without its search index beside the
+// index then built alone from that catalog, their ratio and peak memories; with
+// --records N, also the index of a generated catalog of N records (made once, kept beside
+// the trees), whose size no tree reaches.
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -28,6 +33,8 @@
 #include "BenchSupport.h"
 #include "core/app/LanguageFile.h"
 #include "core/catalog/VolumeScanner.h"
+#include "core/index/IndexMaintenance.h"
+#include "core/persist/CatalogWriter.h"
 #include "core/persist/TSCOptions.h"
 #include "platform/LinuxSystemProbe.h"
 #include "platform/VolumeTable.h"
@@ -260,6 +267,96 @@ void report(long files, const char* cache, const std::vector<Series>& all) {
   std::fflush(stdout);
 }
 
+Run runIndexBuild(const std::string& catalog) {
+  return inChild([&](int report) {
+    auto start = Clock::now();
+    const bool ok = index::BuildIndex(catalog);
+    double took = std::chrono::duration<double>(Clock::now() - start).count();
+    return ok && ::write(report, &took, sizeof took) == sizeof took;
+  });
+}
+
+// A catalog of n records in folders of 100, written once: for sizes no tree here reaches.
+void makeCatalog(const std::string& path, long n) {
+  const std::string done = path + ".complete";
+  if (::access(done.c_str(), F_OK) == 0) return;
+  std::printf("writing %ld records into %s ...\n", n, path.c_str());
+  std::fflush(stdout);
+  CatalogWriter w(path);
+  bench::NameMaker names;
+  TSCFileObjectInfo r;
+  w.enterDirectory();
+  long made = 0;
+  for (long d = 0; made < n; ++d) {
+    const std::string folder = "folder " + std::to_string(d);
+    w.enterDirectory();
+    for (int f = 0; f < 99 && made < n; ++f, ++made) {
+      r.clear();
+      r.FileName = names.next();
+      r.FilePath = "X:\\" + folder + "\\";
+      r.Attribute = faArchive;
+      r.FileSize = (made * 7919) % 5000000;
+      r.CreateDateTime = 36000.0 + static_cast<double>(made % 9000000) / 1000.0;
+      w.addFile(r);
+    }
+    r.clear();
+    r.FileName = folder;
+    r.FilePath = "X:\\";
+    r.Attribute = faDirectory;
+    w.leaveDirectory(r);
+    ++made;
+  }
+  r.clear();
+  r.FilePath = "X:\\";
+  r.Attribute = faDirectory;
+  w.leaveDirectory(r);
+  TSCCDInfo h;
+  h.CDLabel = "Generated";
+  h.BaseDir = "/media/generated/";
+  w.commit(h);
+  int fd = ::open(done.c_str(), O_CREAT | O_WRONLY, 0644);
+  ::close(fd);
+}
+
+// The index build beside the scan of the same tree (without its index), warm.
+void benchIndex(const std::string& base, const std::vector<long>& sizes, long records) {
+  std::printf("%-10s %-16s %8s %8s %10s\n", "records", "program", "median s", "x scan",
+              "peak MiB");
+  auto print = [](long n, const Series& s, double scan) {
+    const double m = median(s.times);
+    std::printf("%-10ld %-16s %8.3f ", n, s.name, m);
+    if (scan > 0)
+      std::printf("%8.2f", m / scan);
+    else
+      std::printf("%8s", "-");
+    std::printf(" %10.1f\n", s.peakKiB / 1024.0);
+    std::fflush(stdout);
+  };
+  Series idle{"empty child", [] { return inChild([](int) { return true; }); }, {}, 0};
+  for (long n : sizes) {
+    const std::string tree = base + "/tree" + std::to_string(n);
+    makeTree(tree, n);
+    const std::string catalog = tree + ".qel";
+    std::vector<Series> all = {
+        {"scan", [&] { return runScan(tree, catalog, StatMethod::Adaptive); }, {}, 0},
+        {"index build", [&] { return runIndexBuild(catalog); }, {}, 0},
+        idle,
+    };
+    for (auto& s : all) s.run();  // warm the caches
+    measure(all, n >= 1000000 ? 5 : 7, false);
+    const double scan = median(all[0].times);
+    for (const auto& s : all) print(n, s, s.name == all[0].name ? 0 : scan);
+  }
+  if (records > 0) {
+    const std::string catalog = base + "/generated" + std::to_string(records) + ".qel";
+    makeCatalog(catalog, records);
+    std::vector<Series> all = {{"index build", [&] { return runIndexBuild(catalog); }, {}, 0}};
+    all[0].run();
+    measure(all, 3, false);
+    print(records, all[0], 0);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -268,13 +365,23 @@ int main(int argc, char** argv) {
   ::mkdir(base.c_str(), 0755);
   std::vector<long> sizes;
   bool warmOnly = false;  // --warm: leave out the cold runs (quick comparisons)
+  bool indexOnly = false;
+  long records = 0;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--warm") == 0)
       warmOnly = true;
+    else if (std::strcmp(argv[i], "--index") == 0)
+      indexOnly = true;
+    else if (std::strcmp(argv[i], "--records") == 0 && i + 1 < argc)
+      records = std::atol(argv[++i]);
     else
       sizes.push_back(std::atol(argv[i]));
   }
   if (sizes.empty()) sizes = {100000, 1000000};
+  if (indexOnly) {
+    benchIndex(base, sizes, records);
+    return 0;
+  }
   std::printf("%-9s %-5s %-18s %8s %9s %9s %10s\n", "files", "cache", "program", "median s",
               "x find", "x ref", "peak MiB");
   for (long n : sizes) {
