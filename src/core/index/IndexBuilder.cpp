@@ -1,14 +1,23 @@
 #include "core/index/IndexBuilder.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <functional>
 #include <limits>
+#include <optional>
+#include <queue>
 #include <stdexcept>
+#include <utility>
 
-#include "core/persist/RecordScanner.h"
+#include "core/persist/FileStream.h"
+#include "core/persist/PersistError.h"
 
 namespace kolvex::index {
 namespace {
+
+constexpr std::size_t kListPiece = 64 * 1024;  // a posting list goes out in pieces this big
+constexpr std::size_t kRunReadPairs = 4096;     // what a sorted run is read back by
 
 void appendVarint(std::string& out, std::uint64_t v) {
   while (v >= 0x80) {
@@ -18,120 +27,270 @@ void appendVarint(std::string& out, std::uint64_t v) {
   out += static_cast<char>(v);
 }
 
-template <class T>
-void put(std::string& out, std::uint64_t offset, const T* items, std::size_t count) {
-  if (count > 0) std::memcpy(out.data() + offset, items, count * sizeof(T));
+// Sorts the pairs by trigram alone, keeping the order of equal ones (two 12-bit passes of
+// a counting sort), so each trigram's record numbers stay in the order they were added.
+void sortByTrigram(std::vector<std::uint64_t>& pairs, std::vector<std::uint64_t>& scratch) {
+  scratch.resize(pairs.size());
+  for (int shift : {32, 44}) {
+    std::array<std::size_t, 4096> start{};
+    for (std::uint64_t p : pairs) ++start[(p >> shift) & 0xFFF];
+    std::size_t at = 0;
+    for (std::size_t& s : start) at += std::exchange(s, at);
+    for (std::uint64_t p : pairs) scratch[start[(p >> shift) & 0xFFF]++] = p;
+    pairs.swap(scratch);
+  }
 }
+
+// The pairs of one sorted run, read back a piece at a time (or all of them in memory).
+class RunReader {
+ public:
+  RunReader(SpillFile* file, std::uint64_t from, std::uint64_t to) : file_(file), at_(from), end_(to) {}
+  explicit RunReader(const std::vector<std::uint64_t>& pairs)
+      : pairs_(pairs.data()), count_(pairs.size()) {}
+  bool done() const { return next_ == count_ && at_ == end_; }
+  std::uint64_t head() {
+    if (next_ == count_) refill();
+    return pairs_[next_];
+  }
+  void pop() { ++next_; }
+
+ private:
+  void refill() {
+    const std::uint64_t n = std::min<std::uint64_t>(kRunReadPairs, (end_ - at_) / 8);
+    buffer_.resize(n);
+    file_->read(at_, buffer_.data(), n * 8);
+    at_ += n * 8;
+    pairs_ = buffer_.data();
+    count_ = n;
+    next_ = 0;
+  }
+  SpillFile* file_ = nullptr;
+  std::uint64_t at_ = 0, end_ = 0;
+  std::vector<std::uint64_t> buffer_;
+  const std::uint64_t* pairs_ = nullptr;
+  std::size_t count_ = 0, next_ = 0;
+};
 
 }  // namespace
 
+IndexBuilder::IndexBuilder(const std::string& dir, FileOps& ops, std::size_t pairsInMemory)
+    : ops_(ops),
+      pairsInMemory_(std::max<std::size_t>(pairsInMemory, 1)),
+      sizeFile_(ops, dir),
+      timeFile_(ops, dir),
+      nameEndFile_(ops, dir),
+      codeFile_(ops, dir),
+      nameFile_(ops, dir),
+      pathFile_(ops, dir),
+      pathRunFile_(ops, dir),
+      pairFile_(ops, dir),
+      tableFile_(ops, dir),
+      postingFile_(ops, dir) {}
+
 void IndexBuilder::add(const RecordView& record) {
-  if (sizes_.size() >= std::numeric_limits<std::uint32_t>::max())
+  if (records_ >= std::numeric_limits<std::uint32_t>::max())
     throw std::length_error("too many records for an index");
   const std::string_view name = NameUnderTest(record);
-  if (name.size() > std::numeric_limits<std::uint32_t>::max() - names_.size())
+  if (name.size() > std::numeric_limits<std::uint32_t>::max() - namesSize_)
     throw std::length_error("too many name bytes for an index");
-  names_ += name;
+  const auto number = static_cast<std::uint32_t>(records_);
 
-  const auto number = static_cast<std::uint32_t>(sizes_.size());
+  auto code = std::find(palette_.begin(), palette_.end(), record.Attribute);
+  if (code == palette_.end()) {
+    if (palette_.size() == kMaxPalette)
+      throw std::length_error("too many attribute values for an index");
+    code = palette_.insert(palette_.end(), record.Attribute);
+  }
   sizes_.push_back(record.FileSize);
   times_.push_back(record.CreateDateTime);
-  attributes_.push_back(record.Attribute);
-  nameEnds_.push_back(static_cast<std::uint32_t>(names_.size()));
+  codes_.push_back(static_cast<std::uint8_t>(code - palette_.begin()));
+  names_ += name;
+  namesSize_ += name.size();
+  nameEnds_.push_back(static_cast<std::uint32_t>(namesSize_));
+
   // A folder's records stand together, so a path holds for a run of them.
-  const std::size_t runs = pathRuns_.size();
-  const std::uint64_t lastPath = runs < 2 ? 0 : pathRuns_[runs - 2].pathEnd;
-  if (runs == 0 || std::string_view(paths_).substr(lastPath) != record.FilePath) {
-    paths_ += record.FilePath;
-    pathRuns_.push_back({number, static_cast<std::uint32_t>(digestOf(record.FilePath.data(),
-                                                                     record.FilePath.size())),
-                         paths_.size()});
+  if (pathRuns_ == 0 || record.FilePath != lastPath_) {
+    pathFile_.write(record.FilePath.data(), record.FilePath.size());
+    pathsSize_ += record.FilePath.size();
+    const PathRun run{number,
+                      static_cast<std::uint32_t>(digestOf(record.FilePath.data(), record.FilePath.size())),
+                      pathsSize_};
+    pathRunFile_.write(&run, sizeof run);
+    ++pathRuns_;
+    lastPath_.assign(record.FilePath);
   }
 
-  folded_ = foldName(name);
-  const auto* folded = reinterpret_cast<const unsigned char*>(folded_.data());
-  nameTrigrams_.clear();
-  for (std::size_t i = 0; i + 3 <= name.size(); ++i) nameTrigrams_.push_back(trigramAt(folded + i));
-  std::sort(nameTrigrams_.begin(), nameTrigrams_.end());
-  nameTrigrams_.erase(std::unique(nameTrigrams_.begin(), nameTrigrams_.end()), nameTrigrams_.end());
-  for (std::uint32_t t : nameTrigrams_) pairs_.push_back(std::uint64_t{t} << 32 | number);
+  // A trigram that occurs twice in a name gives two equal pairs; the lists drop repeats.
+  const auto* bytes = reinterpret_cast<const unsigned char*>(name.data());
+  std::uint32_t trigram = 0;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    trigram = ((trigram << 8) | foldByte(bytes[i])) & 0xFFFFFF;
+    if (i < 2) continue;
+    pairs_.push_back(std::uint64_t{trigram} << 32 | number);
+    if (pairs_.size() >= pairsInMemory_) endRun();
+  }
+
+  ++records_;
+  if (sizes_.size() == kBlockRecords) endBlock();
 }
 
-std::string IndexBuilder::finish(const CatalogIdentity& catalog) {
-  // Records were added in order, so a stable order by trigram keeps each list ascending.
-  std::sort(pairs_.begin(), pairs_.end());
-  std::vector<TrigramEntry> table;
-  std::string postings;
-  for (std::size_t i = 0; i < pairs_.size();) {
-    const auto trigram = static_cast<std::uint32_t>(pairs_[i] >> 32);
-    const std::size_t start = postings.size();
-    std::uint64_t previous = 0;
-    bool first = true;
-    for (; i < pairs_.size() && (pairs_[i] >> 32) == trigram; ++i) {
-      const std::uint64_t number = pairs_[i] & 0xFFFFFFFFu;
-      appendVarint(postings, first ? number : number - previous - 1);
+void IndexBuilder::endBlock() {
+  const std::size_t n = sizes_.size();
+  if (n == 0) return;
+  blockDigests_.push_back(blockDigestOf({blockNameFrom_, n, sizes_.data(), times_.data(),
+                                         nameEnds_.data(), codes_.data(), names_.data(),
+                                         names_.size()}));
+  sizeFile_.write(sizes_.data(), 8 * n);
+  timeFile_.write(times_.data(), 8 * n);
+  nameEndFile_.write(nameEnds_.data(), 4 * n);
+  codeFile_.write(codes_.data(), n);
+  nameFile_.write(names_.data(), names_.size());
+  blockNameFrom_ = namesSize_;
+  sizes_.clear();
+  times_.clear();
+  nameEnds_.clear();
+  codes_.clear();
+  names_.clear();
+}
+
+void IndexBuilder::endRun() {
+  std::vector<std::uint64_t> scratch;
+  sortByTrigram(pairs_, scratch);
+  pairFile_.write(pairs_.data(), pairs_.size() * 8);
+  runEnds_.push_back(pairFile_.size());
+  pairs_.clear();
+}
+
+void IndexBuilder::writePostings(Digest& tables) {
+  // Record numbers ascend from run to run, so a trigram's list is its part of each run, in
+  // the order of the runs: take the runs' heads by (trigram, run).
+  std::vector<RunReader> runs;
+  std::vector<std::uint64_t> scratch;
+  if (runEnds_.empty()) {
+    sortByTrigram(pairs_, scratch);
+    runs.emplace_back(pairs_);
+  } else {
+    if (!pairs_.empty()) endRun();
+    std::vector<std::uint64_t>().swap(pairs_);
+    std::uint64_t from = 0;
+    for (std::uint64_t end : runEnds_) runs.emplace_back(&pairFile_, std::exchange(from, end), end);
+  }
+  std::priority_queue<std::uint64_t, std::vector<std::uint64_t>, std::greater<>> heads;
+  for (std::size_t r = 0; r < runs.size(); ++r)
+    if (!runs[r].done()) heads.push((runs[r].head() >> 32) << 32 | r);
+
+  std::string list;
+  std::optional<Digest> longList;  // the digest of a list too long to hold at once
+  std::uint64_t trigram = 0, previous = 0;
+  bool first = true;
+  auto endList = [&] {
+    std::uint64_t digest;
+    if (longList) {
+      longList->add(list.data(), list.size());
+      digest = longList->value();
+      longList.reset();
+    } else {
+      digest = digestOf(list.data(), list.size());
+    }
+    postingFile_.write(list.data(), list.size());
+    postingsSize_ += list.size();
+    list.clear();
+    const TrigramEntry entry{static_cast<std::uint32_t>(trigram),
+                             static_cast<std::uint32_t>(digest), postingsSize_};
+    tableFile_.write(&entry, sizeof entry);
+    tables.add(&entry, sizeof entry);
+    ++trigrams_;
+  };
+  while (!heads.empty()) {
+    const std::uint64_t key = heads.top();
+    heads.pop();
+    RunReader& run = runs[key & 0xFFFFFFFFu];
+    if (key >> 32 != trigram || first) {
+      if (!first) endList();
+      trigram = key >> 32;
+      first = true;
+    }
+    for (; !run.done() && run.head() >> 32 == trigram; run.pop()) {
+      const std::uint64_t number = run.head() & 0xFFFFFFFFu;
+      if (!first && number == previous) continue;
+      appendVarint(list, first ? number : number - previous - 1);
       previous = number;
       first = false;
+      if (list.size() >= kListPiece) {
+        if (!longList) longList.emplace();
+        longList->add(list.data(), list.size());
+        postingFile_.write(list.data(), list.size());
+        postingsSize_ += list.size();
+        list.clear();
+      }
     }
-    const auto digest =
-        static_cast<std::uint32_t>(digestOf(postings.data() + start, postings.size() - start));
-    table.push_back({trigram, digest, postings.size()});
+    if (!run.done()) heads.push((run.head() >> 32) << 32 | (key & 0xFFFFFFFFu));
   }
+  if (!first) endList();
+}
 
-  // Attributes as places in a palette of the values that occur.
-  std::vector<std::int32_t> palette(attributes_);
-  std::sort(palette.begin(), palette.end());
-  palette.erase(std::unique(palette.begin(), palette.end()), palette.end());
-  if (palette.size() > kMaxPalette) throw std::length_error("too many attribute values for an index");
-  std::vector<std::uint8_t> codes(attributes_.size());
-  for (std::size_t i = 0; i < codes.size(); ++i)
-    codes[i] = static_cast<std::uint8_t>(
-        std::lower_bound(palette.begin(), palette.end(), attributes_[i]) - palette.begin());
+void IndexBuilder::finish(const CatalogIdentity& catalog, FileStream& out) {
+  endBlock();
+  Digest tables;  // the trigram table, then the path runs and the palette
+  writePostings(tables);
+  std::vector<char> piece(64 * 1024);
+  for (std::uint64_t at = 0, size = pathRunFile_.size(); at < size; at += piece.size()) {
+    const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(piece.size(), size - at));
+    pathRunFile_.read(at, piece.data(), n);
+    tables.add(piece.data(), n);
+  }
+  tables.add(palette_.data(), palette_.size() * 4);
 
-  const std::size_t n = sizes_.size();
   IndexHeader h{};
   std::memcpy(h.magic, kMagic, sizeof kMagic);
   h.version = kVersion;
   h.headerSize = sizeof(IndexHeader);
   h.catalog = catalog;
-  h.recordCount = n;
-  h.trigramCount = table.size();
-  h.pathRunCount = pathRuns_.size();
-  h.paletteCount = palette.size();
-  h.postingsSize = postings.size();
-  h.pathsSize = paths_.size();
-  h.namesSize = names_.size();
+  h.recordCount = records_;
+  h.trigramCount = trigrams_;
+  h.pathRunCount = pathRuns_;
+  h.paletteCount = palette_.size();
+  h.postingsSize = postingsSize_;
+  h.pathsSize = pathsSize_;
+  h.namesSize = namesSize_;
   const std::optional<IndexLayout> layout = layoutOf(h);
   if (!layout) throw std::length_error("too many records for an index");
   const IndexLayout& l = *layout;
-
-  std::string out(l.end, '\0');
-  put(out, l.sizes, sizes_.data(), n);
-  put(out, l.times, times_.data(), n);
-  put(out, l.trigrams, table.data(), table.size());
-  put(out, l.pathRuns, pathRuns_.data(), pathRuns_.size());
-  put(out, l.nameEnds, nameEnds_.data(), n);
-  put(out, l.palette, palette.data(), palette.size());
-  put(out, l.attributes, codes.data(), n);
-  put(out, l.postings, postings.data(), postings.size());
-  put(out, l.paths, paths_.data(), paths_.size());
-  put(out, l.names, names_.data(), names_.size());
-  const auto* bytes = reinterpret_cast<const unsigned char*>(out.data());
-  std::vector<std::uint64_t> blocks(l.blockCount);
-  for (std::uint64_t b = 0; b < l.blockCount; ++b) {
-    const std::uint64_t from = b * kBlockRecords;
-    const std::uint64_t to = std::min<std::uint64_t>(n, from + kBlockRecords);
-    blocks[b] = blockDigestOf(bytes, l, n, b, from == 0 ? 0 : nameEnds_[from - 1],
-                              nameEnds_[to - 1]);
-  }
-  put(out, l.blocks, blocks.data(), blocks.size());
-
-  h.fileSize = out.size();
-  h.tablesDigest = tablesDigestOf(bytes, h, l);
-  h.blocksDigest = digestOf(out.data() + l.blocks, blocks.size() * 8);
+  h.fileSize = l.end;
+  h.tablesDigest = tables.value();
+  h.blocksDigest = digestOf(blockDigests_.data(), blockDigests_.size() * 8);
   h.selfDigest = digestOf(&h, offsetof(IndexHeader, selfDigest));
-  std::memcpy(out.data(), &h, sizeof h);
-  return out;
+
+  out.write(&h, sizeof h);
+  auto at = [&](std::uint64_t offset) {  // the zeros that align the next section
+    static constexpr char kZeros[8] = {};
+    if (out.size() > offset || offset - out.size() > sizeof kZeros)
+      throw EStreamError(msg::kStreamWriteError);
+    out.write(kZeros, offset - out.size());
+  };
+  at(l.blocks);
+  out.write(blockDigests_.data(), blockDigests_.size() * 8);
+  at(l.sizes);
+  out.appendFrom(sizeFile_.stream());
+  at(l.times);
+  out.appendFrom(timeFile_.stream());
+  at(l.trigrams);
+  out.appendFrom(tableFile_.stream());
+  at(l.pathRuns);
+  out.appendFrom(pathRunFile_.stream());
+  at(l.nameEnds);
+  out.appendFrom(nameEndFile_.stream());
+  at(l.palette);
+  out.write(palette_.data(), palette_.size() * 4);
+  at(l.attributes);
+  out.appendFrom(codeFile_.stream());
+  at(l.postings);
+  out.appendFrom(postingFile_.stream());
+  at(l.paths);
+  out.appendFrom(pathFile_.stream());
+  at(l.names);
+  out.appendFrom(nameFile_.stream());
+  if (out.size() != l.end) throw EStreamError(msg::kStreamWriteError);
 }
 
 }  // namespace kolvex::index

@@ -1,37 +1,72 @@
 #pragma once
 // Collects what the search tests and shows of each record, in file order, and writes the
 // index file: the columns, the names and paths, the trigram posting lists (IndexFormat.h).
+// Its memory does not grow with the catalog: each column goes to a temporary file of its
+// own a block at a time, the (trigram, record) pairs are sorted in bounded runs that go to
+// a temporary file too, and the index is put together from those files at the end.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/index/IndexFormat.h"
+#include "core/index/SpillFile.h"
+#include "core/persist/FileOps.h"
 #include "core/persist/RecordScanner.h"
+
+namespace kolvex {
+class FileStream;
+}
 
 namespace kolvex::index {
 
 class IndexBuilder {
  public:
-  // The next record in file order.
-  void add(const RecordView& record);
-  std::uint64_t records() const { return sizes_.size(); }
+  // How many (trigram, record) pairs are sorted at a time: 8 MiB of them, as much again
+  // while sorting.
+  static constexpr std::size_t kPairsInMemory = std::size_t{1} << 20;
 
-  // The whole index file for the catalog of that identity. Throws std::length_error when
-  // the records do not fit the format (more than 4 GiB of names, more than 256 different
-  // attribute values).
-  std::string finish(const CatalogIdentity& catalog);
+  // Temporary files go to the folder dir (with a trailing '/'), through ops. Throws
+  // EFCreateError when one cannot be made.
+  explicit IndexBuilder(const std::string& dir, FileOps& ops = posixFileOps(),
+                        std::size_t pairsInMemory = kPairsInMemory);
+
+  // The next record in file order. Throws std::length_error when the records do not fit
+  // the format (more than 4 Gi records or name bytes, more than 256 different attribute
+  // values), EStreamError when a temporary file cannot be written.
+  void add(const RecordView& record);
+  std::uint64_t records() const { return records_; }
+
+  // Writes the whole index file for the catalog of that identity to out, which is empty.
+  void finish(const CatalogIdentity& catalog, FileStream& out);
 
  private:
+  void endBlock();
+  void endRun();
+  void writePostings(Digest& tables);
+
+  FileOps& ops_;
+  std::size_t pairsInMemory_;
+  std::uint64_t records_ = 0, namesSize_ = 0, pathsSize_ = 0, pathRuns_ = 0;
+  std::uint64_t trigrams_ = 0, postingsSize_ = 0;
+
+  // The block being filled; written out and digested when full.
   std::vector<std::int64_t> sizes_;
   std::vector<double> times_;
-  std::vector<std::int32_t> attributes_;
   std::vector<std::uint32_t> nameEnds_;
+  std::vector<std::uint8_t> codes_;
   std::string names_;
-  std::vector<PathRun> pathRuns_;
-  std::string paths_;
-  std::string folded_;
+  std::uint64_t blockNameFrom_ = 0;
+  std::vector<std::uint64_t> blockDigests_;
+
+  std::vector<std::int32_t> palette_;  // in the order the values first occur
+  std::string lastPath_;
+
   std::vector<std::uint64_t> pairs_;  // trigram << 32 | record number
-  std::vector<std::uint32_t> nameTrigrams_;
+  std::vector<std::uint64_t> runEnds_;  // where each sorted run ends in pairFile_
+
+  SpillFile sizeFile_, timeFile_, nameEndFile_, codeFile_, nameFile_, pathFile_, pathRunFile_,
+      pairFile_, tableFile_, postingFile_;
 };
 
 }  // namespace kolvex::index

@@ -55,18 +55,35 @@ std::uint64_t digestOf(std::initializer_list<Piece> pieces) {
   return XXH3_64bits_digest(&state);
 }
 
+static_assert(sizeof(XXH3_state_t) <= 640 && alignof(XXH3_state_t) <= 64);
+
+Digest::Digest() { XXH3_64bits_reset(reinterpret_cast<XXH3_state_t*>(state_)); }
+
+void Digest::add(const void* data, std::size_t size) {
+  XXH3_64bits_update(reinterpret_cast<XXH3_state_t*>(state_), data, size);
+}
+
+std::uint64_t Digest::value() const {
+  return XXH3_64bits_digest(reinterpret_cast<const XXH3_state_t*>(state_));
+}
+
+std::uint64_t blockDigestOf(const BlockSlices& b) {
+  return digestOf({{&b.nameFrom, sizeof b.nameFrom},
+                   {b.sizes, 8 * b.count},
+                   {b.times, 8 * b.count},
+                   {b.nameEnds, 4 * b.count},
+                   {b.attributes, b.count},
+                   {b.names, b.namesSize}});
+}
+
 std::uint64_t blockDigestOf(const unsigned char* file, const IndexLayout& l,
                             std::uint64_t recordCount, std::uint64_t b, std::uint64_t nameFrom,
                             std::uint64_t nameTo) {
   const std::uint64_t from = b * kBlockRecords;
   const std::uint64_t n = std::min(recordCount, from + kBlockRecords) - from;
-  // Where its names start is part of it: that end is the previous block's last.
-  return digestOf({{&nameFrom, sizeof nameFrom},
-                   {file + l.sizes + 8 * from, 8 * n},
-                   {file + l.times + 8 * from, 8 * n},
-                   {file + l.nameEnds + 4 * from, 4 * n},
-                   {file + l.attributes + from, n},
-                   {file + l.names + nameFrom, nameTo - nameFrom}});
+  return blockDigestOf({nameFrom, n, file + l.sizes + 8 * from, file + l.times + 8 * from,
+                        file + l.nameEnds + 4 * from, file + l.attributes + from,
+                        file + l.names + nameFrom, nameTo - nameFrom});
 }
 
 std::uint64_t tablesDigestOf(const unsigned char* file, const IndexHeader& h,

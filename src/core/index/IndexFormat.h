@@ -13,7 +13,8 @@
 //   PathRun         [pathRunCount]    the records' paths ("X:\...\"): from which record
 //                                     on each path holds, until the next run
 //   u32             [recordCount]     name ends (a name runs from the previous end, 0 first)
-//   i32             [paletteCount]    the distinct attribute values, at most 256
+//   i32             [paletteCount]    the distinct attribute values in the order they first
+//                                     occur, at most 256
 //   u8              [recordCount]     attributes, as places in that palette
 //   postings        [postingsSize]    per trigram, the record numbers holding it, as
 //                                     gaps in LEB128 varints (first number, then
@@ -37,7 +38,7 @@
 namespace kolvex::index {
 
 inline constexpr char kMagic[8] = {'K', 'V', 'X', 'I', 'D', 'X', '\r', '\n'};
-inline constexpr std::uint32_t kVersion = 3;
+inline constexpr std::uint32_t kVersion = 4;
 inline constexpr std::uint64_t kBlockRecords = 1024;
 inline constexpr std::uint64_t kMaxPalette = 256;
 
@@ -119,8 +120,33 @@ struct Piece {
 };
 std::uint64_t digestOf(std::initializer_list<Piece> pieces);
 
+// The same digest of bytes that arrive piece by piece.
+class Digest {
+ public:
+  Digest();
+  void add(const void* data, std::size_t size);
+  std::uint64_t value() const;
+
+ private:
+  alignas(64) unsigned char state_[640];
+};
+
+// What the digest of one block covers: its slices of the columns and its names, and where
+// its names start (the previous block's last name end).
+struct BlockSlices {
+  std::uint64_t nameFrom;
+  std::uint64_t count;
+  const void* sizes;
+  const void* times;
+  const void* nameEnds;
+  const void* attributes;
+  const void* names;
+  std::uint64_t namesSize;
+};
+std::uint64_t blockDigestOf(const BlockSlices& block);
+
 // The digest of block b of an index laid out as layout says, from the file's bytes.
-// nameFrom and nameTo bound its names (checked by the caller); nameFrom is digested too.
+// nameFrom and nameTo bound its names (checked by the caller).
 std::uint64_t blockDigestOf(const unsigned char* file, const IndexLayout& layout,
                             std::uint64_t recordCount, std::uint64_t b, std::uint64_t nameFrom,
                             std::uint64_t nameTo);

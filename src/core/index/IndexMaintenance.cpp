@@ -12,40 +12,40 @@
 
 namespace kolvex::index {
 
-bool BuildIndex(const std::string& catalogPath, const std::function<bool()>& keepGoing) {
+bool BuildIndex(const std::string& catalogPath, const std::function<bool()>& keepGoing,
+                FileOps& ops) {
   CatalogFile catalog;
   if (!catalog.open(catalogPath)) {
     // The reader says why, in its own words.
     CatalogReader reader(catalogPath);
     throw EStreamError(msg::kStreamReadError);
   }
+  const std::string target = writableIndexPath(catalogPath);
+  if (target.empty()) throw EStreamError(msg::kStreamWriteError);
   CatalogReader reader(catalog.stream());
   // Every record in file order with the search's own checks (FileOrderScan), so the index
   // exists only for a catalog the search reads in full without an error.
   FileOrderScan records(reader);
-  IndexBuilder builder;
+  IndexBuilder builder(target.substr(0, target.rfind('/') + 1), ops);
   for (std::int64_t i = 0; !records.done(); ++i) {
     if (keepGoing && (i & 4095) == 0 && !keepGoing()) return false;
     builder.add(records.next());
   }
   const std::optional<CatalogIdentity> identity = catalog.identity(reader.recordBase());
   if (!identity) throw EStreamError(msg::kStreamReadError);
-  const std::string bytes = builder.finish(*identity);
 
-  const std::string target = writableIndexPath(catalogPath);
-  if (target.empty()) throw EStreamError(msg::kStreamWriteError);
-  AtomicFileWriter out(target);
-  out.stream().write(bytes.data(), bytes.size());
+  AtomicFileWriter out(target, ops);
+  builder.finish(*identity, out.stream());
   out.commit();
   // An older index elsewhere would only cost a look at every search.
   for (const std::string& other : indexPathsOf(catalogPath))
-    if (other != target) removeFile(posixFileOps(), other);
+    if (other != target) removeFile(ops, other);
   return true;
 }
 
-void RefreshIndex(const std::string& catalogPath) noexcept {
+void RefreshIndex(const std::string& catalogPath, FileOps& ops) noexcept {
   try {
-    BuildIndex(catalogPath);
+    BuildIndex(catalogPath, {}, ops);
   } catch (const std::exception&) {
     RemoveIndex(catalogPath);  // the search reads the catalog until the next build
   }

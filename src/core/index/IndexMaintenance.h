@@ -7,18 +7,21 @@
 
 #include "core/index/CatalogIndex.h"
 #include "core/index/CatalogFile.h"
+#include "core/persist/FileOps.h"
 
 namespace kolvex::index {
 
 // Reads the catalog as the search reads it and writes its index atomically. keepGoing is
 // asked now and then; when it says no, nothing is written and false is returned. Throws
 // the catalog reader's EStreamError for a damaged catalog, std::exception when the index
-// cannot be written.
-bool BuildIndex(const std::string& catalogPath, const std::function<bool()>& keepGoing = {});
+// cannot be written. Its temporary files (bounded memory, see IndexBuilder) and the index
+// are written through ops; the catalog is only read.
+bool BuildIndex(const std::string& catalogPath, const std::function<bool()>& keepGoing = {},
+                FileOps& ops = posixFileOps());
 
 // BuildIndex after a catalog was written: a failure is swallowed (the search reads the
 // catalog then), so the index can never fail the work that made the catalog.
-void RefreshIndex(const std::string& catalogPath) noexcept;
+void RefreshIndex(const std::string& catalogPath, FileOps& ops = posixFileOps()) noexcept;
 
 // Removes every index of the catalog (when the catalog is deleted).
 void RemoveIndex(const std::string& catalogPath) noexcept;
