@@ -13,7 +13,7 @@
 namespace kolvex::index {
 
 bool BuildIndex(const std::string& catalogPath, const std::function<bool()>& keepGoing,
-                FileOps& ops) {
+                FileOps& ops, std::size_t runPairs) {
   CatalogFile catalog;
   if (!catalog.open(catalogPath)) {
     // The reader says why, in its own words.
@@ -26,7 +26,7 @@ bool BuildIndex(const std::string& catalogPath, const std::function<bool()>& kee
   // Every record in file order with the search's own checks (FileOrderScan), so the index
   // exists only for a catalog the search reads in full without an error.
   FileOrderScan records(reader);
-  IndexBuilder builder(target.substr(0, target.rfind('/') + 1), ops);
+  IndexBuilder builder(target.substr(0, target.rfind('/') + 1), ops, runPairs);
   for (std::int64_t i = 0; !records.done(); ++i) {
     if (keepGoing && (i & 4095) == 0 && !keepGoing()) return false;
     builder.add(records.next());

@@ -7,6 +7,7 @@
 
 #include "core/index/CatalogIndex.h"
 #include "core/index/CatalogFile.h"
+#include "core/index/IndexBuilder.h"
 #include "core/persist/FileOps.h"
 
 namespace kolvex::index {
@@ -15,9 +16,10 @@ namespace kolvex::index {
 // asked now and then; when it says no, nothing is written and false is returned. Throws
 // the catalog reader's EStreamError for a damaged catalog, std::exception when the index
 // cannot be written. Its temporary files (bounded memory, see IndexBuilder) and the index
-// are written through ops; the catalog is only read.
+// are written through ops; the catalog is only read. runPairs: see IndexBuilder.
 bool BuildIndex(const std::string& catalogPath, const std::function<bool()>& keepGoing = {},
-                FileOps& ops = posixFileOps());
+                FileOps& ops = posixFileOps(),
+                std::size_t runPairs = IndexBuilder::kPairsInMemory);
 
 // BuildIndex after a catalog was written: a failure is swallowed (the search reads the
 // catalog then), so the index can never fail the work that made the catalog.

@@ -16,6 +16,7 @@
 #include "core/persist/CatalogReader.h"
 #include "core/search/SearchEngine.h"
 #include "core/search/TMaskList.h"
+#include "support/FaultyFileOps.h"
 #include "support/ForwardingFileOps.h"
 #include "support/ScriptedSeams.h"
 #include "support/SearchTranscript.h"
@@ -372,6 +373,85 @@ TEST_F(IndexedSearchTest, OldLayoutsAndCatalogsTheLayoutCannotHoldAreReadFromThe
   expectSame("*file1*", c, "too many attribute values", &plain);
   EXPECT_EQ(plain.hits.size(), 111u);
   EXPECT_GT(ops.opened, 0);
+}
+
+// The pairs sorted in runs of any size, spilled and merged, give the same file as one run
+// in memory: runs that end inside a name, a trigram twice in one name, and lists longer
+// than the pieces they are written in (every record of the large catalog has the name).
+TEST_F(IndexedSearchTest, IndexesMadeInSortedRunsOfAnySizeAreTheSame) {
+  addCatalogs(1);
+  const std::string large = tmp.file("large.qel");
+  {
+    CatalogWriter w(large);
+    w.enterDirectory();
+    TSCFileObjectInfo r;
+    for (int k = 0; k < 70000; ++k) {
+      r.clear();
+      r.FileName = k == 12345 ? "other.doc" : "txt.txt";
+      r.FilePath = k < 40000 ? "X:\\" : "X:\\later\\";
+      r.Attribute = faArchive;
+      r.FileSize = k;
+      w.addFile(r);
+    }
+    r.clear();
+    r.FilePath = "X:\\";
+    r.Attribute = faDirectory;
+    w.leaveDirectory(r);
+    TSCCDInfo header;
+    header.CDLabel = "large";
+    header.TotalFiles = 70000;
+    w.commit(header);
+  }
+  const std::vector<std::pair<std::string, std::vector<std::size_t>>> builds = {
+      {catalogs[0].path, {1, 7, 999}}, {large, {4999}}};
+  for (const auto& [path, runs] : builds) {
+    ASSERT_TRUE(index::BuildIndex(path));
+    const std::string indexPath = index::indexPathsOf(path)[0];
+    const std::string whole = test::readFile(indexPath);
+    for (std::size_t run : runs) {
+      ASSERT_TRUE(index::BuildIndex(path, {}, posixFileOps(), run));
+      ASSERT_EQ(test::readFile(indexPath), whole) << path << " in runs of " << run;
+    }
+    std::string error;
+    EXPECT_EQ(index::EnsureIndex(path, false, error), index::IndexOutcome::Fresh) << path;
+  }
+  catalogs.push_back({"large", large, true});
+  Transcript plain;
+  expectSame("*txt.t*;*her.d*", TUSearch{}, "large lists", &plain);
+  EXPECT_GT(plain.hits.size(), 69999u);
+  EXPECT_EQ(ops.opened, 0);
+}
+
+// An index that cannot be made (every file call from the first refused one on fails, as
+// on a full disk; also where the file system has no unnamed files) fails nothing: the
+// catalog stays as it was, no temporary file stays behind, no part of an index is used,
+// and the search reads the catalog instead.
+TEST_F(IndexedSearchTest, AnIndexThatCannotBeWrittenLeavesTheCatalogAndNothingElse) {
+  addCatalogs(1);
+  const std::string path = catalogs[0].path;
+  const std::string catalogBytes = test::readFile(path);
+  const std::string indexPath = index::writableIndexPath(path);
+  const std::string folder = indexPath.substr(0, indexPath.rfind('/') + 1);
+  const std::string indexName = indexPath.substr(folder.size());
+  test::FaultyFileOps counting;
+  ASSERT_TRUE(index::BuildIndex(path, {}, counting));
+  ASSERT_GT(counting.calls(), 20);
+  for (bool unnamed : {true, false})
+    for (int k = 1; k <= counting.calls() + 10; ++k) {
+      const std::string why = "call " + std::to_string(k) + (unnamed ? "" : " (named temporary files)");
+      index::RemoveIndex(path);
+      test::FaultyFileOps faulty(k, true);
+      faulty.unnamedFiles = unnamed;
+      index::RefreshIndex(path, faulty);
+      EXPECT_EQ(test::readFile(path), catalogBytes) << why;
+      for (const std::string& name : test::listDir(folder)) EXPECT_EQ(name, indexName) << why;
+      if (test::fileExists(indexPath)) {
+        std::string error;
+        EXPECT_EQ(index::EnsureIndex(path, false, error), index::IndexOutcome::Fresh) << why;
+      }
+      expectSame("*txt*", TUSearch{}, why);
+      if (HasFatalFailure()) return;
+    }
 }
 
 }  // namespace
