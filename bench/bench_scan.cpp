@@ -377,7 +377,7 @@ int main(int argc, char** argv) {
     else
       sizes.push_back(std::atol(argv[i]));
   }
-  if (sizes.empty()) sizes = {100000, 1000000};
+  if (sizes.empty() && !(indexOnly && records > 0)) sizes = {100000, 1000000};
   if (indexOnly) {
     benchIndex(base, sizes, records);
     return 0;

@@ -154,8 +154,7 @@ void IndexBuilder::endBlock() {
 }
 
 void IndexBuilder::endRun() {
-  std::vector<std::uint64_t> scratch;
-  sortByTrigram(pairs_, scratch);
+  sortByTrigram(pairs_, scratch_);
   pairFile_.write(pairs_.data(), pairs_.size() * 8);
   runEnds_.push_back(pairFile_.size());
   pairs_.clear();
@@ -165,13 +164,14 @@ void IndexBuilder::writePostings(Digest& tables) {
   // Record numbers ascend from run to run, so a trigram's list is its part of each run, in
   // the order of the runs: take the runs' heads by (trigram, run).
   std::vector<RunReader> runs;
-  std::vector<std::uint64_t> scratch;
   if (runEnds_.empty()) {
-    sortByTrigram(pairs_, scratch);
+    sortByTrigram(pairs_, scratch_);
+    std::vector<std::uint64_t>().swap(scratch_);
     runs.emplace_back(pairs_);
   } else {
     if (!pairs_.empty()) endRun();
     std::vector<std::uint64_t>().swap(pairs_);
+    std::vector<std::uint64_t>().swap(scratch_);
     std::uint64_t from = 0;
     for (std::uint64_t end : runEnds_) runs.emplace_back(&pairFile_, std::exchange(from, end), end);
   }

@@ -22,9 +22,9 @@ namespace kolvex::index {
 
 class IndexBuilder {
  public:
-  // How many (trigram, record) pairs are sorted at a time: 8 MiB of them, as much again
+  // How many (trigram, record) pairs are sorted at a time: 4 MiB of them, as much again
   // while sorting.
-  static constexpr std::size_t kPairsInMemory = std::size_t{1} << 20;
+  static constexpr std::size_t kPairsInMemory = std::size_t{1} << 19;
 
   // Temporary files go to the folder dir (with a trailing '/'), through ops. Throws
   // EFCreateError when one cannot be made.
@@ -63,6 +63,7 @@ class IndexBuilder {
   std::string lastPath_;
 
   std::vector<std::uint64_t> pairs_;  // trigram << 32 | record number
+  std::vector<std::uint64_t> scratch_;  // for sorting them
   std::vector<std::uint64_t> runEnds_;  // where each sorted run ends in pairFile_
 
   SpillFile sizeFile_, timeFile_, nameEndFile_, codeFile_, nameFile_, pathFile_, pathRunFile_,
