@@ -4,11 +4,13 @@
 // scanner's, the first on d_type alone, the second one fstatat per entry relative to an
 // open folder, one line per entry through one large buffer, no catalog format). Both with
 // a warm cache and, when the page cache can be dropped (root), with a cold one: the cache
-// is dropped before every single run. The scan runs with its lookups chosen batch by batch
-// (the default), all batched (io_uring) and all one by one. Each run is a child process, so its peak memory is its own.
+// is dropped before every single run. The scan runs with its lookups made by a second
+// thread ahead of the walk (the default on two cores and more), chosen batch by batch
+// (the default on one core), and all one by one; all batched (io_uring) only with
+// --batched (it measured about twice as slow as one by one). Each run is a child process, so its peak memory is its own.
 // Trees are kept under $KOLVEX_BENCH_DIR (default /tmp/kolvex-bench-scan) and made again
-// only when missing. Arguments: the tree sizes (default 100000 1000000), and --warm to leave
-// the cold runs out.
+// only when missing. Arguments: the tree sizes (default 100000 1000000), --warm to leave
+// the cold runs out, --batched to add the all-batched lookups.
 //
 // With --index (warm only): for each tree the scan without its search index beside the
 // index then built alone from that catalog, their ratio and peak memories; with
@@ -338,7 +340,7 @@ void benchIndex(const std::string& base, const std::vector<long>& sizes, long re
     makeTree(tree, n);
     const std::string catalog = tree + ".qel";
     std::vector<Series> all = {
-        {"scan", [&] { return runScan(tree, catalog, StatMethod::Adaptive); }, {}, 0},
+        {"scan", [&] { return runScan(tree, catalog, StatMethod::Ahead); }, {}, 0},
         {"index build", [&] { return runIndexBuild(catalog); }, {}, 0},
         idle,
     };
@@ -366,12 +368,15 @@ int main(int argc, char** argv) {
   std::vector<long> sizes;
   bool warmOnly = false;  // --warm: leave out the cold runs (quick comparisons)
   bool indexOnly = false;
+  bool batched = false;  // --batched: time the all-batched lookups too
   long records = 0;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--warm") == 0)
       warmOnly = true;
     else if (std::strcmp(argv[i], "--index") == 0)
       indexOnly = true;
+    else if (std::strcmp(argv[i], "--batched") == 0)
+      batched = true;
     else if (std::strcmp(argv[i], "--records") == 0 && i + 1 < argc)
       records = std::atol(argv[++i]);
     else
@@ -391,11 +396,14 @@ int main(int argc, char** argv) {
     std::vector<Series> all = {
         {"find -printf", [&] { return runFind(tree); }, {}, 0},
         {"reference", [&] { return runReference(tree, lines); }, {}, 0},
+        {"scan (ahead)", [&] { return runScan(tree, catalog, StatMethod::Ahead); }, {}, 0},
         {"scan (adaptive)", [&] { return runScan(tree, catalog, StatMethod::Adaptive); }, {}, 0},
-        {"scan (batched)", [&] { return runScan(tree, catalog, StatMethod::Batched); }, {}, 0},
         {"scan (one by one)", [&] { return runScan(tree, catalog, StatMethod::OneByOne); }, {}, 0},
-        {"scan + index", [&] { return runScan(tree, catalog, StatMethod::Adaptive, true); }, {}, 0},
+        {"scan + index", [&] { return runScan(tree, catalog, StatMethod::Ahead, true); }, {}, 0},
     };
+    if (batched)
+      all.push_back(
+          {"scan (batched)", [&] { return runScan(tree, catalog, StatMethod::Batched); }, {}, 0});
     const int runs = n >= 1000000 ? 5 : 7;
     for (auto& s : all) s.run();  // warm the caches
     measure(all, runs, false);

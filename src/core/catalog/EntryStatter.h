@@ -27,6 +27,8 @@ struct EntryStat {
 EntryStat lstatAt(int dir, const char* name);
 
 enum class StatMethod {
+  Ahead,     // one by one on a second thread that runs ahead of the walk (LookAhead);
+             // Adaptive where there is a single core or no thread can be started
   Adaptive,  // batch by batch whichever of the two measured faster lately (LookupChooser)
   Batched,   // io_uring when the kernel grants it, else one by one
   OneByOne,  // one fstatat after another
@@ -44,7 +46,7 @@ class EntryStatter {
   virtual bool batched() const = 0;
 };
 
-// The statter for method; Batched and Adaptive fall back to one by one, quietly, where io_uring is
+// The statter for method (Adaptive for Ahead); Batched and Adaptive fall back to one by one, quietly, where io_uring is
 // missing, switched off or refused (containers and seccomp filters often refuse it).
 std::unique_ptr<EntryStatter> makeEntryStatter(StatMethod method, SlicedPump& pump,
                                                const bool& cancelled);

@@ -29,7 +29,7 @@ struct ScanContext {
   // Every write of a catalog goes through here.
   FileOps& ops = posixFileOps();
   // How the walk looks entries up; tests and benchmarks compare the ways.
-  StatMethod statMethod = StatMethod::Adaptive;
+  StatMethod statMethod = StatMethod::Ahead;
   // Record content fingerprints in the catalog's companion file after the walk.
   bool fingerprints = false;
   // Whether the catalog's search index is made again once the catalog is in place; the

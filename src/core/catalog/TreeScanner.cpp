@@ -6,6 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <system_error>
+#include <thread>
+
 #include "core/catalog/DirectoryReader.h"
 #include "core/catalog/FileAttributes.h"
 #include "core/catalog/IconImage.h"
@@ -148,7 +151,7 @@ bool TreeScanner::ScanDirectory(const std::string& path, CatalogWriter& writer,
                                 std::int64_t& dirsBelow) {
   unreadable_ = 0;
   writer_ = &writer;
-  statter_ = makeEntryStatter(method_, pump_, state_.AddingCancelled);
+  ahead_ = nullptr;
   storedPath_ = "X:\\";
   realPath_ = path;
   if (realPath_.empty() || realPath_.back() != '/') realPath_ += '/';
@@ -163,9 +166,23 @@ bool TreeScanner::ScanDirectory(const std::string& path, CatalogWriter& writer,
   }
   if (fd < 0) ++unreadable_;
   FdCloser closer(fd);
+  // Stopped and joined before the folder closes, whichever way the walk ends.
+  std::unique_ptr<LookAhead> ahead = startLookAhead(fd);
+  walkedAhead_ = ahead != nullptr;
+  statter_ = ahead ? nullptr
+                   : makeEntryStatter(method_ == StatMethod::Ahead ? StatMethod::Adaptive : method_,
+                                      pump_, state_.AddingCancelled);
+  FolderChunk* first = nullptr;
+  if (ahead) {
+    ahead_ = ahead.get();
+    first = ahead->next(pump_, state_.AddingCancelled);
+    if (!first) return false;
+  }
   Totals below;
   std::int64_t own = kNoRecord;
-  if (!walk(fd, 0, storedPath_.size(), {}, attributes, below, own)) return false;
+  const bool walked = walk(fd, first, 0, storedPath_.size(), {}, attributes, below, own);
+  ahead_ = nullptr;
+  if (!walked) return false;
   entrance = own;
   filesBelow += below.files;
   dirsBelow += below.dirs;
@@ -178,79 +195,132 @@ std::int32_t clamped(std::int64_t n) {
 }
 }  // namespace
 
-bool TreeScanner::walk(int fd, std::size_t depth, std::size_t parentPathLength,
-                       std::string_view ownName, std::int32_t ownAttributes, Totals& below,
-                       std::int64_t& ownPosition) {
+std::unique_ptr<LookAhead> TreeScanner::startLookAhead(int fd) {
+  // With one core the thread would only take turns with the walk.
+  if (method_ != StatMethod::Ahead || fd < 0 || std::thread::hardware_concurrency() < 2)
+    return nullptr;
+  try {
+    return std::make_unique<LookAhead>(fd, device_);
+  } catch (const std::system_error&) {
+    return nullptr;  // no thread to be had: the walk looks up on its own
+  }
+}
+
+namespace {
+// Hands a chunk back to the look-ahead thread on every way out of the walk of its folder.
+class ChunkReturn {
+ public:
+  ChunkReturn(LookAhead& ahead, FolderChunk* chunk) : ahead_(ahead), chunk_(chunk) {}
+  ~ChunkReturn() { ahead_.release(chunk_); }
+  ChunkReturn(const ChunkReturn&) = delete;
+  ChunkReturn& operator=(const ChunkReturn&) = delete;
+
+ private:
+  LookAhead& ahead_;
+  FolderChunk* chunk_;
+};
+}  // namespace
+
+bool TreeScanner::walk(int fd, FolderChunk* first, std::size_t depth,
+                       std::size_t parentPathLength, std::string_view ownName,
+                       std::int32_t ownAttributes, Totals& below, std::int64_t& ownPosition) {
   writer_->enterDirectory();
-  Totals sub;
-  std::int64_t ownFiles = 0, ownDirs = 0;
-  if (fd >= 0) {
+  Counts counts;
+  if (first) {
+    for (FolderChunk* chunk = first;;) {
+      ChunkReturn back(*ahead_, chunk);
+      if (!entries(-1, depth, chunk->names, chunk->types, chunk->stats, counts)) return false;
+      if (chunk->last) {
+        if (chunk->listError) ++unreadable_;
+        break;
+      }
+      chunk = ahead_->next(pump_, state_.AddingCancelled);
+      if (!chunk) return false;
+    }
+  } else if (fd >= 0) {
     DirectoryReader reader(fd, bufferAt(depth));
     while (batches_.size() <= depth) batches_.emplace_back();
     Batch& batch = batches_[depth];
     while (fill(reader, batch)) {
       statter_->lookUp(fd, batch.names, batch.stats);
-      for (std::size_t i = 0; i < batch.names.size(); ++i) {
-        if (state_.AddingCancelled) return false;
-        const std::string_view name = batch.names[i];
-        EntryStat st = batch.stats[i];
-        const bool known = st.error == 0;
-        if (!known) {
-          if (st.error == ENOENT) continue;  // gone since it was listed
-          // Listed but not searchable (a folder readable without execute permission):
-          // what the listing says is all there is.
-          st.mode = DTTOIF(batch.types[i]) | S_IWUSR;
-        }
-        if (!S_ISDIR(st.mode)) {
-          writeFile(name, st, known);
-          advance();
-          ++ownFiles;
-          continue;
-        }
-        const std::size_t pathLength = storedPath_.size();
-        const std::size_t realLength = realPath_.size();
-        storedPath_.append(name);
-        storedPath_ += '\\';
-        if (iconMask_) {
-          realPath_.append(name);
-          realPath_ += '/';
-        }
-        int child = -1;
-        if (!known) {
-          ++unreadable_;
-        } else if (st.device == device_) {  // else a mount point: an empty folder
-          child = openChild(fd, name);
-          if (child < 0 && errno == ENOENT) {
-            storedPath_.resize(pathLength);
-            realPath_.resize(realLength);
-            continue;
-          }
-          if (child < 0) ++unreadable_;
-        }
-        FdCloser closer(child);
-        std::int64_t position;
-        if (!walk(child, depth + 1, pathLength, name, AttributesOf(st.mode, name), sub,
-                  position))
-          return false;
-        storedPath_.resize(pathLength);
-        realPath_.resize(realLength);
-        advance();
-        ++ownDirs;
-      }
+      if (!entries(fd, depth, batch.names, batch.types, batch.stats, counts)) return false;
     }
     if (reader.failed()) ++unreadable_;
   }
+  const Totals& sub = counts.sub;
   record_.clear();
   record_.FileName.assign(ownName);
   record_.FilePath.assign(storedPath_, 0, parentPathLength);
   record_.Attribute = ownAttributes;
-  record_.FilesUnderMe = clamped(ownFiles + sub.files);
-  record_.DirsUnderMe = clamped(ownDirs + sub.dirs);
-  record_.FilesOnlyUM = clamped(ownFiles);
-  record_.DirsOnlyUM = clamped(ownDirs);
+  record_.FilesUnderMe = clamped(counts.files + sub.files);
+  record_.DirsUnderMe = clamped(counts.dirs + sub.dirs);
+  record_.FilesOnlyUM = clamped(counts.files);
+  record_.DirsOnlyUM = clamped(counts.dirs);
   ownPosition = writer_->leaveDirectory(record_);
-  below.files += ownFiles + sub.files;
-  below.dirs += ownDirs + sub.dirs;
+  below.files += counts.files + sub.files;
+  below.dirs += counts.dirs + sub.dirs;
+  return true;
+}
+
+bool TreeScanner::entries(int fd, std::size_t depth, std::span<const std::string_view> names,
+                          std::span<const unsigned char> types, std::span<const EntryStat> stats,
+                          Counts& counts) {
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (state_.AddingCancelled) return false;
+    const std::string_view name = names[i];
+    EntryStat st = stats[i];
+    const bool known = st.error == 0;
+    if (!known) {
+      if (st.error == ENOENT) continue;  // gone since it was listed
+      // Listed but not searchable (a folder readable without execute permission):
+      // what the listing says is all there is.
+      st.mode = DTTOIF(types[i]) | S_IWUSR;
+    }
+    if (!S_ISDIR(st.mode)) {
+      writeFile(name, st, known);
+      advance();
+      ++counts.files;
+      continue;
+    }
+    const std::size_t pathLength = storedPath_.size();
+    const std::size_t realLength = realPath_.size();
+    int child = -1;
+    FolderChunk* childFirst = nullptr;
+    if (!known) {
+      ++unreadable_;
+    } else if (st.device == device_) {  // else a mount point: an empty folder
+      int error = 0;
+      if (ahead_) {
+        childFirst = ahead_->next(pump_, state_.AddingCancelled);
+        if (!childFirst) return false;
+        error = childFirst->openError;
+        if (error) {
+          ahead_->release(childFirst);
+          childFirst = nullptr;
+        }
+      } else {
+        child = openChild(fd, name);
+        if (child < 0) error = errno;
+      }
+      if (error == ENOENT) continue;  // gone since it was listed
+      if (error) ++unreadable_;
+    }
+    FdCloser closer(child);
+    storedPath_.append(name);
+    storedPath_ += '\\';
+    if (iconMask_) {
+      realPath_.append(name);
+      realPath_ += '/';
+    }
+    std::int64_t position;
+    if (!walk(child, childFirst, depth + 1, pathLength, name, AttributesOf(st.mode, name),
+              counts.sub, position))
+      return false;
+    storedPath_.resize(pathLength);
+    realPath_.resize(realLength);
+    advance();
+    ++counts.dirs;
+  }
   return true;
 }
 

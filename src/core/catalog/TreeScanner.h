@@ -7,13 +7,15 @@
 //
 // The counting pass reads only listings: d_type says which entries are folders, and only
 // a folder that is a mount point (or an entry of unknown type) costs an lstat. The walk
-// looks up each folder's entries in batches (EntryStatter), then handles them in listing
-// order, so the records come out exactly as one lstat after another would write them.
+// looks up each folder's entries in batches (EntryStatter), or takes them from a thread
+// that looks them up ahead (LookAhead), then handles them in listing order, so the records
+// come out exactly as one lstat after another would write them.
 #include <sys/stat.h>
 
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <span>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -21,6 +23,7 @@
 #include "core/app/EventPump.h"
 #include "core/app/IconProvider.h"
 #include "core/catalog/EntryStatter.h"
+#include "core/catalog/LookAhead.h"
 #include "core/catalog/LocalDayCount.h"
 #include "core/catalog/ScanState.h"
 #include "core/persist/CatalogWriter.h"
@@ -32,7 +35,7 @@ class TreeScanner {
  public:
   // iconMask: the files whose full real path it matches get their icons; null for none.
   TreeScanner(ScanState& state, SlicedPump& pump, IconProvider& icons, const TMask* iconMask,
-              StatMethod method = StatMethod::Adaptive);
+              StatMethod method = StatMethod::Ahead);
 
   // Counts the folders and files below path (path itself not counted). A folder that
   // cannot be listed counts as empty. False when AddingCancelled stopped it.
@@ -49,6 +52,8 @@ class TreeScanner {
   std::int64_t unreadableFolders() const { return unreadable_; }
   // True when the last walk looked entries up in batches in the kernel.
   bool walkedBatched() const { return statter_ && statter_->batched(); }
+  // True when the last walk took its lookups from a thread running ahead.
+  bool walkedAhead() const { return walkedAhead_; }
 
  private:
   struct Totals {
@@ -65,8 +70,20 @@ class TreeScanner {
   bool fill(class DirectoryReader& reader, Batch& batch);
   bool count(int fd, std::size_t depth, Totals& totals);
   bool mayBeMountPoint(std::string_view name) const;
-  bool walk(int fd, std::size_t depth, std::size_t parentPathLength, std::string_view ownName,
-            std::int32_t ownAttributes, Totals& below, std::int64_t& ownPosition);
+  // One folder's entries below it: from its open descriptor fd, or from the look-ahead
+  // thread starting at its first chunk, or none (a folder that could not be opened).
+  bool walk(int fd, FolderChunk* first, std::size_t depth, std::size_t parentPathLength,
+            std::string_view ownName, std::int32_t ownAttributes, Totals& below,
+            std::int64_t& ownPosition);
+  struct Counts {
+    Totals sub;  // below the sub-folders
+    std::int64_t files = 0, dirs = 0;
+  };
+  // Writes the records of one batch of the folder fd (-1 when looked up ahead).
+  bool entries(int fd, std::size_t depth, std::span<const std::string_view> names,
+               std::span<const unsigned char> types, std::span<const EntryStat> stats,
+               Counts& counts);
+  std::unique_ptr<LookAhead> startLookAhead(int fd);
   void writeFile(std::string_view name, const EntryStat& st, bool known);
   void advance();
   std::vector<char>& bufferAt(std::size_t depth);
@@ -83,6 +100,8 @@ class TreeScanner {
   std::deque<Batch> batches_;              // one per depth, the same way
   StatMethod method_;
   std::unique_ptr<EntryStatter> statter_;
+  LookAhead* ahead_ = nullptr;  // during a walk that looks up ahead
+  bool walkedAhead_ = false;
   // Mount points inside the counted folder, relative to it; countPath_ is the folder
   // being counted, relative too, with a trailing '/' (kept only when there are any).
   // Without a mount table every folder is looked at.

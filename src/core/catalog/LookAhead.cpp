@@ -1,0 +1,201 @@
+#include "core/catalog/LookAhead.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+
+#include "core/catalog/DirectoryReader.h"
+
+namespace kolvex {
+namespace {
+
+constexpr int kOpenDirFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
+// A chunk that once held very long names gives the room back rather than keep it queued.
+constexpr std::size_t kKeptText = 16 * 1024;
+// How long the walk waits for a chunk before it looks at the window events again.
+constexpr std::chrono::milliseconds kWaitStep{4};
+
+int openChild(int parent, const char* name) {
+  int fd;
+  do {
+    fd = ::openat(parent, name, kOpenDirFlags);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+class FdCloser {
+ public:
+  explicit FdCloser(int fd) : fd_(fd) {}
+  ~FdCloser() { ::close(fd_); }
+  FdCloser(const FdCloser&) = delete;
+  FdCloser& operator=(const FdCloser&) = delete;
+
+ private:
+  int fd_;
+};
+
+// Points names at the zero-terminated names laid one after another in text.
+void indexNames(FolderChunk& c, std::size_t count) {
+  const char* p = c.text.data();
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::size_t length = std::strlen(p);
+    c.names.emplace_back(p, length);
+    p += length + 1;
+  }
+}
+
+}  // namespace
+
+LookAhead::LookAhead(int root, dev_t device) : root_(root), device_(device) {
+  thread_ = std::thread(&LookAhead::run, this);
+}
+
+LookAhead::~LookAhead() { stop(); }
+
+void LookAhead::stop() {
+  {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  room_.notify_all();
+  if (thread_.joinable()) thread_.join();
+}
+
+void LookAhead::run() {
+  std::exception_ptr failure;
+  try {
+    folder(root_, 0);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  std::lock_guard lock(mutex_);
+  failure_ = failure;
+  finished_ = true;
+  ready_.notify_one();
+}
+
+FolderChunk* LookAhead::acquire() {
+  FolderChunk* c;
+  {
+    std::lock_guard lock(mutex_);
+    if (free_.empty()) {
+      owned_.push_back(std::make_unique<FolderChunk>());
+      return owned_.back().get();
+    }
+    c = free_.back();
+    free_.pop_back();
+  }
+  c->text.clear();
+  c->names.clear();
+  c->types.clear();
+  c->stats.clear();
+  c->openError = c->listError = 0;
+  c->last = false;
+  return c;
+}
+
+bool LookAhead::push(FolderChunk* chunk) {
+  std::unique_lock lock(mutex_);
+  const std::size_t n = chunk->names.size();
+  while (!stopping_ && (queue_.size() >= kQueued ||
+                        (!queue_.empty() && queuedEntries_ + n > kQueuedEntries))) {
+    producerWaits_ = true;
+    room_.wait(lock);
+    producerWaits_ = false;
+  }
+  if (stopping_) {
+    free_.push_back(chunk);
+    return false;
+  }
+  queue_.push_back(chunk);
+  queuedEntries_ += n;
+  if (consumerWaits_) ready_.notify_one();
+  return true;
+}
+
+bool LookAhead::folder(int fd, std::size_t depth) {
+  while (levels_.size() <= depth) levels_.emplace_back();
+  Level& level = levels_[depth];  // a deque keeps it in place while deeper levels are added
+  DirectoryReader reader(fd, level.listing);
+  DirectoryEntry e;
+  bool more = reader.next(e);
+  for (;;) {
+    FolderChunk* c = acquire();
+    level.dirs.clear();
+    if (more) {
+      // Only entries of the buffer just read, as the walk's own batches.
+      std::size_t count = 0;
+      do {
+        c->text.append(e.name) += '\0';
+        c->types.push_back(e.type);
+        ++count;
+      } while (count < kChunk && reader.nextBuffered(e));
+      indexNames(*c, count);
+      c->stats.resize(count);
+      for (std::size_t i = 0; i < count; ++i) {
+        if (stopping_.load(std::memory_order_relaxed)) {
+          release(c);
+          return false;
+        }
+        const EntryStat& st = c->stats[i] = lstatAt(fd, c->names[i].data());
+        // The walk enters exactly these: found, a folder, on the scanned file system.
+        if (st.error == 0 && S_ISDIR(st.mode) && st.device == device_)
+          level.dirs.append(c->names[i]) += '\0';
+      }
+      more = reader.next(e);
+    }
+    if (!more) {
+      c->last = true;
+      c->listError = reader.failed();
+    }
+    if (!push(c)) return false;
+    for (const char* name = level.dirs.data(); name < level.dirs.data() + level.dirs.size();
+         name += std::strlen(name) + 1) {
+      const int child = openChild(fd, name);
+      if (child < 0) {
+        FolderChunk* failed = acquire();
+        failed->openError = errno;
+        failed->last = true;
+        if (!push(failed)) return false;
+        continue;
+      }
+      FdCloser closer(child);
+      if (!folder(child, depth + 1)) return false;
+    }
+    if (!more) return true;
+  }
+}
+
+FolderChunk* LookAhead::next(SlicedPump& pump, const bool& cancelled) {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    if (!queue_.empty()) {
+      FolderChunk* c = queue_.front();
+      queue_.pop_front();
+      queuedEntries_ -= c->names.size();
+      if (producerWaits_) room_.notify_one();
+      return c;
+    }
+    if (failure_) std::rethrow_exception(failure_);
+    // The thread ended without the chunk the walk expects: it never does unless stopped.
+    if (finished_ || cancelled) return nullptr;
+    consumerWaits_ = true;
+    ready_.wait_for(lock, kWaitStep);
+    consumerWaits_ = false;
+    lock.unlock();
+    pump.check();
+    lock.lock();
+  }
+}
+
+void LookAhead::release(FolderChunk* chunk) {
+  if (chunk->text.capacity() > kKeptText) std::string().swap(chunk->text);
+  std::lock_guard lock(mutex_);
+  free_.push_back(chunk);
+}
+
+}  // namespace kolvex
