@@ -2,6 +2,8 @@
 
 #include <dirent.h>
 #include <errno.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <sys/types.h>
 
 #include <cstddef>
@@ -16,6 +18,18 @@ constexpr std::size_t kLengthOffset = offsetof(struct dirent64, d_reclen);
 constexpr std::size_t kTypeOffset = offsetof(struct dirent64, d_type);
 
 }  // namespace
+
+int OpenSubFolder(int parent, const char* name) {
+  int fd;
+  do {
+    fd = ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+FdCloser::~FdCloser() {
+  if (fd_ >= 0) ::close(fd_);
+}
 
 DirectoryReader::DirectoryReader(int fd, std::vector<char>& buffer) : fd_(fd), buf_(buffer) {
   if (buf_.size() < kBufferSize) buf_.resize(kBufferSize);

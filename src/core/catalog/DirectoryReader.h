@@ -8,6 +8,22 @@
 
 namespace kolvex {
 
+// Opens the folder name inside the open folder parent for listing, never through a link
+// (-1 with errno when it cannot: ENOENT gone, ENOTDIR/ELOOP no longer a folder, ...).
+int OpenSubFolder(int parent, const char* name);
+
+// Closes a descriptor (when there is one) on every way out of a scope.
+class FdCloser {
+ public:
+  explicit FdCloser(int fd) : fd_(fd) {}
+  ~FdCloser();
+  FdCloser(const FdCloser&) = delete;
+  FdCloser& operator=(const FdCloser&) = delete;
+
+ private:
+  int fd_;
+};
+
 struct DirectoryEntry {
   std::string_view name;  // valid until the next call of next()
   unsigned char type;     // DT_DIR, DT_REG, DT_LNK, ..., DT_UNKNOWN

@@ -1,9 +1,7 @@
 #include "core/catalog/LookAhead.h"
 
 #include <errno.h>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstring>
@@ -13,30 +11,10 @@
 namespace kolvex {
 namespace {
 
-constexpr int kOpenDirFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
 // A chunk that once held very long names gives the room back rather than keep it queued.
 constexpr std::size_t kKeptText = 16 * 1024;
 // How long the walk waits for a chunk before it looks at the window events again.
 constexpr std::chrono::milliseconds kWaitStep{4};
-
-int openChild(int parent, const char* name) {
-  int fd;
-  do {
-    fd = ::openat(parent, name, kOpenDirFlags);
-  } while (fd < 0 && errno == EINTR);
-  return fd;
-}
-
-class FdCloser {
- public:
-  explicit FdCloser(int fd) : fd_(fd) {}
-  ~FdCloser() { ::close(fd_); }
-  FdCloser(const FdCloser&) = delete;
-  FdCloser& operator=(const FdCloser&) = delete;
-
- private:
-  int fd_;
-};
 
 // Points names at the zero-terminated names laid one after another in text.
 void indexNames(FolderChunk& c, std::size_t count) {
@@ -155,7 +133,7 @@ bool LookAhead::folder(int fd, std::size_t depth) {
     if (!push(c)) return false;
     for (const char* name = level.dirs.data(); name < level.dirs.data() + level.dirs.size();
          name += std::strlen(name) + 1) {
-      const int child = openChild(fd, name);
+      const int child = OpenSubFolder(fd, name);
       if (child < 0) {
         FolderChunk* failed = acquire();
         failed->openError = errno;

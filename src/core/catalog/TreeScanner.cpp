@@ -19,20 +19,6 @@ namespace {
 
 // Neither follows a link nor triggers an automounter on the entry itself.
 constexpr int kLstatFlags = AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT;
-constexpr int kOpenDirFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
-
-class FdCloser {
- public:
-  explicit FdCloser(int fd) : fd_(fd) {}
-  ~FdCloser() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FdCloser(const FdCloser&) = delete;
-  FdCloser& operator=(const FdCloser&) = delete;
-
- private:
-  int fd_;
-};
 
 // Names from getdents64 end with a zero byte inside the buffer, so they can be handed to
 // the system calls as they are.
@@ -54,14 +40,6 @@ TreeScanner::TreeScanner(ScanState& state, SlicedPump& pump, IconProvider& icons
 std::vector<char>& TreeScanner::bufferAt(std::size_t depth) {
   while (buffers_.size() <= depth) buffers_.emplace_back();
   return buffers_[depth];
-}
-
-int TreeScanner::openChild(int parent, std::string_view name) {
-  int fd;
-  do {
-    fd = ::openat(parent, cName(name), kOpenDirFlags);
-  } while (fd < 0 && errno == EINTR);
-  return fd;
 }
 
 bool TreeScanner::CountDirectory(const std::string& path, std::int64_t& dirs, std::int64_t& files) {
@@ -113,7 +91,7 @@ bool TreeScanner::count(int fd, std::size_t depth, Totals& totals) {
         enter = st.st_dev == device_;
       }
     }
-    int child = type == DT_DIR && enter ? openChild(fd, e.name) : -1;
+    int child = type == DT_DIR && enter ? OpenSubFolder(fd, cName(e.name)) : -1;
     if (child < 0 && type == DT_DIR && enter) {
       if (errno == ENOENT) continue;                          // gone since it was listed
       if (errno == ENOTDIR || errno == ELOOP) type = DT_REG;  // replaced by a file or link
@@ -299,7 +277,7 @@ bool TreeScanner::entries(int fd, std::size_t depth, std::span<const std::string
           childFirst = nullptr;
         }
       } else {
-        child = openChild(fd, name);
+        child = OpenSubFolder(fd, cName(name));
         if (child < 0) error = errno;
       }
       if (error == ENOENT) continue;  // gone since it was listed

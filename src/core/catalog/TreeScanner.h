@@ -87,7 +87,6 @@ class TreeScanner {
   void writeFile(std::string_view name, const EntryStat& st, bool known);
   void advance();
   std::vector<char>& bufferAt(std::size_t depth);
-  int openChild(int parent, std::string_view name);
 
   ScanState& state_;
   SlicedPump& pump_;

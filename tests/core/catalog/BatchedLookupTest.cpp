@@ -59,6 +59,7 @@ std::string catalogBytes(test::ScanRig& rig, StatMethod method) {
   header.CreateDateTime = 45000.5;
   const char* name = method == StatMethod::Batched    ? "b.qel"
                      : method == StatMethod::OneByOne ? "o.qel"
+                     : method == StatMethod::Ahead    ? "h.qel"
                                                       : "a.qel";
   const std::string catalog = rig.archives() + name;
   EXPECT_TRUE(rig.scanner().BuildArchiveFile(header, catalog, header.BaseDir))
@@ -73,9 +74,12 @@ TEST(BatchedLookup, CatalogIsByteIdenticalToOneLookupAfterAnother) {
   const std::string batched = catalogBytes(rig, StatMethod::Batched);
   // The chooser's first batches go one by one, then batched: a scan of mixed methods.
   const std::string adaptive = catalogBytes(rig, StatMethod::Adaptive);
+  // Looked up by a second thread ahead of the walk (one by one where there is one core).
+  const std::string ahead = catalogBytes(rig, StatMethod::Ahead);
   ASSERT_GT(oneByOne.size(), 3000u * 100);
   EXPECT_TRUE(oneByOne == batched) << "the batched catalog differs";
   EXPECT_TRUE(oneByOne == adaptive) << "the catalog of chosen methods differs";
+  EXPECT_TRUE(oneByOne == ahead) << "the catalog looked up ahead differs";
   // And the counting pass, which reads only listings now, agrees with the walk.
   TSCCDInfo h;
   auto all = test::readAll(rig.archives() + "b.qel", &h);
