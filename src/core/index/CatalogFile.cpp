@@ -3,8 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <vector>
-
+#include "core/persist/ComponentReader.h"
 #include "core/persist/FileStream.h"
 #include "core/persist/PersistError.h"
 
@@ -22,7 +21,8 @@ bool CatalogFile::open(const std::string& path) {
 
 std::optional<CatalogIdentity> CatalogFile::identity(std::uint64_t recordBase) const {
   if (fd_ < 0 || recordBase > static_cast<std::uint64_t>(status_.st_size)) return std::nullopt;
-  std::vector<unsigned char> header(recordBase);
+  headerBytes_.clear();
+  std::string header(recordBase, '\0');
   for (std::size_t done = 0; done < header.size();) {
     const ssize_t n = ::pread(fd_, header.data() + done, header.size() - done,
                               static_cast<off_t>(done));
@@ -37,7 +37,16 @@ std::optional<CatalogIdentity> CatalogFile::identity(std::uint64_t recordBase) c
   id.mtimeNanoseconds = status_.st_mtim.tv_nsec;
   id.recordBase = recordBase;
   id.headerDigest = digestOf(header.data(), header.size());
+  headerBytes_ = std::move(header);
   return id;
+}
+
+TSCCDInfo CatalogFile::header() const {
+  MemoryStream in(headerBytes_);
+  checkStreamStart(in);
+  TSCCDInfo h;
+  readObject(in, h);
+  return h;
 }
 
 std::unique_ptr<Stream> CatalogFile::stream() const {

@@ -1,7 +1,8 @@
 #pragma once
 // A catalog file opened once for the index: what fstat says about it, its header bytes
-// for its identity, and a stream for the catalog reader, all from the same descriptor,
-// so the index is checked against exactly the file whose records are then read.
+// for its identity and for the header a search shows with its hits, and a stream for the
+// catalog reader, all from the same descriptor, so the index is checked against exactly
+// the file whose records are then read.
 #include <sys/stat.h>
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 
 #include "core/index/IndexFormat.h"
 #include "core/persist/Stream.h"
+#include "core/persist/TSCCDInfo.h"
 
 namespace kolvex::index {
 
@@ -26,6 +28,10 @@ class CatalogFile {
   // The file's identity with its first record at recordBase; nothing when the file is
   // shorter or cannot be read.
   std::optional<CatalogIdentity> identity(std::uint64_t recordBase) const;
+  // The catalog's header, decoded from the bytes the last identity() read (so from the
+  // file an index matching that identity was made of, which was read whole then): no
+  // further read of the file. Throws the reader's EStreamError when they hold none.
+  TSCCDInfo header() const;
   // A stream over the file for the catalog reader (its header, for the hits' catalog
   // fields; the records come from the index).
   std::unique_ptr<Stream> stream() const;
@@ -34,6 +40,7 @@ class CatalogFile {
   std::string path_;
   int fd_ = -1;
   struct stat status_ {};
+  mutable std::string headerBytes_;  // from the last identity()
 };
 
 }  // namespace kolvex::index

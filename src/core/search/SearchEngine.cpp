@@ -235,9 +235,9 @@ bool SearchEngine::SearchIndexed(Run& run, const std::string& path, SlicedPump& 
   // Every part this run reads is checked before the first hit is reported.
   if (!candidates || !idx.check(&*candidates)) return false;
 
-  // The index holds what a hit shows of a record; the catalog it was checked against
-  // gives its header.
-  std::optional<CatalogReader> reader;
+  // The index holds what a hit shows of a record; the catalog's header comes from the
+  // bytes its identity was checked on.
+  std::optional<TSCCDInfo> header;
   const auto total = static_cast<std::int64_t>(idx.records());
   ReadingProgress progress(*this, total - 1);
   auto test = [&](std::uint32_t i) {
@@ -249,9 +249,9 @@ bool SearchEngine::SearchIndexed(Run& run, const std::string& path, SlicedPump& 
     v.CreateDateTime = e.time;
     v.FileSize = e.size;
     if (!RecordMatches(v, run.criteria, run.masks)) return;
-    if (!reader) reader.emplace(catalog.stream());
+    if (!header) header = catalog.header();
     v.FilePath = idx.path(i);
-    addRecordHit(v, path, reader->header(), i + 1 == idx.records());
+    addRecordHit(v, path, *header, i + 1 == idx.records());
   };
   for (std::uint32_t i : *candidates) {
     position_ = i;

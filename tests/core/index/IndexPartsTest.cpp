@@ -6,6 +6,8 @@
 #include "core/index/CatalogIndex.h"
 #include "core/index/IndexLocation.h"
 #include "core/index/IndexMaintenance.h"
+#include "core/persist/CatalogReader.h"
+#include "core/persist/PersistError.h"
 #include "core/search/TMask.h"
 #include "support/CatalogCraft.h"
 #include "support/ScopedEnv.h"
@@ -72,6 +74,34 @@ TEST(IndexLocation, AnIndexOfAnotherCatalogIsRefused) {
   index::CatalogIndex idx;
   ASSERT_TRUE(mapped.open(b));
   EXPECT_FALSE(index::OpenIndex(b, mapped, idx));
+}
+
+// A search through an index takes the catalog's header from the bytes its identity was
+// checked on, not from a second read of the file.
+TEST(IndexedCatalogFile, GivesTheHeaderItsIdentityWasTakenFrom) {
+  test::TempDir tmp;
+  const std::string catalog = tmp.file("one.qel");
+  TSCCDInfo written;
+  written.CDLabel = "Holiday \xc3\xa9t\xc3\xa9 2024";
+  written.BaseDir = "/media/holiday/";
+  written.Removable = true;
+  written.CreateDateTime = 45000.25;
+  test::writeCatalog(catalog, test::dir("", {test::file("a.txt")}), written);
+  ASSERT_TRUE(index::BuildIndex(catalog));
+  index::CatalogFile file;
+  ASSERT_TRUE(file.open(catalog));
+  EXPECT_THROW(file.header(), EStreamError);  // nothing read yet
+  index::CatalogIndex idx;
+  ASSERT_TRUE(index::OpenIndex(catalog, file, idx));
+  const TSCCDInfo fromIdentity = file.header();
+  CatalogReader reader(catalog);
+  const TSCCDInfo& fromReader = reader.header();
+  EXPECT_EQ(fromIdentity.CDLabel, fromReader.CDLabel);
+  EXPECT_EQ(fromIdentity.BaseDir, fromReader.BaseDir);
+  EXPECT_EQ(fromIdentity.Removable, fromReader.Removable);
+  EXPECT_EQ(fromIdentity.CreateDateTime, fromReader.CreateDateTime);
+  EXPECT_EQ(fromIdentity.TotalFiles, fromReader.TotalFiles);
+  EXPECT_EQ(fromIdentity.CDLabel, written.CDLabel);
 }
 
 }  // namespace
