@@ -46,8 +46,10 @@ ArchiveListView::ArchiveListView(ArchiveListModel* model, QWidget* parent)
             [this, v](const QPoint& pos) { emit contextMenuAt(v->viewport()->mapToGlobal(pos)); });
     stack_->addWidget(v);
   }
-  const int widths[] = {170, 90, 150, 110, 200};
+  // Narrow to begin with: the columns widen to what they show (widenColumns).
+  const int widths[] = {120, 60, 100, 70, 200};
   for (int c = 0; c < ArchiveListModel::kColumnCount; ++c) detail_->setColumnWidth(c, widths[c]);
+  fitColumnsOnResize(detail_);
   // Over the list, below a detailed list's header; clicks go through to the list (its
   // context menu offers Create).
   emptyHint_ = new QLabel(this);

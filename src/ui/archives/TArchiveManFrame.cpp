@@ -239,7 +239,11 @@ void TArchiveManFrame::BuildDetails() {
   mDescription_ = new QPlainTextEdit(pDetails_);
   mDescription_->setObjectName("mDescription");
   mDescription_->setReadOnly(true);
-  mDescription_->setMinimumHeight(80);
+  // The box takes the height left below the details (its own wish for 12 lines would push
+  // it off the panel's bottom), scrolling its text; the panel scrolls only when even its
+  // least height does not fit.
+  mDescription_->setMinimumHeight(60);
+  mDescription_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
   column->addWidget(mDescription_, 1);
   column->addStretch(0);
   sbLeftBar_->setWidget(pDetails_);

@@ -1,5 +1,6 @@
 #include "ui/common/ItemViews.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QListView>
 #include <QTreeView>
@@ -28,18 +29,51 @@ void useGridItems(QListView* view) { view->setItemDelegate(new GridItemDelegate(
 
 void widenColumnsToContents(QTreeView* view) {
   QHeaderView* header = view->header();
+  const int room = view->viewport()->width();
   // A long name may not push every other column out of sight, at any window size; a
   // maximised window gives it the room it has.
-  const int widest = std::max(view->viewport()->width() * 3 / 5, 60);
+  const int widest = std::max(room * 3 / 5, 60);
+  const bool stretching = header->stretchLastSection();
+  const int last = header->count() - 1;
   for (int c = 0; c < header->count(); ++c) {
     // A stretching last column already takes the room that is left.
-    if (header->isSectionHidden(c) || (header->stretchLastSection() && c == header->count() - 1))
-      continue;
+    if (header->isSectionHidden(c) || (stretching && c == last)) continue;
     const int wanted =
         std::min(widest, std::max(static_cast<const QAbstractItemView*>(view)->sizeHintForColumn(c),
                                  header->sectionSizeHint(c)) + 8);
     if (wanted > header->sectionSize(c)) header->resizeSection(c, wanted);
   }
+  // The first column (the name) gives way until the others are in sight, down to what its
+  // caption needs; a stretching last column counts with its caption's width.
+  if (header->count() < 2 || header->isSectionHidden(0)) return;
+  int others = 0;
+  for (int c = 1; c < header->count(); ++c)
+    if (!header->isSectionHidden(c))
+      others += stretching && c == last ? header->sectionSizeHint(c) : header->sectionSize(c);
+  const int least = std::max(header->sectionSizeHint(0), kLeastNameWidth);
+  const int fits = std::max(least, room - others);
+  if (header->sectionSize(0) > fits) header->resizeSection(0, fits);
+}
+
+namespace {
+
+// Fits the columns again whenever the list's room changes (a resized or maximised window).
+class ColumnFitter final : public QObject {
+ public:
+  explicit ColumnFitter(QTreeView* view) : QObject(view), view_(view) {}
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Resize) widenColumnsToContents(view_);
+    return false;
+  }
+
+ private:
+  QTreeView* view_;
+};
+
+}  // namespace
+
+void fitColumnsOnResize(QTreeView* view) {
+  view->viewport()->installEventFilter(new ColumnFitter(view));
 }
 
 }  // namespace kolvex

@@ -24,9 +24,17 @@ class GridItemDelegate final : public QStyledItemDelegate {
 // Installs the delegate on the list view.
 void useGridItems(QListView* view);
 
+// The least width the first column (the name) is narrowed to so that the others show.
+inline constexpr int kLeastNameWidth = 100;
+
 // Widens every column whose header or shown rows need more room, up to 3/5 of the view's
-// width; never narrows one (the user may have widened it). Only the rows in sight are
-// measured, so it costs the same for any length of list.
+// width; never narrows one (the user may have widened it), except the first: it is
+// narrowed (to kLeastNameWidth or its caption at least) while the columns after it would
+// not all be in sight. Only the rows in sight are measured, so it costs the same for any
+// length of list.
 void widenColumnsToContents(QTreeView* view);
+
+// widenColumnsToContents again whenever the view's room changes size.
+void fitColumnsOnResize(QTreeView* view);
 
 }  // namespace kolvex

@@ -96,7 +96,9 @@ TArchiveExplorerFrame::TArchiveExplorerFrame(AppContext& context, QWidget* paren
   split->addWidget(BuildDirs());
   split->addWidget(BuildFiles());
   split->setStretchFactor(1, 1);
-  split->setSizes({210, 420});
+  // The folders get a quarter: at the size the program opens with, the files beside the
+  // information panel still get two columns of icons.
+  split->setSizes({150, 450});
   column->addWidget(split, 1);
   column->addWidget(BuildBottom());
   layout->addWidget(right, 1);
@@ -290,8 +292,9 @@ QWidget* TArchiveExplorerFrame::BuildFiles() {
   lvReport_->header()->setSectionsClickable(true);
   lvReport_->header()->setSortIndicatorShown(true);
   lvReport_->header()->setStretchLastSection(false);
-  const int widths[kColumnCount] = {200, 130, 150, 110};
+  const int widths[kColumnCount] = {200, 100, 120, 70};
   for (int c = 0; c < kColumnCount; ++c) lvReport_->setColumnWidth(c, widths[c]);
+  fitColumnsOnResize(lvReport_);
   for (QAbstractItemView* v :
        {static_cast<QAbstractItemView*>(lvArchive_), static_cast<QAbstractItemView*>(lvReport_)}) {
     v->setEditTriggers(QAbstractItemView::NoEditTriggers);

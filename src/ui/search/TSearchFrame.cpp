@@ -165,6 +165,7 @@ void TSearchFrame::BuildResults() {
   lvArchive_->setBatchSize(2000);
   lvArchive_->setResizeMode(QListView::Adjust);
   lvArchiveReport_ = new QTreeView(lists_);
+  fitColumnsOnResize(lvArchiveReport_);
   lvArchiveReport_->setObjectName("lvArchiveReport");
   lvArchiveReport_->setRootIsDecorated(false);
   lvArchiveReport_->setUniformRowHeights(true);
