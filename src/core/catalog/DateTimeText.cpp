@@ -1,7 +1,5 @@
 #include "core/catalog/DateTimeText.h"
 
-#include <langinfo.h>
-
 #include <cmath>
 #include <cstdio>
 #include <cstdint>
@@ -53,50 +51,6 @@ std::optional<std::tm> CalendarOfDayCount(double dayCount) {
   t.tm_sec = static_cast<int>(time % 60);
   t.tm_isdst = -1;
   return t;
-}
-
-std::string FourDigitYearDateFormat() {
-  const char* locale = ::nl_langinfo(D_FMT);
-  const std::string format = locale && *locale ? locale : "%m/%d/%y";
-  std::string out;
-  for (std::size_t i = 0; i < format.size(); ++i) {
-    if (format[i] != '%' || i + 1 == format.size()) {
-      out += format[i];
-      continue;
-    }
-    const char field = format[++i];
-    if (field == 'y')
-      out += "%Y";
-    else if (field == 'D')
-      out += "%m/%d/%Y";
-    else
-      out += {'%', field};
-  }
-  return out;
-}
-
-namespace {
-
-std::string formatted(const std::tm& t, const std::string& format) {
-  char buf[256];
-  const std::size_t n = std::strftime(buf, sizeof buf, format.c_str(), &t);
-  return std::string(buf, n);
-}
-
-}  // namespace
-
-std::string DateText(double dayCount) {
-  const auto t = CalendarOfDayCount(dayCount);
-  return t ? formatted(*t, FourDigitYearDateFormat()) : std::string();
-}
-
-std::string DateTimeText(double dayCount) {
-  const auto t = CalendarOfDayCount(dayCount);
-  if (!t) return {};
-  const bool midnight = t->tm_hour == 0 && t->tm_min == 0 && t->tm_sec == 0;
-  std::string format = FourDigitYearDateFormat();
-  if (!midnight) format += " %X";
-  return formatted(*t, format);
 }
 
 std::string IsoDateTimeText(double dayCount) {

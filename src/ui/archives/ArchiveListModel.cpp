@@ -4,9 +4,9 @@
 #include <QStyle>
 #include <algorithm>
 
-#include "core/catalog/DateTimeText.h"
 #include "core/catalog/NaturalOrder.h"
 #include "ui/catalog/IconPicture.h"
+#include "ui/common/QtText.h"
 
 namespace kolvex {
 
@@ -19,7 +19,6 @@ ArchiveListModel::Row ArchiveListModel::rowFor(const TSCCDInfo& header, const st
   Row r;
   r.label = QString::fromStdString(header.CDLabel);
   r.format = QString::fromStdString(header.CDFormat);
-  r.dateTime = QString::fromStdString(DateTimeText(header.CreateDateTime));
   r.size = QString::number(header.CDSize);
   r.baseDir = QString::fromStdString(header.BaseDir);
   r.path = QString::fromStdString(path);
@@ -90,6 +89,8 @@ void ArchiveListModel::sort(int column, Qt::SortOrder order) {
 void ArchiveListModel::setColumnCaptions(const QStringList& captions) {
   captions_ = captions;
   emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
+  // A new language also brings its forms of dates.
+  if (!rows_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
 }
 
 int ArchiveListModel::rowCount(const QModelIndex& parent) const {
@@ -116,7 +117,7 @@ QVariant ArchiveListModel::data(const QModelIndex& index, int role) const {
     case kFormat:
       return r.format;
     case kDateTime:
-      return r.dateTime;
+      return DateTimeTextOf(r.created);
     case kSize:
       return r.size;
     case kBaseDir:

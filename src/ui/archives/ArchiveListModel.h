@@ -19,7 +19,7 @@ class ArchiveListModel : public QAbstractTableModel {
   static constexpr int kPathRole = Qt::UserRole + 1;
 
   struct Row {
-    QString label, format, dateTime, size, baseDir, path;
+    QString label, format, size, baseDir, path;
     QIcon icon;
     double created = 0;       // the header's CreateDateTime, for sorting by date
     std::int64_t bytes = 0;   // the volume size, for sorting by size

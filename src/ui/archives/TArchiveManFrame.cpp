@@ -20,7 +20,6 @@
 #include "core/catalog/AppDir.h"
 #include "core/catalog/ArchiveList.h"
 #include "core/catalog/NaturalOrder.h"
-#include "core/catalog/DateTimeText.h"
 #include "core/catalog/FormatSize.h"
 #include "core/persist/CatalogReader.h"
 #include "ui/common/CatalogFolderService.h"
@@ -407,7 +406,7 @@ void TArchiveManFrame::ShowArchiveDetails(const std::string& path) {
       lFileSystem_->setText(formatted(lang, "A065", h.CDFormat));
       lArchiveSize_->setText(formatted(lang, "A066", FormatSize(h.CDSize)));
       lSerialNumber_->setText(formatted(lang, "A067", h.CreateSerial));
-      lDateTime_->setText(formatted(lang, "A068", DateTimeText(h.CreateDateTime)));
+      lDateTime_->setText(formatted(lang, "A068", DateTimeTextOf(h.CreateDateTime).toStdString()));
       lRemovable_->setText(qtText(lang.message(h.Removable ? "A019" : "A020")));
       mBaseDir_->setPlainText(qtText(lang.format("A069", {h.BaseDir})));
       iIcon_->setPicture(iconPicture(*h.CDIconLarge, 32));

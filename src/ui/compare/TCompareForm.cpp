@@ -11,7 +11,6 @@
 #include <map>
 #include <memory>
 
-#include "core/catalog/DateTimeText.h"
 #include "core/catalog/FormatSize.h"
 #include "core/compare/CatalogDiff.h"
 #include "core/compare/MediumVerifier.h"
@@ -25,7 +24,7 @@ namespace kolvex {
 namespace {
 
 QString sizeAndTime(std::int64_t size, double time) {
-  return qtText(FormatSize(size) + "  " + DateTimeText(time));
+  return qtText(FormatSize(size) + "  ") + DateTimeTextOf(time);
 }
 
 // What a comparison thread hands back.

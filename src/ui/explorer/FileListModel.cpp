@@ -13,7 +13,9 @@ void FileListModel::setTexts(const std::array<QString, kColumnCount>& captions,
   captions_ = captions;
   folderText_ = folderText;
   emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
-  if (rowCount() > 0) emit dataChanged(index(0, 1), index(rowCount() - 1, 1));
+  // A new language brings its type names and its forms of dates.
+  types_.clear();
+  if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
 }
 
 void FileListModel::endChange() {

@@ -18,7 +18,6 @@
 #include <QVBoxLayout>
 #include <climits>
 
-#include "core/catalog/DateTimeText.h"
 #include "core/search/SearchEngine.h"
 #include "ui/common/InterfaceTexts.h"
 #include "ui/common/SkinWidgets.h"
@@ -82,7 +81,7 @@ CriteriaBox::CriteriaBox(AppContext& context, SearchEngine& engine, QWidget* pop
   setObjectName("sbSearchOptions");
   setMinimumHeight(110);
   // The summary's dates read as every other date of the program.
-  shortDate_ = [](double dayCount) { return DateText(dayCount); };
+  shortDate_ = [](double dayCount) { return DateTextOf(dayCount).toStdString(); };
   pbClient_ = new TPaintBox(context.skin, 5, this);
   pbClient_->setObjectName("pbClient");
   pbClient_->lower();

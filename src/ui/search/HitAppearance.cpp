@@ -1,5 +1,7 @@
 #include "ui/search/HitAppearance.h"
 
+#include <QLocale>
+
 #include "core/search/TUSearch.h"
 #include "ui/search/HitTexts.h"
 
@@ -33,6 +35,12 @@ int HitAppearance::describe(TTSearchResultItem& hit, const std::string& folderTe
 }
 
 const HitAppearance::Kind& HitAppearance::kindOfExtension(const std::string& extension) {
+  // The type names are in the program's language: a new one asks the desktop again.
+  const QString language = QLocale().name();
+  if (language != kindsLanguage_) {
+    kinds_.clear();
+    kindsLanguage_ = language;
+  }
   auto found = kinds_.find(extension);
   if (found != kinds_.end()) return found->second;
   // Asked by name only: the file itself is on a medium that may not be there.

@@ -40,6 +40,7 @@ class HitAppearance {
   QFileIconProvider provider_;
   std::vector<QIcon> icons_;
   std::unordered_map<std::string, Kind> kinds_;
+  QString kindsLanguage_;  // the default locale the kinds were asked in
   bool ready_ = false;
 };
 

@@ -1,6 +1,6 @@
 #include "ui/search/HitTexts.h"
 
-#include "core/catalog/DateTimeText.h"
+#include "ui/common/QtText.h"
 #include "core/catalog/ScannedPath.h"
 #include "core/search/TUSearch.h"
 
@@ -20,7 +20,7 @@ bool IsFolderRow(const TTSearchResultItem& hit) {
 
 std::string HitDateText(const TTSearchResultItem& hit) {
   if (IsFolderRow(hit)) return "--";
-  return DateTimeText(hit.DateTime);
+  return DateTimeTextOf(hit.DateTime).toStdString();
 }
 
 std::string HitSizeText(const TTSearchResultItem& hit) {

@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
+
+#include "ui/common/QtText.h"
 
 namespace kolvex {
 
@@ -12,6 +15,9 @@ LibraryTranslation::~LibraryTranslation() {
 }
 
 bool LibraryTranslation::apply(const std::string& locale) {
+  // Dates, numbers and the desktop's type names follow the program's language, not the
+  // system's locale.
+  QLocale::setDefault(LocaleOfLanguage(locale));
   if (locale == locale_) return translator_ != nullptr;
   locale_ = locale;
   if (translator_) {
