@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QTreeView>
 #include <QTest>
+#include <optional>
 #include <QToolButton>
 #include <fstream>
 #include <memory>
@@ -52,14 +53,17 @@ struct Fixture {
     f.useAsAppDir();
     return f;
   }
-  // A catalog of a new folder holding `files` small files, made by the program's scanner.
-  std::string makeCatalog(const std::string& name, int files) {
+  // A catalog of a new folder holding `files` small files, made by the program's scanner
+  // (with the volume's capacity replaced by `capacity` when one is given).
+  std::string makeCatalog(const std::string& name, int files,
+                          std::optional<std::int64_t> capacity = std::nullopt) {
     std::string dir = scratch.path().toStdString() + "/" + name;
     QDir().mkpath(QString::fromStdString(dir));
     for (int i = 0; i < files; ++i) writeBytes(dir + "/f" + std::to_string(i) + ".txt", "x");
     TSCCDInfo header;
     DesktopScanRunner& scans = *frame->Scans();
     if (!scans.scanner().GetVolumeInfo(dir, header)) throw std::runtime_error("no volume");
+    if (capacity) header.CDSize = *capacity;
     std::string catalog = scans.scanner().ArchiveFileNameFor(header);
     if (!scans.CreateArchive(false, true, header, dir, catalog))
       throw std::runtime_error("scan failed");
@@ -125,6 +129,29 @@ class ArchiveManagerTest : public QObject {
     QCOMPARE(f.frame->Model()->sortColumn(), int(ArchiveListModel::kDateTime));
   }
 
+  // A volume that reported no capacity (-1) shows it as unknown, never as a negative size.
+  void anUnknownCapacityReadsUnknownInEveryLanguage() {
+    Fixture f;
+    f.makeCatalog("nocapacity", 1, -1);
+    f.frame->RefreshArchives();
+    f.frame->List()->selectRow(0);
+    auto* details = f.frame->findChild<QWidget*>("iLeftBar");
+    const QModelIndex size = f.frame->Model()->index(0, ArchiveListModel::kSize);
+    QCOMPARE(shown(details->findChild<QLabel*>("lArchiveSize")), std::string("Capacity: unknown"));
+    QCOMPARE(size.data().toString(), QString("unknown"));
+    f.language.setLanguageName("German");
+    f.frame->ApplyLanguage();
+    QCOMPARE(shown(details->findChild<QLabel*>("lArchiveSize")), std::string("Kapazität: unbekannt"));
+    QCOMPARE(size.data().toString(), QString("unbekannt"));
+    f.language.setLanguageName("English");
+    // Sorting by capacity puts it before every known one.
+    f.makeCatalog("known", 1);
+    f.frame->RefreshArchives();
+    f.frame->Model()->sort(ArchiveListModel::kSize);
+    QVERIFY(f.frame->Model()->row(0).label.endsWith("nocapacity"));
+    QVERIFY(f.frame->Model()->index(1, ArchiveListModel::kSize).data().toString().toLongLong() > 0);
+  }
+
   void theDetailsAndTheStatusSpeakTheNewLanguageAtOnce() {
     Fixture f;
     f.makeCatalog("sprache", 1);
@@ -183,7 +210,7 @@ class ArchiveManagerTest : public QObject {
       QCOMPARE(handed[i].path, row.path.toStdString());
       QCOMPARE(handed[i].label, row.label.toStdString());
       CatalogReader reader(row.path.toStdString());
-      QCOMPARE(row.size, QString::number(reader.header().CDSize));
+      QCOMPARE(row.bytes, reader.header().CDSize);
       QCOMPARE(row.baseDir.toStdString(), reader.header().BaseDir);
     }
     QCOMPARE(f.search.lists.back().size(), std::size_t(3));

@@ -39,6 +39,10 @@ std::string FormatSize(std::int64_t bytes, const std::string& decimalSeparator) 
 
 std::string FormatSize(std::int64_t bytes) { return formatted(bytes, localeSeparator(), false); }
 
+std::string FormatKnownSize(std::int64_t bytes, const std::string& unknown) {
+  return bytes < 0 ? unknown : FormatSize(bytes);
+}
+
 std::string FormatSizeTwoDecimals(std::int64_t bytes) {
   return formatted(bytes, localeSeparator(), true);
 }

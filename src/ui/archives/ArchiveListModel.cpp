@@ -19,7 +19,6 @@ ArchiveListModel::Row ArchiveListModel::rowFor(const TSCCDInfo& header, const st
   Row r;
   r.label = QString::fromStdString(header.CDLabel);
   r.format = QString::fromStdString(header.CDFormat);
-  r.size = QString::number(header.CDSize);
   r.baseDir = QString::fromStdString(header.BaseDir);
   r.path = QString::fromStdString(path);
   r.icon = iconOfPair(*header.CDIconSmall, *header.CDIconLarge);
@@ -86,8 +85,9 @@ void ArchiveListModel::sort(int column, Qt::SortOrder order) {
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void ArchiveListModel::setColumnCaptions(const QStringList& captions) {
+void ArchiveListModel::setColumnCaptions(const QStringList& captions, const QString& unknownSize) {
   captions_ = captions;
+  unknownSize_ = unknownSize;
   emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
   // A new language also brings its forms of dates.
   if (!rows_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
@@ -119,7 +119,7 @@ QVariant ArchiveListModel::data(const QModelIndex& index, int role) const {
     case kDateTime:
       return DateTimeTextOf(r.created);
     case kSize:
-      return r.size;
+      return r.bytes < 0 ? unknownSize_ : QString::number(r.bytes);
     case kBaseDir:
       return r.baseDir;
   }

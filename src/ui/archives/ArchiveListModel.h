@@ -19,7 +19,7 @@ class ArchiveListModel : public QAbstractTableModel {
   static constexpr int kPathRole = Qt::UserRole + 1;
 
   struct Row {
-    QString label, format, size, baseDir, path;
+    QString label, format, baseDir, path;
     QIcon icon;
     double created = 0;       // the header's CreateDateTime, for sorting by date
     std::int64_t bytes = 0;   // the volume size, for sorting by size
@@ -31,7 +31,8 @@ class ArchiveListModel : public QAbstractTableModel {
   void setRows(std::vector<Row> rows);
   void clear() { setRows({}); }
   const Row& row(int index) const { return rows_[static_cast<std::size_t>(index)]; }
-  void setColumnCaptions(const QStringList& captions);
+  // The captions, and the text of a capacity the volume did not report ("unknown").
+  void setColumnCaptions(const QStringList& captions, const QString& unknownSize);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -48,6 +49,7 @@ class ArchiveListModel : public QAbstractTableModel {
 
   std::vector<Row> rows_;
   QStringList captions_;
+  QString unknownSize_;
   int sortColumn_ = kLabel;
   Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
   QIcon fallback_;

@@ -321,7 +321,7 @@ void TArchiveManFrame::ApplyLanguage() {
   QStringList captions;
   for (const char* key : {"A021", "A022", "A023", "A024", "A025"})
     captions << qtText(context_.language.message(key));
-  model_->setColumnCaptions(captions);
+  model_->setColumnCaptions(captions, qtText(context_.language.message("R018")));
   // The detail panel, the status, the dialogs and the progress windows speak the new
   // language at once; the columns widen to their new captions.
   ShowArchiveDetails(selectedArchive_);
@@ -404,7 +404,7 @@ void TArchiveManFrame::ShowArchiveDetails(const std::string& path) {
       LanguageFile& lang = context_.language;
       lArchiveCaption_->setText(breakable(qtText(h.CDLabel)));
       lFileSystem_->setText(formatted(lang, "A065", h.CDFormat));
-      lArchiveSize_->setText(formatted(lang, "A066", FormatSize(h.CDSize)));
+      lArchiveSize_->setText(formatted(lang, "A066", FormatKnownSize(h.CDSize, lang.message("R018"))));
       lSerialNumber_->setText(formatted(lang, "A067", h.CreateSerial));
       lDateTime_->setText(formatted(lang, "A068", DateTimeTextOf(h.CreateDateTime).toStdString()));
       lRemovable_->setText(qtText(lang.message(h.Removable ? "A019" : "A020")));
