@@ -19,6 +19,8 @@ class Clipboard {
  public:
   virtual ~Clipboard() = default;
   virtual void setText(const std::string& text) = 0;
+  // An absolute path in the file system's bytes; a desktop also offers it as a file.
+  virtual void setPath(const std::string& path) { setText(path); }
 };
 
 class FolderPicker {

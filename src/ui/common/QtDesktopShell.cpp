@@ -1,4 +1,6 @@
 #include "ui/common/QtDesktopShell.h"
+
+#include "ui/common/ClipboardContents.h"
 #include "ui/common/QtText.h"
 
 #include <QApplication>
@@ -38,7 +40,11 @@ std::string QtDesktopShell::print(const std::string& path) {
 }
 
 void QtClipboard::setText(const std::string& text) {
-  QApplication::clipboard()->setText(QString::fromStdString(text));
+  QApplication::clipboard()->setMimeData(ClipboardContents(text, false).release());
+}
+
+void QtClipboard::setPath(const std::string& path) {
+  QApplication::clipboard()->setMimeData(ClipboardContents(path, true).release());
 }
 
 std::string QtFolderPicker::pickFolder(const std::string& title, const std::string& start) {

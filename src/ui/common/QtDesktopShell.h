@@ -24,6 +24,7 @@ class QtDesktopShell final : public DesktopShell {
 class QtClipboard final : public Clipboard {
  public:
   void setText(const std::string& text) override;
+  void setPath(const std::string& path) override;
 };
 
 class QtFolderPicker final : public FolderPicker {

@@ -634,14 +634,14 @@ void TArchiveExplorerFrame::miCopyNameClick() {
 void TArchiveExplorerFrame::miCopyPathClick() {
   const FolderEntry* entry = selectedEntry();
   const TSCCDInfo* header = model_.header();
-  if (entry && header) clipboard_->setText(ScannedPath(header->BaseDir, entry->record.FilePath));
+  if (entry && header) clipboard_->setPath(ScannedPath(header->BaseDir, entry->record.FilePath));
 }
 
 void TArchiveExplorerFrame::miCopyPathNameClick() {
   const FolderEntry* entry = selectedEntry();
   const TSCCDInfo* header = model_.header();
   if (entry && header)
-    clipboard_->setText(
+    clipboard_->setPath(
         ScannedPath(header->BaseDir, entry->record.FilePath, entry->record.FileName));
 }
 

@@ -53,9 +53,9 @@ void HitActions::copy(int tag, const TTSearchResultItem& hit) {
   if (tag == kHitCopyName)
     clipboard_->setText(hit.Name);
   else if (tag == kHitCopyPath)
-    clipboard_->setText(HitFolderText(hit));
+    clipboard_->setPath(HitFolderText(hit));
   else if (tag == kHitCopyPathName)
-    clipboard_->setText(HitPathnameText(hit));
+    clipboard_->setPath(HitPathnameText(hit));
 }
 
 void HitActions::addToMenu(QMenu* menu, const std::function<void(int)>& chosen) {
