@@ -157,8 +157,18 @@ class MainFormTest : public QObject {
     f.form->resize(716, 559);
     QWidget* view = f.form->View(2);
     std::vector<int> tops;
-    f.pump.onEvents = [&](int) { tops.push_back(view->y()); };
+    // A picture of the whole view slides in, taken once; the view waits laid out at its
+    // place under the one shown before.
+    f.pump.onEvents = [&](int) {
+      auto* slide = f.form->findChild<QLabel*>("lSlidingView");
+      QVERIFY(slide);
+      tops.push_back(slide->y());
+      QCOMPARE(slide->pixmap().deviceIndependentSize().toSize(), QSize(696, 435));
+      QCOMPARE(view->geometry(), QRect(0, 0, 696, 435));
+      QVERIFY(view->isVisible());
+    };
     f.form->ShowView(2);
+    QVERIFY(!f.form->findChild<QLabel*>("lSlidingView"));
     QCOMPARE(tops.size(), 43u);
     QCOMPARE(tops.front(), -425);
     QCOMPARE(tops.back(), -5);

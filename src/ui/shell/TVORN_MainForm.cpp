@@ -1,5 +1,6 @@
 #include "ui/shell/TVORN_MainForm.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -646,6 +647,19 @@ void TVORN_MainForm::SetFrameCaption(const QString& caption) {
   LayoutChrome();
 }
 
+namespace {
+
+// Lays a shown widget out now rather than at the next turns of the event loop: its
+// layouts, and its item lists (which otherwise arrange their items on a timer).
+void LayOutNow(QWidget* widget) {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  for (QAbstractItemView* list : widget->findChildren<QAbstractItemView*>())
+    if (list->isVisibleTo(widget)) list->doItemsLayout();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
+}  // namespace
+
 void TVORN_MainForm::ShowView(int index) {
   if (shuttingDown_ || !View(index)) return;
   if (sliding_) {
@@ -676,20 +690,34 @@ void TVORN_MainForm::ShowView(int index) {
     return;
   }
   current_ = index;
-  pFrame_->setSliding(view);
-  const int h = pFrame_->height();
-  view->setGeometry(0, -h, pFrame_->width(), h);
+  const int w = pFrame_->width(), h = pFrame_->height();
+  // What slides in is a picture of the view laid out whole at its place: the view itself,
+  // laid out while it moves, showed its lists empty or at the wrong size, and repainted
+  // at every step. It waits finished under the view shown until then.
+  pFrame_->setUpdatesEnabled(false);
+  view->setGeometry(0, 0, w, h);
   view->show();
-  view->raise();
+  view->lower();
+  LayOutNow(view);
+  auto* slide = new QLabel(pFrame_);
+  slide->setObjectName("lSlidingView");
+  slide->setPixmap(view->grab());
+  pFrame_->setSliding(slide);
+  slide->setGeometry(0, -h, w, h);
+  slide->show();
+  slide->raise();
+  pFrame_->setUpdatesEnabled(true);
   SetFrameCaption(viewNames_[static_cast<std::size_t>(index)]);
   const int steps = h / 10;
   for (int k = 1; k <= steps && view && !shuttingDown_; ++k) {
-    view->move(0, k * 10 - h);
+    slide->move(0, k * 10 - h);
     seams_.pump->processEvents();
   }
   sliding_ = false;
   pFrame_->setSliding(nullptr);
+  delete slide;
   if (!view || shuttingDown_) return;
+  view->raise();
   for (const QPointer<KolvexView>& other : views_)
     if (other && other != view) other->hide();
   for (QActionGroup* group : {framesGroup_, subInterfaceGroup_})
