@@ -1,5 +1,6 @@
 #include "ui/shell/TVORN_MainForm.h"
 
+#include <QPixmap>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QActionGroup>
@@ -692,21 +693,26 @@ void TVORN_MainForm::ShowView(int index) {
   current_ = index;
   const int w = pFrame_->width(), h = pFrame_->height();
   // What slides in is a picture of the view laid out whole at its place: the view itself,
-  // laid out while it moves, showed its lists empty or at the wrong size, and repainted
-  // at every step. It waits finished under the view shown until then.
-  pFrame_->setUpdatesEnabled(false);
+  // laid out while it moves, showed its lists empty or at the wrong size, let the view
+  // before show through, and was repainted at every step. It waits finished under the
+  // view shown until then.
   view->setGeometry(0, 0, w, h);
   view->show();
   view->lower();
   LayOutNow(view);
   auto* slide = new QLabel(pFrame_);
   slide->setObjectName("lSlidingView");
-  slide->setPixmap(view->grab());
+  // On the window's ground: the views leave parts unpainted, which would let the view
+  // shown before show through.
+  QPixmap picture(view->size() * view->devicePixelRatioF());
+  picture.setDevicePixelRatio(view->devicePixelRatioF());
+  picture.fill(view->palette().color(QPalette::Window));
+  view->render(&picture);
+  slide->setPixmap(picture);
   pFrame_->setSliding(slide);
   slide->setGeometry(0, -h, w, h);
   slide->show();
   slide->raise();
-  pFrame_->setUpdatesEnabled(true);
   SetFrameCaption(viewNames_[static_cast<std::size_t>(index)]);
   const int steps = h / 10;
   for (int k = 1; k <= steps && view && !shuttingDown_; ++k) {
