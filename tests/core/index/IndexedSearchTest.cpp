@@ -180,6 +180,28 @@ bool selective(const std::string& mask) {
   }
 }
 
+// A catalog of count files right in its scanned folder, record k as fill sets it.
+template <class Fill>
+void writeFlatCatalog(const std::string& path, const std::string& label, std::int32_t count,
+                      Fill fill) {
+  CatalogWriter w(path);
+  w.enterDirectory();
+  TSCFileObjectInfo r;
+  for (std::int32_t k = 0; k < count; ++k) {
+    r.clear();
+    fill(r, k);
+    w.addFile(r);
+  }
+  r.clear();
+  r.FilePath = "X:\\";
+  r.Attribute = faDirectory;
+  w.leaveDirectory(r);
+  TSCCDInfo header;
+  header.CDLabel = label;
+  header.TotalFiles = count;
+  w.commit(header);
+}
+
 class IndexedSearchTest : public ::testing::Test {
  protected:
   IndexedSearchTest() {
@@ -347,26 +369,11 @@ TEST_F(IndexedSearchTest, OldLayoutsAndCatalogsTheLayoutCannotHoldAreReadFromThe
   EXPECT_EQ(index::EnsureIndex(catalogs[0].path, false, error), index::IndexOutcome::Fresh);
 
   const std::string odd = tmp.file("attributes.qel");
-  {
-    CatalogWriter w(odd);
-    w.enterDirectory();
-    TSCFileObjectInfo r;
-    for (std::int32_t a = 0; a < 300; ++a) {
-      r.clear();
-      r.FileName = "file" + std::to_string(a) + ".txt";
-      r.FilePath = "X:\\";
-      r.Attribute = (a << 8) | faArchive;
-      w.addFile(r);
-    }
-    r.clear();
+  writeFlatCatalog(odd, "attributes", 300, [](TSCFileObjectInfo& r, std::int32_t a) {
+    r.FileName = "file" + std::to_string(a) + ".txt";
     r.FilePath = "X:\\";
-    r.Attribute = faDirectory;
-    w.leaveDirectory(r);
-    TSCCDInfo header;
-    header.CDLabel = "attributes";
-    header.TotalFiles = 300;
-    w.commit(header);
-  }
+    r.Attribute = (a << 8) | faArchive;
+  });
   catalogs = {{"attributes", odd, true}};
   EXPECT_EQ(index::EnsureIndex(odd, true, error), index::IndexOutcome::Failed);
   Transcript plain;
@@ -381,27 +388,12 @@ TEST_F(IndexedSearchTest, OldLayoutsAndCatalogsTheLayoutCannotHoldAreReadFromThe
 TEST_F(IndexedSearchTest, IndexesMadeInSortedRunsOfAnySizeAreTheSame) {
   addCatalogs(1);
   const std::string large = tmp.file("large.qel");
-  {
-    CatalogWriter w(large);
-    w.enterDirectory();
-    TSCFileObjectInfo r;
-    for (int k = 0; k < 70000; ++k) {
-      r.clear();
-      r.FileName = k == 12345 ? "other.doc" : "txt.txt";
-      r.FilePath = k < 40000 ? "X:\\" : "X:\\later\\";
-      r.Attribute = faArchive;
-      r.FileSize = k;
-      w.addFile(r);
-    }
-    r.clear();
-    r.FilePath = "X:\\";
-    r.Attribute = faDirectory;
-    w.leaveDirectory(r);
-    TSCCDInfo header;
-    header.CDLabel = "large";
-    header.TotalFiles = 70000;
-    w.commit(header);
-  }
+  writeFlatCatalog(large, "large", 70000, [](TSCFileObjectInfo& r, std::int32_t k) {
+    r.FileName = k == 12345 ? "other.doc" : "txt.txt";
+    r.FilePath = k < 40000 ? "X:\\" : "X:\\later\\";
+    r.Attribute = faArchive;
+    r.FileSize = k;
+  });
   const std::vector<std::pair<std::string, std::vector<std::size_t>>> builds = {
       {catalogs[0].path, {1, 7, 999}}, {large, {4999}}};
   for (const auto& [path, runs] : builds) {
