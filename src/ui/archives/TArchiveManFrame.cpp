@@ -23,6 +23,7 @@
 #include "core/catalog/FormatSize.h"
 #include "core/persist/CatalogReader.h"
 #include "ui/common/CatalogFolderService.h"
+#include "ui/common/ChoiceMenu.h"
 #include "ui/common/FittedTextBox.h"
 #include "ui/common/InterfaceTexts.h"
 #include "ui/common/QtIconProvider.h"
@@ -311,8 +312,10 @@ void TArchiveManFrame::BuildMenus() {
   for (const auto& s : styles) {
     QAction* a = menuItem(pmListStyle_, s.name, s.tag, s.caption, {});
     const Style style = s.style;
+    a->setData(static_cast<int>(style));
     connect(a, &QAction::triggered, this, [this, style] { lvArchives_->setStyle(style); });
   }
+  markChoiceOnShow(pmListStyle_, [this] { return static_cast<int>(lvArchives_->style()); });
 }
 
 void TArchiveManFrame::ApplyLanguage() {

@@ -17,6 +17,7 @@
 #include <climits>
 
 #include "core/catalog/FormatSize.h"
+#include "ui/common/ChoiceMenu.h"
 #include "ui/common/InterfaceTexts.h"
 #include "ui/common/ItemViews.h"
 #include "ui/common/WindowState.h"
@@ -224,9 +225,12 @@ void TSearchFrame::BuildMenus() {
                                                       {"miSmallIcon", kSmallIconStyle},
                                                       {"miReport", kReportStyle}};
   int tag = 90102;
-  for (auto [name, style] : styles)
-    connect(action(pmListStyle_, name, tag++), &QAction::triggered, this,
-            [this, style] { setListStyle(style); });
+  for (auto [name, style] : styles) {
+    QAction* a = action(pmListStyle_, name, tag++);
+    a->setData(static_cast<int>(style));
+    connect(a, &QAction::triggered, this, [this, style] { setListStyle(style); });
+  }
+  markChoiceOnShow(pmListStyle_, [this] { return static_cast<int>(style_); });
 
   pmSortBy_ = new QMenu(this);
   pmSortBy_->setObjectName("pmSortBy");
