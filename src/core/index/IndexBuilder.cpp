@@ -183,6 +183,11 @@ void IndexBuilder::writePostings(Digest& tables) {
   std::optional<Digest> longList;  // the digest of a list too long to hold at once
   std::uint64_t trigram = 0, previous = 0;
   bool first = true;
+  auto writeList = [&] {  // what the list holds so far goes out
+    postingFile_.write(list.data(), list.size());
+    postingsSize_ += list.size();
+    list.clear();
+  };
   auto endList = [&] {
     std::uint64_t digest;
     if (longList) {
@@ -192,9 +197,7 @@ void IndexBuilder::writePostings(Digest& tables) {
     } else {
       digest = digestOf(list.data(), list.size());
     }
-    postingFile_.write(list.data(), list.size());
-    postingsSize_ += list.size();
-    list.clear();
+    writeList();
     const TrigramEntry entry{static_cast<std::uint32_t>(trigram),
                              static_cast<std::uint32_t>(digest), postingsSize_};
     tableFile_.write(&entry, sizeof entry);
@@ -219,9 +222,7 @@ void IndexBuilder::writePostings(Digest& tables) {
       if (list.size() >= kListPiece) {
         if (!longList) longList.emplace();
         longList->add(list.data(), list.size());
-        postingFile_.write(list.data(), list.size());
-        postingsSize_ += list.size();
-        list.clear();
+        writeList();
       }
     }
     if (!run.done()) heads.push((run.head() >> 32) << 32 | (key & 0xFFFFFFFFu));
