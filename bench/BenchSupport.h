@@ -1,7 +1,8 @@
 #pragma once
-// What the benchmarks share: their file names, a dialog seam that only prints, and
-// the median of timings.
+// What the benchmarks share: their file names, a dialog seam that only prints, the
+// clock and the median of timings.
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -55,6 +56,12 @@ class QuietDialogs final : public Dialogs {
   }
   Answer ask(const std::string&, bool) override { return Answer::No; }
 };
+
+using Clock = std::chrono::steady_clock;
+
+inline double seconds(Clock::time_point a, Clock::time_point b) {
+  return std::chrono::duration<double>(b - a).count();
+}
 
 inline double median(std::vector<double> v) {
   std::sort(v.begin(), v.end());

@@ -9,22 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/CatalogWriter.h"
 
 using namespace kolvex;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::median;
+using bench::seconds;
 
 namespace {
 
-double seconds(Clock::time_point a, Clock::time_point b) {
-  return std::chrono::duration<double>(b - a).count();
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 constexpr int kDirs = 1000;
 constexpr int kFilesPerDir = 999;  // 999,000 files + 1,000 folders + the root
@@ -111,14 +106,17 @@ int main(int argc, char** argv) {
     }
     t1 = Clock::now();
     walk.push_back(seconds(t0, t1));
-    if (walked != records) std::printf("walk visited %lld of %lld\n", (long long)walked, (long long)records);
+    if (walked != records)
+      std::printf("walk visited %lld of %lld\n", static_cast<long long>(walked),
+                  static_cast<long long>(records));
   }
   double mb = static_cast<double>(bytes) / (1024.0 * 1024.0);
   auto line = [&](const char* what, double s) {
     std::printf("%-28s %8.3f s  %10.0f records/s  %8.1f MB/s  %6.1f x plain read\n", what, s,
                 static_cast<double>(records) / s, mb / s, s / median(plain));
   };
-  std::printf("catalog: %lld records, %.1f MB, median of %d runs\n", (long long)records, mb, runs);
+  std::printf("catalog: %lld records, %.1f MB, median of %d runs\n",
+              static_cast<long long>(records), mb, runs);
   line("write (records + assemble)", median(write));
   line("read in file order", median(readOrder));
   line("walk tree with files", median(walk));

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "core/app/Dialogs.h"
 #include "core/app/EventPump.h"
 #include "core/explorer/ExplorerModel.h"
@@ -19,18 +20,12 @@
 #include "core/persist/CatalogWriter.h"
 
 using namespace kolvex;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::median;
+using bench::seconds;
 
 namespace {
 
-double seconds(Clock::time_point a, Clock::time_point b) {
-  return std::chrono::duration<double>(b - a).count();
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 constexpr int kTop = 1000;  // top folders; the first holds the big folder's files
 constexpr int kSubs = 99;   // sub-folders in each top folder
@@ -120,13 +115,6 @@ std::size_t heapInUse() {
   return m.uordblks + m.hblkhd;
 }
 
-struct QuietDialogs final : Dialogs {
-  void message(MessageKind, const std::string& text) override {
-    std::fprintf(stderr, "error: %s\n", text.c_str());
-  }
-  Answer ask(const std::string&, bool) override { return Answer::No; }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -138,7 +126,7 @@ int main(int argc, char** argv) {
   double writeTime = seconds(w0, Clock::now());
 
   NoEventPump events;
-  QuietDialogs dialogs;
+  bench::QuietDialogs dialogs;
   std::vector<double> plain, fileOrder, walk, open, list, resort;
   std::uint64_t bytes = 0;
   std::size_t nodes = 0, listed = 0;

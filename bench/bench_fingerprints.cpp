@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "core/compare/DuplicateFinder.h"
 #include "core/content/CompanionStore.h"
 #include "core/content/ContentHasher.h"
@@ -27,17 +28,13 @@
 #include "core/persist/RecordScanner.h"
 
 using namespace kolvex;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::median;
 
 namespace {
 
 double seconds(Clock::time_point since) {
   return std::chrono::duration<double>(Clock::now() - since).count();
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 std::string benchDir() {

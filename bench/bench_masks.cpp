@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "core/search/TMaskList.h"
+
+using kolvex::bench::median;
 
 namespace {
 
@@ -73,11 +76,6 @@ double namesPerSecond(const std::vector<std::string>& names, std::size_t& hits, 
   const std::chrono::duration<double> took = Clock::now() - start;
   hits = n;
   return static_cast<double>(names.size()) / took.count();
-}
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/CatalogWriter.h"
 #include "core/report/CatalogExport.h"
@@ -16,17 +17,12 @@
 #include "core/spacemap/SpaceMapLayout.h"
 
 using namespace kolvex;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::median;
+using bench::seconds;
 
 namespace {
 
-double seconds(Clock::time_point a, Clock::time_point b) {
-  return std::chrono::duration<double>(b - a).count();
-}
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // Counts what it is given, as a pipe to another program would take it.
 class CountingOut final : public TextOut {
