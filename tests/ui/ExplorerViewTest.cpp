@@ -324,6 +324,24 @@ class ExplorerViewTest : public QObject {
     QCOMPARE(fx.child<QLabel>("lSize")->text(), QString("Size: 10 B"));
   }
 
+  void aFolderShowsWhatItHoldsInsteadOfADateAndASize() {
+    Fixture fx;
+    fx.open();
+    fx.select("docs");
+    QCOMPARE(fx.child<QLabel>("lDate")->text(), QString("Holds: 1 folder(s), 3 file(s)"));
+    QCOMPARE(fx.child<QLabel>("lSize")->text(), QString("In all: 1 folder(s), 4 file(s)"));
+    fx.select("Empty");
+    QCOMPARE(fx.child<QLabel>("lDate")->text(), QString("Holds: 0 folder(s), 0 file(s)"));
+    fx.language.setLanguageName("German");
+    fx.select("zeta");
+    fx.select("docs");
+    QCOMPARE(fx.child<QLabel>("lSize")->text(), QString("Insgesamt: 1 Ordner, 4 Datei(en)"));
+    // A file keeps its date and size.
+    fx.select("zeta");
+    QVERIFY(fx.child<QLabel>("lDate")->text().startsWith("Datum: "));
+    QCOMPARE(fx.child<QLabel>("lSize")->text(), QString("Größe: 4.88 KB"));
+  }
+
   void shellItemsNeedASelection() {
     Fixture fx;
     fx.open();

@@ -164,6 +164,12 @@ class SearchViewTest : public QObject {
     QCOMPARE(m.data(m.index(4, 2), Qt::DisplayRole).toString(), QString("Folder"));
     QCOMPARE(m.data(m.index(3, 4), Qt::DisplayRole).toString(), QString("5000"));
     QVERIFY(!m.data(m.index(1, 2), Qt::DisplayRole).toString().isEmpty());
+    // The information bar gives a size to files only: a folder and a catalog have none.
+    const std::pair<int, QString> sizes[] = {{3, "Size: 4.88 KB"}, {4, ""}, {0, ""}};
+    for (const auto& [row, size] : sizes) {
+      f.frame->selectRow(row);
+      QCOMPARE(f.child<QLabel>("lSize")->text(), size);
+    }
     QCOMPARE(f.child<QLabel>("sbSearchStatus")->text(), QString("10 item(s)"));
     // The count of a finished run follows a change of language.
     f.language.setLanguageName("German");

@@ -82,6 +82,9 @@ constexpr MessageKey kKeys[] = {
     {"A078", kText},            // delete the catalogs that cannot be read? their files and reasons
     {"A079", {}},               // first start on a desktop without a notification area
     {"A080", kText},            // the main window while a scan runs: the volume
+    {"A081", kTwoTexts},        // a catalog cannot be deleted: its file, the reason
+    {"A082", kTwoNumbers},      // information panel of a folder: folders, files directly inside
+    {"A083", kTwoNumbers},      // information panel of a folder: folders, files in all below it
     {"D001", {}},               // duplicates: column name
     {"D002", {}},               // column: size
     {"D003", {}},               // column: archive

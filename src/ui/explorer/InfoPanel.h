@@ -1,8 +1,9 @@
 #pragma once
 // The information panel beside the explorer's file list and the search results: the
 // package's LeftBar picture behind a caption (the folder shown, or the hit's catalog) and
-// the selected entry's icon, name, kind, date, size and folder as scanned. Long names and
-// paths wrap in the narrow panel instead of being cut off.
+// the selected entry's icon, name, kind, two lines (a file's date and size; what a folder
+// holds) and folder as scanned. Long names and paths wrap in the narrow panel instead of
+// being cut off.
 #include <QIcon>
 #include <QImage>
 #include <QWidget>

@@ -583,13 +583,18 @@ void TArchiveExplorerFrame::ShowItemInfo(const FolderEntry* entry) {
   selectedPosition_ = entry->position;
   const TTFileObjectInfo& r = entry->record;
   const TSCCDInfo* header = model_.header();
-  const std::string date =
-      entry->isFolder() ? std::string("--") : DateTimeTextOf(r.CreateDateTime).toStdString();
-  const std::string size = FormatSize(r.FileSize);
   const std::string folder = ScannedPath(header ? header->BaseDir : std::string(), r.FilePath);
+  // A folder's record keeps no date and no size, but what it holds: say that instead.
+  const QString first =
+      entry->isFolder()
+          ? qtText(lang.format("A082", {r.DirsOnlyUM, r.FilesOnlyUM}))
+          : qtText(lang.format("A068", {DateTimeTextOf(r.CreateDateTime).toStdString()}));
+  const QString second =
+      entry->isFolder()
+          ? qtText(lang.format("A083", {r.DirsUnderMe, r.FilesUnderMe}))
+          : qtText(lang.format("A071", {FormatSize(r.FileSize)}));
   sbLeftBar_->showItem(icons_.iconOf(r, entry->position), storedText(r.FileName),
-                       listModel_->kindOf(*entry), qtText(lang.format("A068", {date})),
-                       qtText(lang.format("A071", {size})),
+                       listModel_->kindOf(*entry), first, second,
                        storedText(lang.format("A070", {folder})));
 }
 

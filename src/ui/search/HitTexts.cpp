@@ -27,6 +27,10 @@ std::string HitSizeText(const TTSearchResultItem& hit) {
   return hit.Kind == kSearchCatalogs ? "0" : std::to_string(hit.Size);
 }
 
+bool HitHasSize(const TTSearchResultItem& hit) {
+  return hit.Kind == kSearchFiles;
+}
+
 bool IsUnnamedRecord(const TTSearchResultItem& hit) {
   return hit.Kind != kSearchCatalogs && hit.Name == hit.FilePath;
 }

@@ -12,6 +12,9 @@ namespace kolvex {
 std::string HitDateText(const TTSearchResultItem& hit);
 // The size column: the size in decimal ("0" for a catalog).
 std::string HitSizeText(const TTSearchResultItem& hit);
+// Only a file hit has a size of its own: a folder's record keeps none, and a catalog
+// hit carries no figure of its volume.
+bool HitHasSize(const TTSearchResultItem& hit);
 // A directory or file row without a date is shown as a folder.
 bool IsFolderRow(const TTSearchResultItem& hit);
 

@@ -501,7 +501,8 @@ void TSearchFrame::ShowItemInfo(const TTSearchResultItem* hit, int row) {
   sbLeftBar_->setFolderCaption(qtText(hit->CDLabel));
   sbLeftBar_->showItem(appearance_.icon(model_->iconAt(row)), qtText(hit->Name), qtText(hit->KindText),
                        qtText(language.format("A068", {HitDateText(*hit)})),
-                       qtText(language.format("A071", {FormatSize(hit->Size)})),
+                       HitHasSize(*hit) ? qtText(language.format("A071", {FormatSize(hit->Size)}))
+                                        : QString(),
                        qtText(language.format("A070", {HitShownPath(*hit)})));
 }
 
