@@ -184,6 +184,8 @@ constexpr MessageKey kKeys[] = {
     {"U007", kText},           // a program cannot be started
     {"U008", kNumberText},     // export done: entries, file
     {"U009", {}},              // the empty catalog list: how to make a first catalog
+    {"U010", kText},           // why a file cannot be read: no regular file (its path)
+    {"U011", kText},           // why a file cannot be read: it cannot be opened (its path)
 };
 
 }  // namespace
