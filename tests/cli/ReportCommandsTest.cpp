@@ -97,7 +97,8 @@ TEST_F(ReportCommandsTest, ExportOfOneFolderAndItsErrors) {
   // A file that cannot be written is reported and leaves nothing behind.
   const auto unwritable = runCli({"export", media, "-o", tmp.file("no/such/dir/x.csv")});
   EXPECT_EQ(unwritable.status, 1);
-  EXPECT_NE(unwritable.err.find("Cannot create file"), std::string::npos) << unwritable.err;
+  EXPECT_NE(unwritable.err.find("Cannot create file " + tmp.file("no/such/dir/x.csv")), std::string::npos)
+      << unwritable.err;
 
   EXPECT_EQ(runCli({"export", media, "--format", "xml"}).status, 2);
   EXPECT_EQ(runCli({"export", tmp.file("none.qel")}).status, 1);

@@ -8,7 +8,16 @@ namespace kolvex {
 
 AtomicFileWriter::AtomicFileWriter(std::string target, FileOps& ops)
     : ops_(ops), target_(std::move(target)) {
-  temp_ = createTempFile(ops_, directoryOf(target_));
+  try {
+    temp_ = createTempFile(ops_, directoryOf(target_));
+  } catch (const EFCreateError& e) {
+    // The user asked for the target, and never sees the temporary file's name: name the
+    // target, with what the system said ("Cannot create file DIR/QE_*.tmp: REASON").
+    const std::string what = e.what();
+    const std::size_t reason = what.rfind(": ");
+    throw EFCreateError(fillMessage(msg::kCannotCreateFile, target_) +
+                        (reason == std::string::npos ? std::string() : what.substr(reason)));
+  }
   stream_ = std::make_unique<FileStream>(temp_.fd, temp_.path, ops_);
 }
 

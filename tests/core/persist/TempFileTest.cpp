@@ -124,5 +124,17 @@ TEST(TempFiles, AFolderInTheTargetsPlaceIsNamedInTheError) {
   EXPECT_EQ(test::listDir(folder.path()), std::vector<std::string>{"target.qel"});
 }
 
+TEST(TempFiles, AFolderThatCannotTakeTheFileNamesTheTargetInTheError) {
+  test::TempDir folder;
+  const std::string target = folder.file("no/such/folder/x.csv");
+  try {
+    AtomicFileWriter out(target);
+    ADD_FAILURE();
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot create file " + target + ": No such file or directory");
+  }
+  EXPECT_TRUE(test::listDir(folder.path()).empty());
+}
+
 }  // namespace
 }  // namespace kolvex
