@@ -1,6 +1,7 @@
 // The archive manager: listing the catalog folder, handing the list on, the detail panel,
 // delete, browse, search, update and damaged catalogs.
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QHeaderView>
@@ -341,8 +342,51 @@ class ArchiveManagerTest : public QObject {
     const std::string& text = f.dialogs.questions[0];
     QVERIFY2(text.find("beschädigt") != std::string::npos, text.c_str());
     QVERIFY2(text.find(cut + ": " + f.language.message("U002")) != std::string::npos, text.c_str());
+    // A fifo named like a catalog is refused in the language too, not in the stream's words.
+    const std::string pipe = ArchivesDir() + "pipe.qel";
+    QCOMPARE(::mkfifo(pipe.c_str(), 0600), 0);
+    f.frame->RefreshArchives();
+    QTest::qWait(1);
+    QCOMPARE(f.dialogs.questions.size(), std::size_t(2));
+    const std::string& again = f.dialogs.questions[1];
+    QVERIFY2(again.find(pipe + ": Die Datei " + pipe + " kann nicht geöffnet werden: sie ist keine "
+                                                       "gewöhnliche Datei") != std::string::npos,
+             again.c_str());
     f.language.setLanguageName("English");
     std::remove(cut.c_str());
+    std::remove(pipe.c_str());
+  }
+
+  void tabFromTheListStopsOnlyWhereTheFocusShows() {
+    Fixture f;
+    f.makeCatalog("tabbing", 1);
+    f.frame->show();
+    f.frame->RefreshArchives();
+    f.frame->List()->setStyle(ArchiveListView::Style::Detailed);
+    f.frame->List()->selectRow(0);
+    // The base folder is a read-only text without a frame: no Tab stop, whatever else is.
+    QWidget* start = f.frame->List()->detailView();
+    QWidget* baseDir = f.frame->findChild<QWidget*>("mBaseDir");
+    QVERIFY(baseDir && baseDir->isVisible());
+    for (QWidget* w = start->nextInFocusChain(); w != start; w = w->nextInFocusChain()) {
+      if (!w->isVisible() || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus)) continue;
+      QVERIFY2(w != baseDir && !baseDir->isAncestorOf(w), qPrintable(w->objectName()));
+    }
+  }
+
+  void labelsWithALongCommonStartStayApartInANarrowList() {
+    Fixture f;
+    f.makeCatalog("walk4_tree", 1);
+    f.makeCatalog("usr_share_doc", 1);
+    f.frame->RefreshArchives();
+    QTreeView* detail = f.frame->List()->detailView();
+    const QString first = f.frame->Model()->row(0).label, second = f.frame->Model()->row(1).label;
+    // Narrower than either label: what the column shows of them still differs.
+    const int width = detail->fontMetrics().horizontalAdvance(first) / 2;
+    auto shown = [&](const QString& label) {
+      return detail->fontMetrics().elidedText(label, detail->textElideMode(), width);
+    };
+    QVERIFY2(shown(first) != shown(second), qPrintable(shown(first)));
   }
 
   void updateRescansTheVolumeOnlyWhenItIsPresent() {

@@ -26,6 +26,9 @@ ArchiveListView::ArchiveListView(ArchiveListModel* model, QWidget* parent)
   detail_->setRootIsDecorated(false);
   detail_->setUniformRowHeights(true);
   detail_->setAllColumnsShowFocus(true);
+  // Labels often share a long start (the serial number, a path): a narrow column keeps
+  // both ends of each, so two of them still read apart.
+  detail_->setTextElideMode(Qt::ElideMiddle);
   // A click on a column sorts by it (the label, as people read names, until then).
   detail_->header()->setSectionsClickable(true);
   detail_->header()->setSortIndicator(ArchiveListModel::kLabel, Qt::AscendingOrder);

@@ -6,6 +6,9 @@ namespace kolvex {
 
 FittedTextBox::FittedTextBox(QWidget* parent) : QTextEdit(parent) {
   setReadOnly(true);
+  // Read as a label: a click selects in it for copying, but Tab passes it by, since a
+  // focused read-only box without a frame would show the focus nowhere.
+  setFocusPolicy(Qt::ClickFocus);
   setAcceptRichText(false);
   setFrameShape(QFrame::NoFrame);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
