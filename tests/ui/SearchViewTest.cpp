@@ -169,6 +169,7 @@ class SearchViewTest : public QObject {
     for (const auto& [row, size] : sizes) {
       f.frame->selectRow(row);
       QCOMPARE(f.child<QLabel>("lSize")->text(), size);
+      QCOMPARE(f.child<QLabel>("lSize")->isHidden(), size.isEmpty());  // no gap in the bar
     }
     QCOMPARE(f.child<QLabel>("sbSearchStatus")->text(), QString("10 item(s)"));
     // The count of a finished run follows a change of language.

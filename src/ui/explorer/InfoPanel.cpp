@@ -106,6 +106,8 @@ void InfoPanel::showItem(const QIcon& icon, const QString& name, const QString& 
   lKind_->setText(kind);
   lDate_->setText(date);
   lSize_->setText(size);
+  // A line the entry has nothing for (a folder hit's size) leaves no gap.
+  for (QLabel* l : {lKind_, lDate_, lSize_}) l->setHidden(l->text().isEmpty());
   mPath_->setPlainText(path);
   fitPath();
 }
