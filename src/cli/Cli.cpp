@@ -1,4 +1,5 @@
 #include <ostream>
+#include <string_view>
 
 #include "cli/ArgumentList.h"
 #include "cli/Command.h"
@@ -16,6 +17,16 @@ namespace {
 const char* commandWord(int argc, char** argv) {
   for (int i = 1; i < argc; ++i)
     if (argv[i][0] != '-') return argv[i];
+  return nullptr;
+}
+
+// An option in front that the tool itself does not take (it takes only --help and
+// --version); null when there is none.
+const char* unknownToolOption(int argc, char** argv) {
+  for (int i = 1; i < argc && argv[i][0] == '-'; ++i) {
+    const std::string_view option = argv[i];
+    if (option != "-h" && option != "--help" && option != "--version") return argv[i];
+  }
   return nullptr;
 }
 
@@ -71,6 +82,13 @@ int runCli(int argc, char** argv, Io& io) {
                << "Try 'kolvex-cli " << cmd->name() << " --help' for its options.\n";
         return kExitUsage;
       }
+    if (const char* option = unknownToolOption(argc, argv)) {
+      io.err << "kolvex-cli: unknown option '" << option
+             << "'; without a command only --help and --version are taken\n"
+             << "Try 'kolvex-cli --help' for the commands and 'kolvex-cli COMMAND --help' for "
+                "their options.\n";
+      return kExitUsage;
+    }
     const char* word = commandWord(argc, argv);
     const auto known = [&](const char* w) {
       for (const auto& c : commands)

@@ -42,6 +42,15 @@ TEST(UsageErrors, NameTheMistakeAndPointToTheHelp) {
   EXPECT_EQ(value.err.substr(firstLine + 1),
             "Try 'kolvex-cli search --help' for its options.\n");
 
+  // An option the tool does not take, without a command, is named as such.
+  const std::vector<std::vector<std::string>> wrong = {{"--bogus"}, {"-x"}};
+  for (const std::vector<std::string>& args : wrong) {
+    const test::CliRun option = test::runCli(args);
+    EXPECT_EQ(option.status, cli::kExitUsage);
+    EXPECT_EQ(option.err.rfind("kolvex-cli: unknown option '" + args[0] + "'", 0), 0u) << option.err;
+    EXPECT_EQ(option.err.find("Usage"), std::string::npos) << option.err;
+  }
+
   // With no command at all, the overview is what helps.
   const test::CliRun none = test::runCli({});
   EXPECT_EQ(none.status, cli::kExitUsage);
