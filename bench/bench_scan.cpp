@@ -118,7 +118,7 @@ Run runFind(const std::string& tree) {
 }
 
 Run runScan(const std::string& tree, const std::string& catalog, StatMethod method,
-            bool withIndex = false) {
+            bool withIndex = false, ScanThreads threads = {}) {
   // The scan's time is that of BuildArchiveFile: counting, walking and writing the catalog,
   // without reading the volume's label first; with the search index made afterwards when
   // withIndex (what a user waits for), else without (the scan alone).
@@ -134,6 +134,7 @@ Run runScan(const std::string& tree, const std::string& catalog, StatMethod meth
     NoScanProgress progress;
     ScanContext cx{options, volumes, icons, dialogs, texts, pump, progress, "/nonexistent/"};
     cx.statMethod = method;
+    cx.threads = threads;
     cx.refreshIndex = withIndex;
     VolumeScanner scanner(cx);
     TSCCDInfo header;
@@ -369,6 +370,7 @@ int main(int argc, char** argv) {
   bool warmOnly = false;  // --warm: leave out the cold runs (quick comparisons)
   bool indexOnly = false;
   bool batched = false;  // --batched: time the all-batched lookups too
+  std::vector<std::string> only;  // --only TEXT: just the scans whose name holds TEXT
   long records = 0;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--warm") == 0)
@@ -377,7 +379,13 @@ int main(int argc, char** argv) {
       indexOnly = true;
     else if (std::strcmp(argv[i], "--batched") == 0)
       batched = true;
-    else if (std::strcmp(argv[i], "--records") == 0 && i + 1 < argc)
+    else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc)
+      only.emplace_back(argv[++i]);
+    else if (std::strcmp(argv[i], "--help") == 0) {
+      std::printf("bench_scan [SIZE...] [--warm] [--batched] [--only TEXT]... "
+                  "[--index [--records N]]\n");
+      return 0;
+    } else if (std::strcmp(argv[i], "--records") == 0 && i + 1 < argc)
       records = std::atol(argv[++i]);
     else
       sizes.push_back(std::atol(argv[i]));
@@ -387,6 +395,10 @@ int main(int argc, char** argv) {
     benchIndex(base, sizes, records);
     return 0;
   }
+  ScanThreads alone, cold0, cold8;
+  alone.parallelCount = false;  // the counting pass on one thread, as before
+  cold0.cold = 0;
+  cold8.cold = 8;
   std::printf("%-9s %-5s %-18s %8s %9s %9s %10s\n", "files", "cache", "program", "median s",
               "x find", "x ref", "peak MiB");
   for (long n : sizes) {
@@ -397,6 +409,9 @@ int main(int argc, char** argv) {
         {"find -printf", [&] { return runFind(tree); }, {}, 0},
         {"reference", [&] { return runReference(tree, lines); }, {}, 0},
         {"scan (ahead)", [&] { return runScan(tree, catalog, StatMethod::Ahead); }, {}, 0},
+        {"scan (count alone)", [&] { return runScan(tree, catalog, StatMethod::Ahead, false, alone); }, {}, 0},
+        {"scan (cold +0)", [&] { return runScan(tree, catalog, StatMethod::Ahead, false, cold0); }, {}, 0},
+        {"scan (cold +8)", [&] { return runScan(tree, catalog, StatMethod::Ahead, false, cold8); }, {}, 0},
         {"scan (adaptive)", [&] { return runScan(tree, catalog, StatMethod::Adaptive); }, {}, 0},
         {"scan (one by one)", [&] { return runScan(tree, catalog, StatMethod::OneByOne); }, {}, 0},
         {"scan + index", [&] { return runScan(tree, catalog, StatMethod::Ahead, true); }, {}, 0},
@@ -404,6 +419,14 @@ int main(int argc, char** argv) {
     if (batched)
       all.push_back(
           {"scan (batched)", [&] { return runScan(tree, catalog, StatMethod::Batched); }, {}, 0});
+    if (!only.empty())
+      all.erase(std::remove_if(all.begin() + 2, all.end(),
+                               [&](const Series& s) {
+                                 return std::none_of(only.begin(), only.end(), [&](const std::string& o) {
+                                   return std::string(s.name).find(o) != std::string::npos;
+                                 });
+                               }),
+                all.end());
     const int runs = n >= 1000000 ? 5 : 7;
     for (auto& s : all) s.run();  // warm the caches
     measure(all, runs, false);

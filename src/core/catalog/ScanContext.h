@@ -30,6 +30,8 @@ struct ScanContext {
   FileOps& ops = posixFileOps();
   // How the walk looks entries up; tests and benchmarks compare the ways.
   StatMethod statMethod = StatMethod::Ahead;
+  // How many threads the scan may use (tests pretend to have one core, or a cold disk).
+  ScanThreads threads = {};
   // Record content fingerprints in the catalog's companion file after the walk.
   bool fingerprints = false;
   // Whether the catalog's search index is made again once the catalog is in place; the

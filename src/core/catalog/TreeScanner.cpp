@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <system_error>
 #include <thread>
 
@@ -34,8 +35,10 @@ std::string_view lastComponent(const std::string& path) {
 }  // namespace
 
 TreeScanner::TreeScanner(ScanState& state, SlicedPump& pump, IconProvider& icons,
-                         const TMask* iconMask, StatMethod method)
-    : state_(state), pump_(pump), icons_(icons), iconMask_(iconMask), method_(method) {}
+                         const TMask* iconMask, StatMethod method, ScanThreads threads)
+    : state_(state), pump_(pump), icons_(icons), iconMask_(iconMask), method_(method),
+      cores_(threads.cores ? threads.cores : std::max(1u, std::thread::hardware_concurrency())),
+      threads_(threads) {}
 
 std::vector<char>& TreeScanner::bufferAt(std::size_t depth) {
   while (buffers_.size() <= depth) buffers_.emplace_back();
@@ -46,8 +49,8 @@ bool TreeScanner::CountDirectory(const std::string& path, std::int64_t& dirs, st
   unreadable_ = 0;
   Totals totals;
   auto mounts = MountPointsBelow(path);
-  mountTableKnown_ = mounts.has_value();
   mountsBelow_ = mounts ? std::move(*mounts) : std::unordered_set<std::string>{};
+  mounts_ = MountFilter{mounts.has_value(), &mountsBelow_};
   countPath_.clear();
   int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
   struct stat st {};
@@ -59,18 +62,22 @@ bool TreeScanner::CountDirectory(const std::string& path, std::int64_t& dirs, st
   }
   FdCloser closer(fd);
   device_ = st.st_dev;
-  bool ok = count(fd, 0, totals);
+  bool ok;
+  if (cores_ >= 2 && threads_.parallelCount) {
+    // The helpers, one per further core (and more for a cold disk), are joined before
+    // this returns, whichever way.
+    FolderCount counted;
+    const CountThreads threads{std::min(cores_ - 1, 3u), threads_.cold, threads_.alwaysCold};
+    ok = CountInParallel(fd, device_, mounts_, threads, pump_, state_.AddingCancelled, counted);
+    totals.dirs = counted.dirs;
+    totals.files = counted.files;
+    unreadable_ += counted.unreadable;
+  } else {
+    ok = count(fd, 0, totals);
+  }
   dirs = totals.dirs;
   files = totals.files;
   return ok;
-}
-
-bool TreeScanner::mayBeMountPoint(std::string_view name) const {
-  if (!mountTableKnown_) return true;
-  if (mountsBelow_.empty()) return false;
-  std::string path = countPath_;
-  path.append(name);
-  return mountsBelow_.count(path) != 0;
 }
 
 bool TreeScanner::count(int fd, std::size_t depth, Totals& totals) {
@@ -80,7 +87,7 @@ bool TreeScanner::count(int fd, std::size_t depth, Totals& totals) {
     if (state_.AddingCancelled) return false;
     unsigned char type = e.type;
     bool enter = true;  // for a folder: whether what is inside belongs to this volume
-    if (type == DT_UNKNOWN || (type == DT_DIR && mayBeMountPoint(e.name))) {
+    if (type == DT_UNKNOWN || (type == DT_DIR && mounts_.mayBe(countPath_, e.name))) {
       struct stat st {};
       if (::fstatat(fd, cName(e.name), &st, kLstatFlags) != 0) {
         if (errno == ENOENT) continue;  // gone since it was listed
@@ -106,7 +113,7 @@ bool TreeScanner::count(int fd, std::size_t depth, Totals& totals) {
     if (child >= 0) {
       FdCloser closer(child);
       const std::size_t length = countPath_.size();
-      if (!mountsBelow_.empty()) {
+      if (mounts_.needsPaths()) {
         countPath_.append(e.name);
         countPath_ += '/';
       }
@@ -175,7 +182,7 @@ std::int32_t clamped(std::int64_t n) {
 
 std::unique_ptr<LookAhead> TreeScanner::startLookAhead(int fd) {
   // With one core the thread would only take turns with the walk.
-  if (method_ != StatMethod::Ahead || fd < 0 || std::thread::hardware_concurrency() < 2)
+  if (method_ != StatMethod::Ahead || fd < 0 || cores_ < 2)
     return nullptr;
   try {
     return std::make_unique<LookAhead>(fd, device_);

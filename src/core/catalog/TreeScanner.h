@@ -23,6 +23,7 @@
 #include "core/app/EventPump.h"
 #include "core/app/IconProvider.h"
 #include "core/catalog/EntryStatter.h"
+#include "core/catalog/FolderCounter.h"
 #include "core/catalog/LookAhead.h"
 #include "core/catalog/LocalDayCount.h"
 #include "core/catalog/ScanState.h"
@@ -35,7 +36,7 @@ class TreeScanner {
  public:
   // iconMask: the files whose full real path it matches get their icons; null for none.
   TreeScanner(ScanState& state, SlicedPump& pump, IconProvider& icons, const TMask* iconMask,
-              StatMethod method = StatMethod::Ahead);
+              StatMethod method = StatMethod::Ahead, ScanThreads threads = {});
 
   // Counts the folders and files below path (path itself not counted). A folder that
   // cannot be listed counts as empty. False when AddingCancelled stopped it.
@@ -69,7 +70,6 @@ class TreeScanner {
   static constexpr std::size_t kBatch = 256;
   bool fill(class DirectoryReader& reader, Batch& batch);
   bool count(int fd, std::size_t depth, Totals& totals);
-  bool mayBeMountPoint(std::string_view name) const;
   // One folder's entries below it: from its open descriptor fd, or from the look-ahead
   // thread starting at its first chunk, or none (a folder that could not be opened).
   bool walk(int fd, FolderChunk* first, std::size_t depth, std::size_t parentPathLength,
@@ -101,11 +101,13 @@ class TreeScanner {
   std::unique_ptr<EntryStatter> statter_;
   LookAhead* ahead_ = nullptr;  // during a walk that looks up ahead
   bool walkedAhead_ = false;
+  unsigned cores_;
+  ScanThreads threads_;
   // Mount points inside the counted folder, relative to it; countPath_ is the folder
   // being counted, relative too, with a trailing '/' (kept only when there are any).
   // Without a mount table every folder is looked at.
   std::unordered_set<std::string> mountsBelow_;
-  bool mountTableKnown_ = false;
+  MountFilter mounts_;
   std::string countPath_;
   std::string storedPath_;                 // "X:\" + the current folder below the base + "\"
   std::string realPath_;  // the current folder's real path + "/", kept when icons are asked

@@ -225,7 +225,7 @@ bool VolumeScanner::build(TSCCDInfo& header, const std::string& archiveFileName,
   cx_.progress.setStatus("A004", cx_.texts.message("A004"));
   pump.now();
 
-  TreeScanner scanner(state_, pump, cx_.icons, iconMask.get(), cx_.statMethod);
+  TreeScanner scanner(state_, pump, cx_.icons, iconMask.get(), cx_.statMethod, cx_.threads);
   std::int64_t dirs = 0, files = 0;
   if (!scanner.CountDirectory(scanPath, dirs, files) || state_.AddingCancelled) return cancelled();
   if (files + dirs > INT32_MAX) return fail("The folder holds too many entries for one catalog");
