@@ -52,8 +52,10 @@ void makeVariedTree(const std::string& d) {
 
 // Scans the disc with the given method; the catalog's bytes, with the header's creation
 // time fixed so that two scans can be compared whole.
-std::string catalogBytes(test::ScanRig& rig, StatMethod method) {
+std::string catalogBytes(test::ScanRig& rig, StatMethod method, ScanThreads threads = {},
+                         const char* own = nullptr) {
   rig.context().statMethod = method;
+  rig.context().threads = threads;
   TSCCDInfo header;
   EXPECT_TRUE(rig.scanner().GetVolumeInfo(rig.disc(), header));
   header.CreateDateTime = 45000.5;
@@ -61,7 +63,7 @@ std::string catalogBytes(test::ScanRig& rig, StatMethod method) {
                      : method == StatMethod::OneByOne ? "o.qel"
                      : method == StatMethod::Ahead    ? "h.qel"
                                                       : "a.qel";
-  const std::string catalog = rig.archives() + name;
+  const std::string catalog = rig.archives() + (own ? own : name);
   EXPECT_TRUE(rig.scanner().BuildArchiveFile(header, catalog, header.BaseDir))
       << rig.scanner().lastResult().reason;
   return test::readFile(catalog);
@@ -85,6 +87,37 @@ TEST(BatchedLookup, CatalogIsByteIdenticalToOneLookupAfterAnother) {
   auto all = test::readAll(rig.archives() + "b.qel", &h);
   EXPECT_EQ(h.TotalFiles + h.TotalDirectories + 1, static_cast<std::int64_t>(all.size()));
   EXPECT_EQ(rig.progress.range, h.TotalFiles + h.TotalDirectories);
+}
+
+TEST(BatchedLookup, CountingOnOneCoreOrForAColdDiskGivesTheSameRangeAndCatalog) {
+  test::ScanRig rig;
+  makeVariedTree(rig.disc());
+  for (int i = 0; i < 40; ++i) {
+    makeDirs(rig.disc() + "deep/a/s" + std::to_string(i));
+    touch(rig.disc() + "deep/a/s" + std::to_string(i) + "/f");
+  }
+  std::string chain = rig.disc() + "chain";
+  for (int i = 0; i < 300; ++i) chain += "/c";  // deeper than helpers are many
+  makeDirs(chain);
+  ScanThreads oneCore;
+  oneCore.cores = 1;  // no thread at all: counted and looked up on the calling thread
+  const std::string alone = catalogBytes(rig, StatMethod::Ahead, oneCore, "1.qel");
+  const std::int64_t range = rig.progress.range;
+  ScanThreads cold;
+  cold.cores = 2;
+  cold.alwaysCold = true;  // every helper at work, every entry looked up while counting
+  cold.cold = 6;
+  const std::string coldBytes = catalogBytes(rig, StatMethod::Ahead, cold, "c.qel");
+  EXPECT_EQ(rig.progress.range, range);
+  cold.alwaysCold = false;
+  const std::string warmBytes = catalogBytes(rig, StatMethod::Ahead, cold, "w.qel");
+  EXPECT_EQ(rig.progress.range, range);
+  TSCCDInfo h;
+  auto all = test::readAll(rig.archives() + "1.qel", &h);
+  EXPECT_EQ(range, h.TotalFiles + h.TotalDirectories);
+  EXPECT_GT(range, 3000 + 300 + 40);
+  EXPECT_TRUE(alone == coldBytes) << "the catalog counted for a cold disk differs";
+  EXPECT_TRUE(alone == warmBytes) << "the catalog counted on two cores differs";
 }
 
 // Makes io_uring_setup fail with EPERM for this process, as container runtimes do.
