@@ -1,10 +1,13 @@
 #include "core/catalog/LookAhead.h"
 
 #include <errno.h>
+#include <dirent.h>
 #include <sys/stat.h>
 
 #include <chrono>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "core/catalog/DirectoryReader.h"
 
@@ -15,6 +18,12 @@ namespace {
 constexpr std::size_t kKeptText = 16 * 1024;
 // How long the walk waits for a chunk before it looks at the window events again.
 constexpr std::chrono::milliseconds kWaitStep{4};
+// A thread that waits is woken only once the other one has made this much headway (or
+// cannot go on), not for every chunk: each wake-up costs both threads system calls.
+constexpr std::size_t kWakeEntries = 1024;
+// With fewer entries waiting the walk is about to wait for the thread: the thread then
+// leaves the lookups of entries that are no folders to the walk, which has time to spare.
+constexpr std::size_t kShareBelow = 2048;
 
 // Points names at the zero-terminated names laid one after another in text.
 void indexNames(FolderChunk& c, std::size_t count) {
@@ -81,17 +90,19 @@ bool LookAhead::push(FolderChunk* chunk) {
   const std::size_t n = chunk->names.size();
   while (!stopping_ && (queue_.size() >= kQueued ||
                         (!queue_.empty() && queuedEntries_ + n > kQueuedEntries))) {
+    if (consumerWaits_) ready_.notify_one();
     producerWaits_ = true;
     room_.wait(lock);
     producerWaits_ = false;
   }
   if (stopping_) {
+    chunk->closeFolder();
     free_.push_back(chunk);
     return false;
   }
   queue_.push_back(chunk);
   queuedEntries_ += n;
-  if (consumerWaits_) ready_.notify_one();
+  if (consumerWaits_ && queuedEntries_ >= kWakeEntries) ready_.notify_one();
   return true;
 }
 
@@ -114,10 +125,15 @@ bool LookAhead::folder(int fd, std::size_t depth) {
       } while (count < kChunk && reader.nextBuffered(e));
       indexNames(*c, count);
       c->stats.resize(count);
+      if (walkWaitsSoon()) c->folder = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
       for (std::size_t i = 0; i < count; ++i) {
         if (stopping_.load(std::memory_order_relaxed)) {
           release(c);
           return false;
+        }
+        if (c->folder >= 0 && c->types[i] != DT_DIR && c->types[i] != DT_UNKNOWN) {
+          c->stats[i].error = kNotLookedUp;  // the listing says: no folder to enter
+          continue;
         }
         const EntryStat& st = c->stats[i] = lstatAt(fd, c->names[i].data());
         // The walk enters exactly these: found, a folder, on the scanned file system.
@@ -155,7 +171,8 @@ FolderChunk* LookAhead::next(SlicedPump& pump, const bool& cancelled) {
       FolderChunk* c = queue_.front();
       queue_.pop_front();
       queuedEntries_ -= c->names.size();
-      if (producerWaits_) room_.notify_one();
+      if (producerWaits_ && queuedEntries_ <= kQueuedEntries / 2 && queue_.size() <= kQueued / 2)
+        room_.notify_one();
       return c;
     }
     if (failure_) std::rethrow_exception(failure_);
@@ -170,7 +187,18 @@ FolderChunk* LookAhead::next(SlicedPump& pump, const bool& cancelled) {
   }
 }
 
+bool LookAhead::walkWaitsSoon() {
+  std::lock_guard lock(mutex_);
+  return queuedEntries_ < kShareBelow;
+}
+
+void FolderChunk::closeFolder() {
+  if (folder >= 0) ::close(folder);
+  folder = -1;
+}
+
 void LookAhead::release(FolderChunk* chunk) {
+  chunk->closeFolder();
   if (chunk->text.capacity() > kKeptText) std::string().swap(chunk->text);
   std::lock_guard lock(mutex_);
   free_.push_back(chunk);

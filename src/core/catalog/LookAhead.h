@@ -9,6 +9,10 @@
 // sub-folder exactly when the walk would: its lookup succeeded, it is a folder and it lies
 // on the scanned file system. The first chunk of every folder entered tells whether
 // opening it failed (and with which errno); the last one whether its listing broke off.
+// When the walk is about to catch up with the thread, the thread leaves the lookups of
+// entries whose listing says they are no folders to the walk (it needs only those of the
+// folders to know where to go), so the two share the work when the lookups are the
+// larger part of it.
 // At most kQueued chunks (and kQueuedEntries entries) wait at a time, so memory stays flat
 // however large the tree.
 #include <sys/types.h>
@@ -30,7 +34,16 @@
 
 namespace kolvex {
 
+// In FolderChunk::stats: left for the walk to look up, relative to FolderChunk::folder.
+constexpr int kNotLookedUp = -1;
+
 struct FolderChunk {
+  FolderChunk() = default;
+  ~FolderChunk() { closeFolder(); }
+  FolderChunk(const FolderChunk&) = delete;
+  FolderChunk& operator=(const FolderChunk&) = delete;
+  void closeFolder();
+
   std::string text;                      // the names, each followed by a zero byte
   std::vector<std::string_view> names;   // into text
   std::vector<unsigned char> types;      // d_type of each
@@ -38,6 +51,8 @@ struct FolderChunk {
   int openError = 0;  // first chunk of a folder: errno of opening it, 0 when it opened
   int listError = 0;  // last chunk: errno when the listing broke off before its end
   bool last = false;  // no more chunks of this folder follow
+  // The folder, open, when some entries were left for the walk (kNotLookedUp), else -1.
+  int folder = -1;
 };
 
 class LookAhead {
@@ -64,6 +79,7 @@ class LookAhead {
   void run();
   bool folder(int fd, std::size_t depth);
   FolderChunk* acquire();
+  bool walkWaitsSoon();
   bool push(FolderChunk* chunk);
   void stop();
 

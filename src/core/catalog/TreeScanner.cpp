@@ -154,9 +154,11 @@ bool TreeScanner::ScanDirectory(const std::string& path, CatalogWriter& writer,
   // Stopped and joined before the folder closes, whichever way the walk ends.
   std::unique_ptr<LookAhead> ahead = startLookAhead(fd);
   walkedAhead_ = ahead != nullptr;
-  statter_ = ahead ? nullptr
-                   : makeEntryStatter(method_ == StatMethod::Ahead ? StatMethod::Adaptive : method_,
-                                      pump_, state_.AddingCancelled);
+  // With the thread, only for a folder that appears where the thread listed none.
+  statter_ = makeEntryStatter(ahead                           ? StatMethod::OneByOne
+                              : method_ == StatMethod::Ahead ? StatMethod::Adaptive
+                                                             : method_,
+                              pump_, state_.AddingCancelled);
   FolderChunk* first = nullptr;
   if (ahead) {
     ahead_ = ahead.get();
@@ -214,7 +216,8 @@ bool TreeScanner::walk(int fd, FolderChunk* first, std::size_t depth,
   if (first) {
     for (FolderChunk* chunk = first;;) {
       ChunkReturn back(*ahead_, chunk);
-      if (!entries(-1, depth, chunk->names, chunk->types, chunk->stats, counts)) return false;
+      if (!entries(chunk->folder, depth, chunk->names, chunk->types, chunk->stats, counts, true))
+        return false;
       if (chunk->last) {
         if (chunk->listError) ++unreadable_;
         break;
@@ -228,7 +231,7 @@ bool TreeScanner::walk(int fd, FolderChunk* first, std::size_t depth,
     Batch& batch = batches_[depth];
     while (fill(reader, batch)) {
       statter_->lookUp(fd, batch.names, batch.stats);
-      if (!entries(fd, depth, batch.names, batch.types, batch.stats, counts)) return false;
+      if (!entries(fd, depth, batch.names, batch.types, batch.stats, counts, false)) return false;
     }
     if (reader.failed()) ++unreadable_;
   }
@@ -249,11 +252,15 @@ bool TreeScanner::walk(int fd, FolderChunk* first, std::size_t depth,
 
 bool TreeScanner::entries(int fd, std::size_t depth, std::span<const std::string_view> names,
                           std::span<const unsigned char> types, std::span<const EntryStat> stats,
-                          Counts& counts) {
+                          Counts& counts, bool fromAhead) {
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (state_.AddingCancelled) return false;
     const std::string_view name = names[i];
     EntryStat st = stats[i];
+    // Left by the thread ahead: no folder it entered. Should it have become one since it
+    // was listed, the walk goes through it on its own, as without the thread.
+    const bool own = !fromAhead || st.error == kNotLookedUp;
+    if (st.error == kNotLookedUp) st = lstatAt(fd, cName(name));
     const bool known = st.error == 0;
     if (!known) {
       if (st.error == ENOENT) continue;  // gone since it was listed
@@ -275,7 +282,7 @@ bool TreeScanner::entries(int fd, std::size_t depth, std::span<const std::string
       ++unreadable_;
     } else if (st.device == device_) {  // else a mount point: an empty folder
       int error = 0;
-      if (ahead_) {
+      if (!own) {
         childFirst = ahead_->next(pump_, state_.AddingCancelled);
         if (!childFirst) return false;
         error = childFirst->openError;

@@ -79,10 +79,11 @@ class TreeScanner {
     Totals sub;  // below the sub-folders
     std::int64_t files = 0, dirs = 0;
   };
-  // Writes the records of one batch of the folder fd (-1 when looked up ahead).
+  // Writes the records of one batch of the folder fd. fromAhead: a chunk of the thread
+  // ahead (fd is then -1 unless it left lookups to the walk).
   bool entries(int fd, std::size_t depth, std::span<const std::string_view> names,
                std::span<const unsigned char> types, std::span<const EntryStat> stats,
-               Counts& counts);
+               Counts& counts, bool fromAhead);
   std::unique_ptr<LookAhead> startLookAhead(int fd);
   void writeFile(std::string_view name, const EntryStat& st, bool known);
   void advance();
