@@ -37,7 +37,7 @@ enum class StatMethod {
 // How many threads a scan may use.
 struct ScanThreads {
   unsigned cores = 0;   // 0: as many as the machine has; with 1 all runs on the calling thread
-  unsigned cold = 4;    // threads the counting pass adds once the disk shows itself cold
+  unsigned cold = 8;    // threads the counting pass adds once the disk shows itself cold
   bool alwaysCold = false;  // behave as with a cold disk from the start (tests)
   bool parallelCount = true;  // false: count on the calling thread alone (benchmarks compare)
 };

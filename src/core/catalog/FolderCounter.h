@@ -44,7 +44,7 @@ struct FolderCount {
 
 struct CountThreads {
   unsigned helpers = 1;  // always working beside the calling thread
-  unsigned cold = 4;     // more, only once the disk shows itself cold
+  unsigned cold = 8;     // more, only once the disk shows itself cold
   bool alwaysCold = false;  // for tests: look entries up from the start
 };
 
