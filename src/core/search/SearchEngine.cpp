@@ -161,14 +161,17 @@ void SearchEngine::walk(Run& run, const std::vector<CheckedArchive>& ticked) {
 
 void SearchEngine::addCatalogHit(const CheckedArchive& entry, const CatalogReader& reader) {
   const TSCCDInfo& h = reader.header();
-  TTSearchResultItem hit;
+  TTSearchResultItem& hit = hit_;
   hit.Kind = kSearchCatalogs;
   hit.DateTime = h.CreateDateTime;
   hit.Size = 0;
+  hit.Attribute = 0;
   hit.Name = entry.label;
   hit.FilePath = h.BaseDir;
   hit.CatalogFile = entry.path;
   hit.CDLabel = entry.label;
+  hit.BaseDir.clear();
+  hit.Removable = false;
   hit.KindText = language_.message("A048");
   ++hits_;
   if (listener_) listener_->hitFound(std::move(hit));
@@ -192,7 +195,7 @@ void SearchEngine::addRecordHit(const RecordView& r, const std::string& path, co
   // invalid mask is still reported, but is never a hit: it has no name, only the pseudo
   // path "X:\", and the folder it stands for is the catalog itself, found as a catalog hit.
   if (scannedFolder) return;
-  TTSearchResultItem hit;
+  TTSearchResultItem& hit = hit_;
   hit.Kind = (r.Attribute & faDirectory) ? kSearchDirectories : kSearchFiles;
   hit.DateTime = r.CreateDateTime;
   hit.Size = r.FileSize;
@@ -203,6 +206,7 @@ void SearchEngine::addRecordHit(const RecordView& r, const std::string& path, co
   hit.CDLabel = h.CDLabel;
   hit.BaseDir = h.BaseDir;
   hit.Removable = h.Removable;
+  hit.KindText.clear();
   ++hits_;
   if (listener_) listener_->hitFound(std::move(hit));
 }

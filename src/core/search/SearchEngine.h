@@ -153,6 +153,9 @@ class SearchEngine {
   bool stopped_ = true;
   bool paused_ = false;
   std::int64_t hits_ = 0;
+  // Every hit is built here, each field assigned: a listener that reads a hit without
+  // keeping it lets the next one reuse its strings' memory instead of allocating anew.
+  TTSearchResultItem hit_;
   std::string status_;
   std::int64_t position_ = 0;  // the record being read, for the progress bar
   bool reading_ = false;       // a catalog's records are being read

@@ -19,8 +19,8 @@ class SearchListener {
   // A run starts: the result list frees its rows and switches its sorting off, so that
   // rows stay in the order in which they are found.
   virtual void resultsCleared() {}
-  // One hit, handed over: the result list owns it from here (and fills KindText for
-  // directories and files).
+  // One hit, handed over: the result list may move it away and own it (and fills
+  // KindText for directories and files). What it leaves behind is the engine's again.
   virtual void hitFound(TTSearchResultItem&& /*hit*/) {}
   // The text of the status bar.
   virtual void statusChanged(const std::string& /*text*/) {}

@@ -171,6 +171,40 @@ TEST_F(SearchEngineTest, CatalogsAloneTestTheLabelAgainstTheWholeTextAndReadNoRe
   EXPECT_EQ(rec.names(), (Names{"x.txt;Disc", "a.txt", "Disc", "b.txt"}));
 }
 
+// A listener may read a hit in place, write into it, or move it away: every hit it is
+// handed is whole either way, nothing left over from the one before.
+TEST_F(SearchEngineTest, HitsAreWholeWhetherTheListenerKeepsThemOrNot) {
+  struct Reader final : SearchListener {
+    void hitFound(TTSearchResultItem&& hit) override {
+      hits.push_back(hit);
+      hit.KindText = "seen";
+      hit.BaseDir += "stale";
+    }
+    std::vector<TTSearchResultItem> hits;
+  };
+  addCatalog("A catalog with a long label, longer than short strings hold",
+             dir("", {file("first file with a long name.txt", 5), dir("sub", {file("b")})}));
+  addCatalog("Two", dir("", {file("second file with a long name.txt", 7)}));
+  TSCCDInfo plain;
+  plain.CDLabel = "Three";
+  const std::string three = tmp.file("Three.qel");
+  test::writeCatalog(three, dir("", {file("x")}), plain);
+  list.push_back({"Three", three, true});
+  engine.setArchives(list);
+  run();
+  const std::vector<TTSearchResultItem> moved = rec.hits;
+  ASSERT_EQ(moved.size(), 8u);
+
+  Reader reader;
+  engine.setListener(&reader);
+  run();
+  EXPECT_EQ(reader.hits, moved);
+  engine.setListener(&rec);
+  rec.hits.clear();
+  run();
+  EXPECT_EQ(rec.hits, moved);
+}
+
 TEST_F(SearchEngineTest, NothingToLookForDoesNothingAndNoTickedCatalogReadsNothing) {
   addCatalog("One", dir("", {file("a")}), false);
   run(0);
