@@ -126,6 +126,12 @@ void reseal(std::string& bytes, const index::CatalogIdentity& identity) {
       if (from <= to && to <= h.postingsSize)
         trigrams[i].digest = static_cast<std::uint32_t>(digestOf(postings + from, to - from));
     }
+    auto* fences = at<TableFence>(bytes, l.fences);
+    for (std::uint64_t c = 0; c < l.fenceCount; ++c) {
+      const std::uint64_t n = std::min(kTableChunk, h.trigramCount - c * kTableChunk);
+      fences[c].digest =
+          static_cast<std::uint32_t>(digestOf(trigrams + c * kTableChunk, n * sizeof(TrigramEntry)));
+    }
     auto* runs = at<PathRun>(bytes, l.pathRuns);
     for (std::uint64_t i = 0; i < h.pathRunCount; ++i) {
       const std::uint64_t from = i == 0 ? 0 : runs[i - 1].pathEnd;

@@ -34,6 +34,7 @@ bool CatalogIndex::open(const std::string& indexPath, const CatalogFile& catalog
   const IndexLayout& l = layout_;
   const unsigned char* p = file_.data();
   blocks_ = reinterpret_cast<const std::uint64_t*>(p + l.blocks);
+  fences_ = reinterpret_cast<const TableFence*>(p + l.fences);
   sizes_ = reinterpret_cast<const std::int64_t*>(p + l.sizes);
   times_ = reinterpret_cast<const double*>(p + l.times);
   trigrams_ = reinterpret_cast<const TrigramEntry*>(p + l.trigrams);
@@ -47,18 +48,19 @@ bool CatalogIndex::open(const std::string& indexPath, const CatalogFile& catalog
   if (digestOf(blocks_, l.blockCount * 8) != h.blocksDigest ||
       tablesDigestOf(p, h, l) != h.tablesDigest)
     return false;
-  // The table is searched by halving and its ends bound the lists: check both once.
-  std::uint64_t previousEnd = 0;
-  for (std::uint64_t i = 0; i < h.trigramCount; ++i) {
-    const TrigramEntry& t = trigrams_[i];
-    if ((i > 0 && t.trigram <= trigrams_[i - 1].trigram) || t.trigram > 0xFFFFFFu ||
-        t.postingsEnd <= previousEnd || t.postingsEnd > h.postingsSize)
+  // The fences are searched by halving and bound the chunks of the table: check them once
+  // (each chunk is checked against them when a lookup first lands in it).
+  for (std::uint64_t c = 0; c < l.fenceCount; ++c) {
+    const TableFence& f = fences_[c];
+    if (c == 0 ? f.postingsFrom != 0
+               : f.firstTrigram <= fences_[c - 1].firstTrigram ||
+                     f.postingsFrom <= fences_[c - 1].postingsFrom ||
+                     f.postingsFrom >= h.postingsSize)
       return false;
-    previousEnd = t.postingsEnd;
   }
   // The path runs too: every record falls in one, and their paths lie within the paths.
   if ((h.recordCount > 0) != (h.pathRunCount > 0)) return false;
-  previousEnd = 0;
+  std::uint64_t previousEnd = 0;
   for (std::uint64_t i = 0; i < h.pathRunCount; ++i) {
     const PathRun& r = pathRuns_[i];
     if ((i == 0 ? r.firstRecord != 0 : r.firstRecord <= pathRuns_[i - 1].firstRecord) ||
@@ -67,6 +69,7 @@ bool CatalogIndex::open(const std::string& indexPath, const CatalogFile& catalog
     previousEnd = r.pathEnd;
   }
   checked_.assign(l.blockCount, false);
+  checkedChunks_.assign(l.fenceCount, false);
   checkedRuns_.assign(h.pathRunCount, false);
   lastRun_ = nullptr;
   return true;
@@ -148,6 +151,8 @@ bool CatalogIndex::check(const std::vector<std::uint32_t>* numbers) {
 bool CatalogIndex::checkAll() {
   if (!check(nullptr)) return false;
   try {
+    for (std::uint64_t c = 0; c < layout_.fenceCount; ++c)
+      if (!checkChunk(c)) return false;
     for (std::uint64_t i = 0; i < header_.trigramCount; ++i) decode(*postings(trigrams_[i].trigram));
   } catch (const IndexDamage&) {
     return false;
@@ -155,12 +160,45 @@ bool CatalogIndex::checkAll() {
   return true;
 }
 
-std::optional<std::string_view> CatalogIndex::postings(std::uint32_t trigram) const {
-  const TrigramEntry* end = trigrams_ + header_.trigramCount;
+bool CatalogIndex::checkChunk(std::uint64_t c) {
+  if (checkedChunks_[c]) return true;
+  const TrigramEntry* first = trigrams_ + c * kTableChunk;
+  const std::uint64_t n = std::min(kTableChunk, header_.trigramCount - c * kTableChunk);
+  const bool last = c + 1 == layout_.fenceCount;
+  // Its entries ascend from the fence's trigram to below the next one's, and their lists
+  // fill the postings from the fence's start to the next fence's.
+  const TableFence& f = fences_[c];
+  const std::uint64_t trigramTo = last ? 0x1000000u : fences_[c + 1].firstTrigram;
+  const std::uint64_t postingsTo = last ? header_.postingsSize : fences_[c + 1].postingsFrom;
+  if (static_cast<std::uint32_t>(digestOf(first, n * sizeof(TrigramEntry))) != f.digest ||
+      first->trigram != f.firstTrigram || first[n - 1].postingsEnd != postingsTo)
+    return false;
+  std::uint64_t previousEnd = f.postingsFrom;
+  for (std::uint64_t i = 0; i < n; ++i) {
+    const TrigramEntry& t = first[i];
+    if ((i > 0 && t.trigram <= first[i - 1].trigram) || t.trigram >= trigramTo ||
+        t.postingsEnd <= previousEnd)
+      return false;
+    previousEnd = t.postingsEnd;
+  }
+  checkedChunks_[c] = true;
+  return true;
+}
+
+std::optional<std::string_view> CatalogIndex::postings(std::uint32_t trigram) {
+  // The chunk that would hold it: the last one starting at or below it.
+  const TableFence* fencesEnd = fences_ + layout_.fenceCount;
+  const TableFence* fence = std::upper_bound(
+      fences_, fencesEnd, trigram, [](std::uint32_t v, const TableFence& f) { return v < f.firstTrigram; });
+  if (fence == fences_) return std::nullopt;
+  const std::uint64_t c = static_cast<std::uint64_t>(fence - 1 - fences_);
+  if (!checkChunk(c)) throw IndexDamage{};
+  const TrigramEntry* begin = trigrams_ + c * kTableChunk;
+  const TrigramEntry* end = begin + std::min(kTableChunk, header_.trigramCount - c * kTableChunk);
   const TrigramEntry* t = std::lower_bound(
-      trigrams_, end, trigram, [](const TrigramEntry& e, std::uint32_t v) { return e.trigram < v; });
+      begin, end, trigram, [](const TrigramEntry& e, std::uint32_t v) { return e.trigram < v; });
   if (t == end || t->trigram != trigram) return std::nullopt;
-  const std::uint64_t from = t == trigrams_ ? 0 : (t - 1)->postingsEnd;
+  const std::uint64_t from = t == begin ? fences_[c].postingsFrom : (t - 1)->postingsEnd;
   std::string_view list(reinterpret_cast<const char*>(postings_ + from), t->postingsEnd - from);
   if (static_cast<std::uint32_t>(digestOf(list.data(), list.size())) != t->digest) throw IndexDamage{};
   return list;

@@ -1,8 +1,8 @@
 #pragma once
 // One catalog's index, mapped and checked. open() accepts it only when it was made from
-// the catalog as it is now and its header and tables are intact; the record blocks and
-// posting lists are checked when a search first touches them. Anything that does not
-// check out makes the caller read the catalog instead.
+// the catalog as it is now and its header and tables are intact; the record blocks, the
+// chunks of the trigram table and the posting lists are checked when a search first
+// touches them. Anything that does not check out makes the caller read the catalog instead.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -45,15 +45,18 @@ class CatalogIndex {
 
  private:
   bool checkBlock(std::uint64_t block);
+  bool checkChunk(std::uint64_t chunk);
   bool checkRun(const PathRun* run);
   // The posting list of a trigram, or nothing when no name holds it.
-  std::optional<std::string_view> postings(std::uint32_t trigram) const;
+  // Throws IndexDamage when it or the chunk of the table it lies in does not check out.
+  std::optional<std::string_view> postings(std::uint32_t trigram);
   std::vector<std::uint32_t> decode(std::string_view list) const;
 
   MappedFile file_;
   IndexHeader header_{};
   IndexLayout layout_{};
   const std::uint64_t* blocks_ = nullptr;
+  const TableFence* fences_ = nullptr;
   const std::int64_t* sizes_ = nullptr;
   const double* times_ = nullptr;
   const TrigramEntry* trigrams_ = nullptr;
@@ -64,7 +67,7 @@ class CatalogIndex {
   const unsigned char* postings_ = nullptr;
   const char* paths_ = nullptr;
   const char* names_ = nullptr;
-  std::vector<bool> checked_, checkedRuns_;
+  std::vector<bool> checked_, checkedRuns_, checkedChunks_;
   mutable const PathRun* lastRun_ = nullptr;
 };
 

@@ -160,7 +160,7 @@ void IndexBuilder::endRun() {
   pairs_.clear();
 }
 
-void IndexBuilder::writePostings(Digest& tables) {
+void IndexBuilder::writePostings() {
   // Record numbers ascend from run to run, so a trigram's list is its part of each run, in
   // the order of the runs: take the runs' heads by (trigram, run).
   std::vector<RunReader> runs;
@@ -181,8 +181,9 @@ void IndexBuilder::writePostings(Digest& tables) {
 
   std::string list;
   std::optional<Digest> longList;  // the digest of a list too long to hold at once
-  std::uint64_t trigram = 0, previous = 0;
+  std::uint64_t trigram = 0, previous = 0, listFrom = 0;
   bool first = true;
+  Digest chunk;  // of the entries of the table's last chunk so far
   auto writeList = [&] {  // what the list holds so far goes out
     postingFile_.write(list.data(), list.size());
     postingsSize_ += list.size();
@@ -201,7 +202,13 @@ void IndexBuilder::writePostings(Digest& tables) {
     const TrigramEntry entry{static_cast<std::uint32_t>(trigram),
                              static_cast<std::uint32_t>(digest), postingsSize_};
     tableFile_.write(&entry, sizeof entry);
-    tables.add(&entry, sizeof entry);
+    if (trigrams_ % kTableChunk == 0) {
+      fences_.push_back({entry.trigram, 0, listFrom});
+      chunk = Digest();
+    }
+    chunk.add(&entry, sizeof entry);
+    fences_.back().digest = static_cast<std::uint32_t>(chunk.value());
+    listFrom = postingsSize_;
     ++trigrams_;
   };
   while (!heads.empty()) {
@@ -232,8 +239,9 @@ void IndexBuilder::writePostings(Digest& tables) {
 
 void IndexBuilder::finish(const CatalogIdentity& catalog, FileStream& out) {
   endBlock();
-  Digest tables;  // the trigram table, then the path runs and the palette
-  writePostings(tables);
+  writePostings();
+  Digest tables;  // the table fences, then the path runs and the palette
+  tables.add(fences_.data(), fences_.size() * sizeof(TableFence));
   std::vector<char> piece(64 * 1024);
   for (std::uint64_t at = 0, size = pathRunFile_.size(); at < size; at += piece.size()) {
     const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(piece.size(), size - at));
@@ -271,6 +279,8 @@ void IndexBuilder::finish(const CatalogIdentity& catalog, FileStream& out) {
   };
   at(l.blocks);
   out.write(blockDigests_.data(), blockDigests_.size() * 8);
+  at(l.fences);
+  out.write(fences_.data(), fences_.size() * sizeof(TableFence));
   at(l.sizes);
   out.appendFrom(sizeFile_.stream());
   at(l.times);

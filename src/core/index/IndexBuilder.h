@@ -43,7 +43,7 @@ class IndexBuilder {
  private:
   void endBlock();
   void endRun();
-  void writePostings(Digest& tables);
+  void writePostings();
 
   FileOps& ops_;
   std::size_t pairsInMemory_;
@@ -58,6 +58,7 @@ class IndexBuilder {
   std::string names_;
   std::uint64_t blockNameFrom_ = 0;
   std::vector<std::uint64_t> blockDigests_;
+  std::vector<TableFence> fences_;  // one per kTableChunk trigrams
 
   std::vector<std::int32_t> palette_;  // in the order the values first occur
   std::string lastPath_;

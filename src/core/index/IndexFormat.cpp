@@ -26,8 +26,10 @@ std::optional<IndexLayout> layoutOf(const IndexHeader& h) {
     return std::nullopt;
   IndexLayout l{};
   l.blockCount = (h.recordCount + kBlockRecords - 1) / kBlockRecords;
+  l.fenceCount = h.trigramCount / kTableChunk + (h.trigramCount % kTableChunk != 0);
   std::uint64_t at = sizeof(IndexHeader);
   if (!section(at, l.blockCount, 8, l.blocks) ||
+      !section(at, l.fenceCount, sizeof(TableFence), l.fences) ||
       !section(at, h.recordCount, 8, l.sizes) || !section(at, h.recordCount, 8, l.times) ||
       !section(at, h.trigramCount, sizeof(TrigramEntry), l.trigrams) ||
       !section(at, h.pathRunCount, sizeof(PathRun), l.pathRuns) ||
@@ -88,7 +90,7 @@ std::uint64_t blockDigestOf(const unsigned char* file, const IndexLayout& l,
 
 std::uint64_t tablesDigestOf(const unsigned char* file, const IndexHeader& h,
                              const IndexLayout& l) {
-  return digestOf({{file + l.trigrams, h.trigramCount * sizeof(TrigramEntry)},
+  return digestOf({{file + l.fences, l.fenceCount * sizeof(TableFence)},
                    {file + l.pathRuns, h.pathRunCount * sizeof(PathRun)},
                    {file + l.palette, h.paletteCount * 4}});
 }

@@ -7,6 +7,8 @@
 //   IndexHeader
 //   u64             [blockCount]      per block of kBlockRecords records, a digest of its
 //                                     slices of the columns and of the name bytes
+//   TableFence      [fenceCount]      per chunk of kTableChunk entries of the trigram
+//                                     table, its first trigram and a digest of it
 //   i64             [recordCount]     sizes
 //   f64             [recordCount]     times
 //   TrigramEntry    [trigramCount]    sorted by trigram: where its posting list ends
@@ -25,10 +27,10 @@
 //
 // Trigrams are taken from the names folded as masks fold them (a to z upper-cased).
 // The header names the catalog it came from (device, inode, size, time, a digest of
-// its header bytes) and carries digests of itself, of the trigram table, the path runs and
+// its header bytes) and carries digests of itself, of the table fences, the path runs and
 // the palette, and of the block digests, so the parts a search relies on are checked
-// before it uses them; blocks, posting lists and paths are checked when a search first
-// touches them.
+// before it uses them; blocks, chunks of the trigram table, posting lists and paths are
+// checked when a search first touches them (a lookup reads one chunk of the table).
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -38,9 +40,10 @@
 namespace kolvex::index {
 
 inline constexpr char kMagic[8] = {'K', 'V', 'X', 'I', 'D', 'X', '\r', '\n'};
-inline constexpr std::uint32_t kVersion = 4;
+inline constexpr std::uint32_t kVersion = 5;
 inline constexpr std::uint64_t kBlockRecords = 1024;
 inline constexpr std::uint64_t kMaxPalette = 256;
+inline constexpr std::uint64_t kTableChunk = 256;  // trigram entries: 4 KiB
 
 // Where a catalog stood when its index was made.
 struct CatalogIdentity {
@@ -65,7 +68,7 @@ struct IndexHeader {
   std::uint64_t pathsSize;
   std::uint64_t namesSize;
   std::uint64_t fileSize;
-  std::uint64_t tablesDigest;  // of the trigram table, the path runs and the palette
+  std::uint64_t tablesDigest;  // of the table fences, the path runs and the palette
   std::uint64_t blocksDigest;  // of the block digests
   std::uint64_t selfDigest;    // of every byte above
 };
@@ -82,14 +85,21 @@ struct PathRun {
   std::uint64_t pathEnd;      // its path runs from the previous run's end (0 first)
 };
 
+// Where a chunk of the trigram table starts: entries k * kTableChunk up to the next chunk.
+struct TableFence {
+  std::uint32_t firstTrigram;  // its first entry's, ascending from chunk to chunk
+  std::uint32_t digest;        // low half of the digest of its entries
+  std::uint64_t postingsFrom;  // where its first entry's posting list starts
+};
+
 static_assert(sizeof(IndexHeader) % 8 == 0 && sizeof(TrigramEntry) == 16 &&
-              sizeof(PathRun) == 16);
+              sizeof(PathRun) == 16 && sizeof(TableFence) == 16);
 
 // Where each section of an index starts, as offsets into the file.
 struct IndexLayout {
-  std::uint64_t blocks, sizes, times, trigrams, pathRuns, nameEnds, palette, attributes,
-      postings, paths, names, end;
-  std::uint64_t blockCount;
+  std::uint64_t blocks, fences, sizes, times, trigrams, pathRuns, nameEnds, palette,
+      attributes, postings, paths, names, end;
+  std::uint64_t blockCount, fenceCount;
 };
 // The layout the header's counts give; nothing when they overflow or name more than the
 // format allows (more than 4 Gi records or name bytes, a palette over kMaxPalette).
@@ -151,7 +161,7 @@ std::uint64_t blockDigestOf(const unsigned char* file, const IndexLayout& layout
                             std::uint64_t recordCount, std::uint64_t b, std::uint64_t nameFrom,
                             std::uint64_t nameTo);
 
-// The digest of the trigram table, the path runs and the palette of an index.
+// The digest of the table fences, the path runs and the palette of an index.
 std::uint64_t tablesDigestOf(const unsigned char* file, const IndexHeader& header,
                              const IndexLayout& layout);
 

@@ -414,6 +414,51 @@ TEST_F(IndexedSearchTest, IndexesMadeInSortedRunsOfAnySizeAreTheSame) {
   EXPECT_EQ(ops.opened, 0);
 }
 
+// A trigram table of several chunks: lookups that land in each chunk find their lists
+// without reading the catalog, and damage to the fences or to any chunk never changes a
+// hit (a lookup that meets it reads the catalog instead).
+TEST_F(IndexedSearchTest, EveryChunkOfTheTrigramTableIsFoundAndChecked) {
+  const std::string path = tmp.file("chunks.qel");
+  auto number = [](std::int32_t k) { return std::to_string(10000 + k * 7919 % 10000).substr(1); };
+  writeFlatCatalog(path, "chunks", 600, [&](TSCFileObjectInfo& r, std::int32_t k) {
+    r.FileName = "n" + number(k) + (k % 3 ? ".txt" : ".doc");
+    r.FilePath = "X:\\";
+    r.Attribute = faArchive;
+    r.FileSize = k;
+  });
+  catalogs = {{"chunks", path, true}};
+  ASSERT_TRUE(index::BuildIndex(path));
+  const std::string indexPath = index::indexPathsOf(path)[0];
+  const std::string good = test::readFile(indexPath);
+  index::IndexHeader h;
+  std::memcpy(&h, good.data(), sizeof h);
+  const index::IndexLayout l = *index::layoutOf(h);
+  ASSERT_GE(l.fenceCount, 4u);
+
+  // One name from each part of the table (the trigrams of numbers spread over it) and
+  // trigrams below the first and above the last entry.
+  std::string mask = "*\x01\x01\x01*;*\xff\xff\xff*";
+  for (std::int32_t k : {0, 123, 301, 456, 599}) mask += ";*" + number(k) + ".*";
+  Transcript plain;
+  expectSame(mask, TUSearch{}, "every chunk", &plain);
+  EXPECT_EQ(plain.hits.size(), 5u);
+  EXPECT_EQ(ops.opened, 0);
+
+  auto flipped = [&](std::uint64_t at) {
+    std::string bytes = good;
+    bytes[at] = static_cast<char>(bytes[at] ^ (1 << (at % 8)));
+    return bytes;
+  };
+  std::vector<std::uint64_t> places;
+  for (std::uint64_t at = l.fences; at < l.fences + l.fenceCount * 16; ++at) places.push_back(at);
+  for (std::uint64_t at = l.trigrams; at < l.trigrams + h.trigramCount * 16; at += 23) places.push_back(at);
+  for (std::uint64_t at : places) {
+    test::writeFile(indexPath, flipped(at));
+    const Transcript t = run(true, mask, TUSearch{});
+    ASSERT_EQ(t.hits, plain.hits) << "bit flipped at " << at;
+  }
+}
+
 // An index that cannot be made (every file call from the first refused one on fails, as
 // on a full disk; also where the file system has no unnamed files) fails nothing: the
 // catalog stays as it was, no temporary file stays behind, no part of an index is used,
