@@ -112,16 +112,21 @@ bool CatalogIndex::checkBlock(std::uint64_t block) {
   const std::uint64_t from = block * kBlockRecords;
   const std::uint64_t to = std::min(header_.recordCount, from + kBlockRecords);
   // The name ends must rise within the names before a name is cut out with them, and the
-  // attributes name places in the palette.
-  std::uint32_t previous = from == 0 ? 0 : nameEnds_[from - 1];
-  const std::uint32_t first = previous;
-  for (std::uint64_t i = from; i < to; ++i) {
-    if (nameEnds_[i] < previous || nameEnds_[i] > header_.namesSize ||
-        attributes_[i] >= header_.paletteCount)
-      return false;
-    previous = nameEnds_[i];
-  }
-  if (blockDigestOf(file_.data(), layout_, header_.recordCount, block, first, previous) !=
+  // attributes name places in the palette. (Loops without early exits, which the compiler
+  // turns into vector code: this is the first pass over these columns.)
+  const std::uint32_t first = from == 0 ? 0 : nameEnds_[from - 1];
+  const std::uint32_t* ends = nameEnds_ + from;
+  const std::uint8_t* codes = attributes_ + from;
+  const std::uint64_t n = to - from;
+  // Unsigned order as signed order of the values with their top bit flipped.
+  auto ordered = [](std::uint32_t v) { return static_cast<std::int32_t>(v ^ 0x80000000u); };
+  int falls = ends[0] < first;
+  for (std::uint64_t i = 1; i < n; ++i) falls |= ordered(ends[i]) < ordered(ends[i - 1]);
+  std::uint8_t topCode = 0;
+  for (std::uint64_t i = 0; i < n; ++i) topCode = std::max(topCode, codes[i]);
+  const std::uint32_t last = ends[n - 1];
+  if (falls || last > header_.namesSize || topCode >= header_.paletteCount) return false;
+  if (blockDigestOf(file_.data(), layout_, header_.recordCount, block, first, last) !=
       blocks_[block])
     return false;
   checked_[block] = true;
