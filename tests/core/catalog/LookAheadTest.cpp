@@ -115,12 +115,14 @@ TEST(LookAhead, ChunksComeInTheWalksOrderHoweverDeepOrWide) {
 // thread, so the hook runs between two records); not the disc's own icon.
 class HookIcons final : public IconProvider {
  public:
+  // `first` runs when the walk asks for the icons of the first entry under "crowded".
   bool iconsOf(const std::string& path, TIcon&, TIcon&) override {
-    if (hook && path.find("/crowded/") != std::string::npos) hook(path);
+    if (path.find("/crowded/") != std::string::npos && ++asked == 1 && first) first();
     return false;
   }
   std::string typeNameOf(const std::string&) override { return {}; }
-  std::function<void(const std::string&)> hook;
+  std::function<void()> first;
+  int asked = 0;
 };
 
 // A folder of more sub-folders than the queue holds chunks: when the walk stops at its
@@ -151,11 +153,8 @@ TEST(LookAhead, FoldersThatVanishOrTurnIntoFilesBehindTheThreadAreHandledAsByOne
   const std::vector<std::string> order = makeCrowdedFolder(crowded);
   const std::size_t n = order.size();
   namespace fs = std::filesystem;
-  bool changed = false;
   HookIcons icons;
-  icons.hook = [&](const std::string&) {
-    if (changed) return;
-    changed = true;
+  icons.first = [&] {
     // Time for the thread to run into the full queue (if it is slower, it meets the
     // changes in its own lookups instead, and the catalog must still be sound).
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -186,7 +185,7 @@ TEST(LookAhead, FoldersThatVanishOrTurnIntoFilesBehindTheThreadAreHandledAsByOne
   }
   // Looked up as folders before they turned into files: empty folders that could not be
   // opened, as one walk alone would catalogue them at that moment; looked up after: files.
-  EXPECT_TRUE(changed);
+  EXPECT_GT(icons.asked, 0);
   if (res.unreadableFolders == 10) {
     EXPECT_EQ(emptyFolders, 10u);
     EXPECT_EQ(folders, 10u);
@@ -209,11 +208,8 @@ TEST(LookAhead, AFileThatBecameAFolderBeforeTheWalkLookedItUpIsWalkedWhole) {
   const std::vector<std::string> order = test::listingOrder(crowded);
   const std::string turned = order[100];
   namespace fs = std::filesystem;
-  bool changed = false;
   HookIcons icons;
-  icons.hook = [&](const std::string&) {
-    if (changed) return;
-    changed = true;
+  icons.first = [&] {
     fs::remove(crowded + "/" + turned);
     makeDirs(crowded + "/" + turned + "/inner");
     touch(crowded + "/" + turned + "/inner/leaf");
@@ -236,15 +232,13 @@ TEST(LookAhead, CancelWhileTheThreadWaitsForRoomStopsAtOnce) {
   makeCrowdedFolder(rig.disc() + "crowded");
   const std::string catalog = rig.archives() + "c.qel";
   HookIcons icons;
-  int asked = 0;
-  icons.hook = [&](const std::string&) {
-    if (++asked > 1) return;
+  icons.first = [&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     TheScanState().AddingCancelled = true;
   };
   ScanResult res = scanWithHook(rig, icons, catalog);
   EXPECT_EQ(res.outcome, ScanOutcome::Cancelled);
-  EXPECT_EQ(asked, 1) << "the walk went on after the cancel";
+  EXPECT_EQ(icons.asked, 1) << "the walk went on after the cancel";
   EXPECT_FALSE(std::filesystem::exists(catalog));
   EXPECT_TRUE(rig.leftovers().empty());
 }
