@@ -6,10 +6,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QCloseEvent>
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
+#include <QWidget>
 
 #include "ui/shell/CommandLine.h"
 #include "ui/shell/InstanceNames.h"
+#include "ui/shell/KolvexApplication.h"
 #include "ui/shell/PargFile.h"
 #include "ui/shell/ProbeFiles.h"
 #include "ui/shell/RequiredFiles.h"
@@ -24,6 +29,26 @@ class StartupTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The program's exit holds while a window will not close (a scan's progress window
+  // as the scan unwinds): the loop ends, with status 0, before the watchdog's 3.
+  void theExitEndsTheLoopsEvenWhenAWindowStaysOpen() {
+    class Stubborn final : public QWidget {
+      void closeEvent(QCloseEvent* e) override { e->ignore(); }
+    } stubborn;
+    stubborn.show();
+    QTimer::singleShot(0, [] {
+      QEventLoop nested;  // the exit comes from inside a nested loop, as from a dialog
+      QTimer::singleShot(0, EndEventLoops);
+      nested.exec();
+    });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(3); });
+    watchdog.start(10000);
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(stubborn.isVisible());
+  }
+
   void aBrokenPipeIsAFailedWriteNotTheEnd() {
     ShutdownSignals handlers;
     int ends[2];

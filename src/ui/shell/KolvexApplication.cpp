@@ -34,6 +34,8 @@ void showStartupError(const std::string& text) {
 
 }  // namespace
 
+void EndEventLoops() { QCoreApplication::exit(0); }
+
 int RunKolvex(int argc, char** argv) {
   // The arguments as the system passed them, before Qt takes out its own options.
   const CommandLine commandLine = CommandLine::fromArgv(argc, argv);

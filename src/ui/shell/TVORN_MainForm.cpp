@@ -29,6 +29,7 @@
 #include "ui/common/AppIcon.h"
 #include "ui/common/AppNames.h"
 #include "ui/shell/InterfacePackFile.h"
+#include "ui/shell/KolvexApplication.h"
 #include "ui/common/InterfaceTexts.h"
 #include "ui/common/KolvexView.h"
 #include "ui/shell/PargFile.h"
@@ -158,7 +159,7 @@ TVORN_MainForm::TVORN_MainForm(CommandLine commandLine, MainFormSeams seams)
     seams_.picker = ownPicker_.get();
   }
   if (!seams_.createView) seams_.createView = createRegisteredView;
-  if (!seams_.terminate) seams_.terminate = [] { QCoreApplication::quit(); };
+  if (!seams_.terminate) seams_.terminate = EndEventLoops;
   if (!seams_.trayAvailable) seams_.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
   state_ = std::make_unique<WindowState>(seams_.stateFile.isEmpty() ? WindowState::userPath()
                                                                    : seams_.stateFile);

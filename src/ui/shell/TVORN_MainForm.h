@@ -52,7 +52,7 @@ struct MainFormSeams {
   FolderPicker* picker = nullptr;  // the desktop's choosers when not given
   std::unique_ptr<MonitorSwitch> driveMonitor;  // TSpyer when not given
   ViewFactory createView;                      // createRegisteredView when not given
-  std::function<void()> terminate;             // QCoreApplication::quit when not given
+  std::function<void()> terminate;             // EndEventLoops when not given
   // A folder to catalogue (command line or hand-off); the add-archive dialog takes it.
   std::function<void(const std::string& folder)> offerFolder;
   // Whether the desktop shows a notification area (Qt's answer when not given).
