@@ -346,18 +346,30 @@ class SearchViewTest : public QObject {
     std::chrono::steady_clock::time_point now{};
     f.frame->engine().setSliceClock([&] { return now += std::chrono::milliseconds(1); });
     f.frame->engine().setEventSlice(std::chrono::milliseconds(20));
-    int lastRows = 0, widestGap = 0, behind = 0;
+    int lastRows = 0, widestGap = 0, behind = 0, unseen = 0;
+    auto* icons = f.child<QListView>("lvArchive");
+    QVERIFY(icons->isVisible());
     f.pump.onEvents = [&](int) {
       const int rows = f.frame->results().rowCount();
       widestGap = std::max(widestGap, rows - lastRows);
       lastRows = rows;
       // Every hit found so far is in the list whenever the window gets its events.
       if (rows != f.frame->engine().hitCount()) ++behind;
+      // ... and the list shows them, not an empty pane until the run ends.
+      if (rows > 0) {
+        QCoreApplication::processEvents();
+        const QModelIndex first = f.frame->results().index(0, 0);
+        const QModelIndex last = f.frame->results().index(rows - 1, 0);
+        if (icons->indexAt(icons->visualRect(first).center()) != first ||
+            !icons->visualRect(last).isValid())
+          ++unseen;
+      }
     };
     f.child<QLineEdit>("eMask")->setText("*.txt");
     f.button("sbSearch")->click();
     QCOMPARE(f.frame->results().rowCount(), 100000);
     QCOMPARE(behind, 0);
+    QCOMPARE(unseen, 0);
     const int perSlice = 20 * SlicedPump::kCheckEvery;
     QVERIFY2(widestGap <= perSlice + SlicedPump::kCheckEvery, qPrintable(QString::number(widestGap)));
     QVERIFY(f.pump.calls >= 100000 / (perSlice + SlicedPump::kCheckEvery));
