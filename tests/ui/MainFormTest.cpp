@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QLibraryInfo>
 #include <QTest>
@@ -18,6 +19,7 @@
 
 #include "core/app/OptionsFile.h"
 #include "core/catalog/AppDir.h"
+#include "support/CatalogCraft.h"
 #include "support/ScriptedSeams.h"
 #include "ui/shell/ViewRegistry.h"
 #include "ui/common/KolvexView.h"
@@ -27,6 +29,7 @@
 #include "ui/common/SkinWidgets.h"
 #include "ui/shell/TVORN_MainForm.h"
 #include "ui/archives/TArchiveManFrame.h"
+#include "ui/search/TSearchFrame.h"
 #include "ui/catalog/TAddArchiveForm.h"
 #include "ui/support/RecordingSeams.h"
 #include "ui/support/UiAppFolder.h"
@@ -453,6 +456,33 @@ class MainFormTest : public QObject {
     f.form->close();
     f.form.reset();
     QCOMPARE(f.terminated, 1);
+  }
+
+  void closingTheWindowEndsARunningSearch() {
+    Fixture f;
+    std::vector<test::Entry> files;
+    for (int i = 0; i < 2000; ++i) files.push_back(test::file("f" + std::to_string(i) + ".txt"));
+    const std::string catalog = f.folder.file("big.qel");
+    test::writeCatalog(catalog, test::dir("base", std::move(files)));
+    auto* search = qobject_cast<TSearchFrame*>(f.form->View(viewIndexOf("TSearchFrame")));
+    QVERIFY(search);
+    search->UpdatingArchiveList({{"Big", catalog}});
+    search->engine().setEventSlice(std::chrono::milliseconds(0));
+    search->findChild<QLineEdit*>("eMask")->setText("*.txt");
+    // The window is closed while the run lets events in, from inside the program's loop.
+    const int before = f.pump.calls;
+    f.pump.onEvents = [&](int call) {
+      if (call == before + 5) f.child<QToolButton>("sbExit")->click();
+    };
+    QEventLoop loop;
+    QTimer::singleShot(0, [&] {
+      search->findChild<QToolButton*>("sbSearch")->click();
+      loop.quit();
+    });
+    loop.exec();
+    QCOMPARE(f.terminated, 1);
+    QCOMPARE(search->engine().state(), SearchState::Idle);
+    QVERIFY2(search->engine().hitCount() < 2000, qPrintable(QString::number(search->engine().hitCount())));
   }
 
   void aStopSignalWhileADialogAsksEndsCleanly() {

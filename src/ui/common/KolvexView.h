@@ -32,6 +32,10 @@ class KolvexView : public QWidget {
   virtual void SaveState(WindowState&) const {}
   virtual void RestoreState(const WindowState&) {}
 
+  // The program is closing: a run the view drives from inside the event loop (a search)
+  // ends at its next round of events rather than going on with the window gone.
+  virtual void StopWork() {}
+
   virtual bool HasUnappliedChanges() const { return false; }
   virtual void ApplyChanges() {}
   virtual void ReloadChanges() {}

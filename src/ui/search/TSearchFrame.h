@@ -52,6 +52,7 @@ class TSearchFrame : public KolvexView, private SearchListener {
   }
   // Unticks every catalog but this one.
   void SearchOnly(const std::string& catalogPath) override;
+  void StopWork() override { engine_.StopClick(); }
 
   SearchEngine& engine() { return engine_; }
   SearchResultModel& results() { return *model_; }

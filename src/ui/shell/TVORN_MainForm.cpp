@@ -839,8 +839,11 @@ void TVORN_MainForm::miEnableSpyClick(bool checked) {
 void TVORN_MainForm::Shutdown() {
   if (shuttingDown_) return;
   shuttingDown_ = true;
-  // A scan still running is cancelled first; it ends when control returns to its loop.
+  // A scan or a search still running is cancelled first; each ends when control returns
+  // to its loop, and the event loop ends after them.
   catalogs_->shutDown();
+  for (int i = 0; i < viewCount(); ++i)
+    if (KolvexView* view = View(i)) view->StopWork();
   SaveWindowState();
   // Inside a running event loop the shutdown may come from an event that a message box or
   // a dialog let through (a stop signal while the add dialog asks something): the widgets
