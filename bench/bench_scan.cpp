@@ -28,6 +28,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -54,6 +55,7 @@ struct Run {
   double seconds = 0;
   long maxRssKiB = 0;
   bool ok = false;
+  double bytes[2] = {-1, -1};  // what the run reported beside its time (index build: disk)
 };
 
 // Folders of 100 files, 100 folders to a level: 10,000 files are 100 folders, 1,000,000
@@ -98,8 +100,9 @@ Run inChild(F f) {
     ::_exit(f(fds[1]) ? 0 : 1);
   }
   ::close(fds[1]);
-  double own = -1;
+  double own = -1, bytes[2] = {-1, -1};
   if (::read(fds[0], &own, sizeof own) != sizeof own) own = -1;
+  if (::read(fds[0], bytes, sizeof bytes) != sizeof bytes) bytes[0] = bytes[1] = -1;
   ::close(fds[0]);
   int status = 0;
   struct rusage ru {};
@@ -107,6 +110,8 @@ Run inChild(F f) {
   Run r;
   r.seconds = own >= 0 ? own : std::chrono::duration<double>(Clock::now() - start).count();
   r.maxRssKiB = ru.ru_maxrss;
+  r.bytes[0] = bytes[0];
+  r.bytes[1] = bytes[1];
   r.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
   return r;
 }
@@ -244,6 +249,7 @@ struct Series {
   std::function<Run()> run;
   std::vector<double> times;
   long peakKiB = 0;
+  double bytes[2] = {-1, -1};  // the largest reported
 };
 
 // Runs every series `runs` times, interleaved, each after dropping the caches when cold.
@@ -259,6 +265,7 @@ bool measure(std::vector<Series>& all, int runs, bool cold) {
       }
       s.times.push_back(r.seconds);
       s.peakKiB = std::max(s.peakKiB, r.maxRssKiB);
+      for (int b : {0, 1}) s.bytes[b] = std::max(s.bytes[b], r.bytes[b]);
     }
   return true;
 }
@@ -273,12 +280,72 @@ void report(long files, const char* cache, const std::vector<Series>& all) {
   std::fflush(stdout);
 }
 
+// The real file system, measuring what the index build puts on the disk: when the index
+// file gets its name, every other file the build wrote is still open (its temporary files
+// only grow and are closed after that), so their sizes then are the temporary disk use at
+// its peak.
+class DiskMeter : public FileOps {
+ public:
+  std::uint64_t temporary = 0, index = 0;  // bytes, when the index was named
+  bool named = false;
+
+  int openRead(const std::string& path) override { return real_.openRead(path); }
+  int create(const std::string& path, bool exclusive) override { return track(real_.create(path, exclusive)); }
+  int createUnnamed(const std::string& dir) override { return track(real_.createUnnamed(dir)); }
+  int linkUnnamed(int fd, const std::string& path) override {
+    named = true;
+    index = sizes_[fd];
+    temporary = 0;
+    for (const auto& [other, size] : sizes_)
+      if (other != fd) temporary += size;
+    return real_.linkUnnamed(fd, path);
+  }
+  bool isRegularFile(int fd) override { return real_.isRegularFile(fd); }
+  ssize_t pread(int fd, void* buf, size_t n, std::uint64_t offset) override {
+    return real_.pread(fd, buf, n, offset);
+  }
+  ssize_t pwrite(int fd, const void* buf, size_t n, std::uint64_t offset) override {
+    return grown(fd, offset, real_.pwrite(fd, buf, n, offset));
+  }
+  int fileSize(int fd, std::uint64_t& size) override { return real_.fileSize(fd, size); }
+  ssize_t copyRange(int in, std::uint64_t inOffset, int out, std::uint64_t outOffset,
+                    size_t n) override {
+    return grown(out, outOffset, real_.copyRange(in, inOffset, out, outOffset, n));
+  }
+  int fsync(int fd) override { return real_.fsync(fd); }
+  int close(int fd) override {
+    sizes_.erase(fd);
+    return real_.close(fd);
+  }
+  int rename(const std::string& from, const std::string& to) override { return real_.rename(from, to); }
+  int unlink(const std::string& path) override { return real_.unlink(path); }
+  int fsyncDir(const std::string& dir) override { return real_.fsyncDir(dir); }
+
+ private:
+  int track(int fd) {
+    if (fd >= 0) sizes_[fd] = 0;
+    return fd;
+  }
+  ssize_t grown(int fd, std::uint64_t offset, ssize_t wrote) {
+    auto it = sizes_.find(fd);
+    if (wrote > 0 && it != sizes_.end())
+      it->second = std::max(it->second, offset + static_cast<std::uint64_t>(wrote));
+    return wrote;
+  }
+  FileOps& real_ = posixFileOps();
+  std::map<int, std::uint64_t> sizes_;
+};
+
 Run runIndexBuild(const std::string& catalog) {
   return inChild([&](int report) {
+    DiskMeter disk;
     auto start = Clock::now();
-    const bool ok = index::BuildIndex(catalog);
+    const bool ok = index::BuildIndex(catalog, {}, disk);
     double took = std::chrono::duration<double>(Clock::now() - start).count();
-    return ok && ::write(report, &took, sizeof took) == sizeof took;
+    const double sizes[2] = {disk.named ? static_cast<double>(disk.temporary) : -1,
+                             static_cast<double>(disk.index)};
+    return ok && ::write(report, &took, sizeof took) == sizeof took &&
+           ::write(report, sizes, sizeof sizes) == sizeof sizes;
   });
 }
 
@@ -326,8 +393,9 @@ void makeCatalog(const std::string& path, long n) {
 
 // The index build beside the scan of the same tree (without its index), warm.
 void benchIndex(const std::string& base, const std::vector<long>& sizes, long records) {
-  std::printf("%-10s %-16s %8s %8s %10s\n", "records", "program", "median s", "x scan",
-              "peak MiB");
+  // temp MiB: the index build's temporary files at their largest; index MiB: the index.
+  std::printf("%-10s %-16s %8s %8s %10s %10s %10s\n", "records", "program", "median s", "x scan",
+              "peak MiB", "temp MiB", "index MiB");
   auto print = [](long n, const Series& s, double scan) {
     const double m = median(s.times);
     std::printf("%-10ld %-16s %8.3f ", n, s.name, m);
@@ -335,7 +403,11 @@ void benchIndex(const std::string& base, const std::vector<long>& sizes, long re
       std::printf("%8.2f", m / scan);
     else
       std::printf("%8s", "-");
-    std::printf(" %10.1f\n", s.peakKiB / 1024.0);
+    std::printf(" %10.1f", s.peakKiB / 1024.0);
+    for (double b : s.bytes)
+      if (b >= 0)
+        std::printf(" %10.1f", b / (1024.0 * 1024.0));
+    std::printf("\n");
     std::fflush(stdout);
   };
   Series idle{"empty child", [] { return inChild([](int) { return true; }); }, {}, 0};
