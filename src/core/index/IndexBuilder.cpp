@@ -17,19 +17,15 @@ namespace kolvex::index {
 namespace {
 
 constexpr std::size_t kListPiece = 64 * 1024;  // a posting list goes out in pieces this big
-constexpr std::size_t kRunReadPairs = 4096;     // what a sorted run is read back by
 
 void appendVarint(std::string& out, std::uint64_t v) {
-  while (v >= 0x80) {
-    out += static_cast<char>((v & 0x7F) | 0x80);
-    v >>= 7;
-  }
-  out += static_cast<char>(v);
+  unsigned char bytes[kMaxVarint];
+  out.append(reinterpret_cast<const char*>(bytes), putVarint(v, bytes));
 }
 
 // Sorts the pairs by trigram alone, keeping the order of equal ones (two 12-bit passes of
 // a counting sort), so each trigram's record numbers stay in the order they were added.
-void sortByTrigram(std::vector<std::uint64_t>& pairs, std::vector<std::uint64_t>& scratch) {
+void sortByTrigram(std::vector<TrigramPair>& pairs, std::vector<TrigramPair>& scratch) {
   scratch.resize(pairs.size());
   for (int shift : {32, 44}) {
     std::array<std::size_t, 4096> start{};
@@ -40,36 +36,6 @@ void sortByTrigram(std::vector<std::uint64_t>& pairs, std::vector<std::uint64_t>
     pairs.swap(scratch);
   }
 }
-
-// The pairs of one sorted run, read back a piece at a time (or all of them in memory).
-class RunReader {
- public:
-  RunReader(SpillFile* file, std::uint64_t from, std::uint64_t to) : file_(file), at_(from), end_(to) {}
-  explicit RunReader(const std::vector<std::uint64_t>& pairs)
-      : pairs_(pairs.data()), count_(pairs.size()) {}
-  bool done() const { return next_ == count_ && at_ == end_; }
-  std::uint64_t head() {
-    if (next_ == count_) refill();
-    return pairs_[next_];
-  }
-  void pop() { ++next_; }
-
- private:
-  void refill() {
-    const std::uint64_t n = std::min<std::uint64_t>(kRunReadPairs, (end_ - at_) / 8);
-    buffer_.resize(n);
-    file_->read(at_, buffer_.data(), n * 8);
-    at_ += n * 8;
-    pairs_ = buffer_.data();
-    count_ = n;
-    next_ = 0;
-  }
-  SpillFile* file_ = nullptr;
-  std::uint64_t at_ = 0, end_ = 0;
-  std::vector<std::uint64_t> buffer_;
-  const std::uint64_t* pairs_ = nullptr;
-  std::size_t count_ = 0, next_ = 0;
-};
 
 }  // namespace
 
@@ -154,27 +120,25 @@ void IndexBuilder::endBlock() {
 }
 
 void IndexBuilder::endRun() {
+  // Pairs are added in record order: the first holds the run's first record.
+  const auto base = static_cast<std::uint32_t>(pairs_.front());
   sortByTrigram(pairs_, scratch_);
-  pairFile_.write(pairs_.data(), pairs_.size() * 8);
-  runEnds_.push_back(pairFile_.size());
+  writePairRun(pairs_, base, pairFile_);
+  runs_.push_back({pairFile_.size(), base});
   pairs_.clear();
 }
 
 void IndexBuilder::writePostings() {
   // Record numbers ascend from run to run, so a trigram's list is its part of each run, in
   // the order of the runs: take the runs' heads by (trigram, run).
-  std::vector<RunReader> runs;
-  if (runEnds_.empty()) {
-    sortByTrigram(pairs_, scratch_);
-    std::vector<std::uint64_t>().swap(scratch_);
-    runs.emplace_back(pairs_);
-  } else {
-    if (!pairs_.empty()) endRun();
-    std::vector<std::uint64_t>().swap(pairs_);
-    std::vector<std::uint64_t>().swap(scratch_);
-    std::uint64_t from = 0;
-    for (std::uint64_t end : runEnds_) runs.emplace_back(&pairFile_, std::exchange(from, end), end);
-  }
+  // Even a catalog whose pairs fit one run spills it: they are smaller on disk.
+  if (!pairs_.empty()) endRun();
+  std::vector<TrigramPair>().swap(pairs_);
+  std::vector<TrigramPair>().swap(scratch_);
+  std::vector<PairRunReader> runs;
+  runs.reserve(runs_.size());
+  std::uint64_t from = 0;
+  for (const Run& run : runs_) runs.emplace_back(pairFile_, std::exchange(from, run.end), run.end, run.base);
   std::priority_queue<std::uint64_t, std::vector<std::uint64_t>, std::greater<>> heads;
   for (std::size_t r = 0; r < runs.size(); ++r)
     if (!runs[r].done()) heads.push((runs[r].head() >> 32) << 32 | r);
@@ -214,7 +178,7 @@ void IndexBuilder::writePostings() {
   while (!heads.empty()) {
     const std::uint64_t key = heads.top();
     heads.pop();
-    RunReader& run = runs[key & 0xFFFFFFFFu];
+    PairRunReader& run = runs[key & 0xFFFFFFFFu];
     if (key >> 32 != trigram || first) {
       if (!first) endList();
       trigram = key >> 32;

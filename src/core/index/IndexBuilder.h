@@ -3,13 +3,15 @@
 // index file: the columns, the names and paths, the trigram posting lists (IndexFormat.h).
 // Its memory does not grow with the catalog: each column goes to a temporary file of its
 // own a block at a time, the (trigram, record) pairs are sorted in bounded runs that go to
-// a temporary file too, and the index is put together from those files at the end.
+// a temporary file too (compactly, PairRun.h), and the index is put together from those
+// files at the end.
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/index/IndexFormat.h"
+#include "core/index/PairRun.h"
 #include "core/index/SpillFile.h"
 #include "core/persist/FileOps.h"
 #include "core/persist/RecordScanner.h"
@@ -63,9 +65,13 @@ class IndexBuilder {
   std::vector<std::int32_t> palette_;  // in the order the values first occur
   std::string lastPath_;
 
-  std::vector<std::uint64_t> pairs_;  // trigram << 32 | record number
-  std::vector<std::uint64_t> scratch_;  // for sorting them
-  std::vector<std::uint64_t> runEnds_;  // where each sorted run ends in pairFile_
+  std::vector<TrigramPair> pairs_;
+  std::vector<TrigramPair> scratch_;  // for sorting them
+  struct Run {
+    std::uint64_t end;  // in pairFile_
+    std::uint32_t base;  // its first record
+  };
+  std::vector<Run> runs_;  // the sorted runs in pairFile_, back to back (PairRun.h)
 
   SpillFile sizeFile_, timeFile_, nameEndFile_, codeFile_, nameFile_, pathFile_, pathRunFile_,
       pairFile_, tableFile_, postingFile_;
