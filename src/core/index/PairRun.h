@@ -3,7 +3,7 @@
 // form: pairs sorted by trigram and then record go out a trigram at a time as the gap from
 // the previous trigram, the number of records less one, the first record's distance from
 // the run's first record, then each further record's gap less one, all as varints (a
-// repeated pair is dropped). About 1.5 to 2 bytes a pair instead of 8.
+// repeated pair is dropped). About 1 to 1.3 bytes a pair instead of 8.
 #include <cstdint>
 #include <vector>
 
