@@ -8,6 +8,7 @@
 #include <optional>
 #include <queue>
 #include <stdexcept>
+#include <system_error>
 #include <utility>
 
 #include "core/persist/FileStream.h"
@@ -52,6 +53,10 @@ IndexBuilder::IndexBuilder(const std::string& dir, FileOps& ops, std::size_t pai
       pairFile_(ops, dir),
       tableFile_(ops, dir),
       postingFile_(ops, dir) {}
+
+IndexBuilder::~IndexBuilder() {
+  if (sorter_.joinable()) sorter_.join();
+}
 
 void IndexBuilder::add(const RecordView& record) {
   if (records_ >= std::numeric_limits<std::uint32_t>::max())
@@ -120,12 +125,25 @@ void IndexBuilder::endBlock() {
 }
 
 void IndexBuilder::endRun() {
+  writeSortedRun();
   // Pairs are added in record order: the first holds the run's first record.
-  const auto base = static_cast<std::uint32_t>(pairs_.front());
-  sortByTrigram(pairs_, scratch_);
-  writePairRun(pairs_, base, pairFile_);
-  runs_.push_back({pairFile_.size(), base});
+  sortingBase_ = static_cast<std::uint32_t>(pairs_.front());
+  sorting_.swap(pairs_);
   pairs_.clear();
+  scratch_.resize(sorting_.size());  // here, so the sort itself cannot fail
+  try {
+    sorter_ = std::thread([this] { sortByTrigram(sorting_, scratch_); });
+  } catch (const std::system_error&) {
+    sortByTrigram(sorting_, scratch_);  // no thread to be had: sorted here
+  }
+}
+
+void IndexBuilder::writeSortedRun() {
+  if (sorter_.joinable()) sorter_.join();
+  if (sorting_.empty()) return;
+  writePairRun(sorting_, sortingBase_, pairFile_);
+  runs_.push_back({pairFile_.size(), sortingBase_});
+  sorting_.clear();
 }
 
 void IndexBuilder::writePostings() {
@@ -133,6 +151,7 @@ void IndexBuilder::writePostings() {
   // the order of the runs: take the runs' heads by (trigram, run).
   // Even a catalog whose pairs fit one run spills it: they are smaller on disk.
   if (!pairs_.empty()) endRun();
+  writeSortedRun();
   std::vector<TrigramPair>().swap(pairs_);
   std::vector<TrigramPair>().swap(scratch_);
   std::vector<PairRunReader> runs;

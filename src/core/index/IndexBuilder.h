@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/index/IndexFormat.h"
@@ -24,14 +25,17 @@ namespace kolvex::index {
 
 class IndexBuilder {
  public:
-  // How many (trigram, record) pairs are sorted at a time: 4 MiB of them, as much again
-  // while sorting.
+  // How many (trigram, record) pairs are sorted at a time: 4 MiB of them, while as many
+  // again are sorted on a second thread, with as much again to sort them into.
   static constexpr std::size_t kPairsInMemory = std::size_t{1} << 19;
 
   // Temporary files go to the folder dir (with a trailing '/'), through ops. Throws
   // EFCreateError when one cannot be made.
   explicit IndexBuilder(const std::string& dir, FileOps& ops = posixFileOps(),
                         std::size_t pairsInMemory = kPairsInMemory);
+  ~IndexBuilder();
+  IndexBuilder(const IndexBuilder&) = delete;
+  IndexBuilder& operator=(const IndexBuilder&) = delete;
 
   // The next record in file order. Throws std::length_error when the records do not fit
   // the format (more than 4 Gi records or name bytes, more than 256 different attribute
@@ -45,6 +49,7 @@ class IndexBuilder {
  private:
   void endBlock();
   void endRun();
+  void writeSortedRun();
   void writePostings();
 
   FileOps& ops_;
@@ -66,7 +71,13 @@ class IndexBuilder {
   std::string lastPath_;
 
   std::vector<TrigramPair> pairs_;
+  // The run before, sorted on a thread of its own while the next one fills (the sort is
+  // the builder's largest share of work); written out by this thread, so every file call
+  // stays on the thread that made the builder.
+  std::vector<TrigramPair> sorting_;
   std::vector<TrigramPair> scratch_;  // for sorting them
+  std::uint32_t sortingBase_ = 0;
+  std::thread sorter_;
   struct Run {
     std::uint64_t end;  // in pairFile_
     std::uint32_t base;  // its first record
