@@ -226,12 +226,19 @@ class OptionsViewTest : public QObject {
     QCOMPARE(f.spin("seDriveMonitor")->value(), 5);
     f.spin("seMaxRecent")->setValue(11);
     f.child<QPlainTextEdit>("mSearchTypes")
-        ->setPlainText("Pictures(*.bmp;*.jpg)|*.bmp;*.jpg\nTwo|a|b\nno bar at all\n");
+        ->setPlainText("Pictures(*.bmp;*.jpg)|*.bmp;*.jpg\nno bar at all\n  \nTwo|a|b\nPictures *.png\n");
     f.child<QPlainTextEdit>("mReadme")->setPlainText("Readme.txt\n\nInfo.txt\n");
     f.button("sbApply")->click();
-    QVERIFY(f.dialogs.messages.empty());
     QVERIFY(!f.view->Modified());
     QVERIFY(!f.applyEnabled());
+    // The lines without a bar are named (the blank one is no category anyway), and the memo
+    // shows what was kept rather than text that is stored nowhere.
+    QCOMPARE(f.dialogs.messages.size(), 1u);
+    QCOMPARE(f.dialogs.messages[0].kind, MessageKind::Information);
+    QVERIFY(f.dialogs.messages[0].text.find("left out:\n\nno bar at all\nPictures *.png\n\n") !=
+            std::string::npos);
+    QCOMPARE(f.child<QPlainTextEdit>("mSearchTypes")->toPlainText(),
+             QString("Pictures(*.bmp;*.jpg)|*.bmp;*.jpg\nTwo|a|b"));
 
     const TSCOptions saved = f.saved();
     QCOMPARE(saved.SpyFrequency, 5000);

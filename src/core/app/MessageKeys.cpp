@@ -85,6 +85,7 @@ constexpr MessageKey kKeys[] = {
     {"A081", kTwoTexts},        // a catalog cannot be deleted: its file, the reason
     {"A082", kTwoNumbers},      // information panel of a folder: folders, files directly inside
     {"A083", kTwoNumbers},      // information panel of a folder: folders, files in all below it
+    {"A084", kText},            // options: the search-type lines left out for want of a bar
     {"D001", {}},               // duplicates: column name
     {"D002", {}},               // column: size
     {"D003", {}},               // column: archive

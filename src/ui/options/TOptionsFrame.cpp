@@ -325,15 +325,19 @@ void TOptionsFrame::LoadOptFrom(const TSCOptions& o) {
   for (const std::string& line : o.DescriptionFiles->lines) readme << qtText(line);
   mReadme_->setPlainText(readme.join('\n'));
 
+  ShowSearchTypes(o);
+
+  FillLanguages(o.LanguageName);
+  cbGradiantChanged();
+}
+
+void TOptionsFrame::ShowSearchTypes(const TSCOptions& o) {
   QStringList types;
   const auto& captions = o.SearchTypeCaptions->lines;
   const auto& masks = o.SearchTypeMasks->lines;
   for (std::size_t i = 0; i < captions.size(); ++i)
     types << qtText(captions[i]) + "|" + (i < masks.size() ? qtText(masks[i]) : QString());
   mSearchTypes_->setPlainText(types.join('\n'));
-
-  FillLanguages(o.LanguageName);
-  cbGradiantChanged();
 }
 
 void TOptionsFrame::FillLanguages(const std::string& languageName) {
@@ -429,9 +433,14 @@ bool TOptionsFrame::ApplyOpt() {
     if (!line.empty()) draft.DescriptionFiles->lines.push_back(std::move(line));
   draft.SearchTypeCaptions->lines.clear();
   draft.SearchTypeMasks->lines.clear();
+  // A line without a bar holds no category: it is left out, and the user is told which.
+  QStringList leftOut;
   for (const std::string& line : linesOf(mSearchTypes_)) {
     const std::size_t bar = line.find('|');
-    if (bar == std::string::npos) continue;
+    if (bar == std::string::npos) {
+      if (!qtText(line).trimmed().isEmpty()) leftOut << qtText(line);
+      continue;
+    }
     draft.SearchTypeCaptions->lines.push_back(line.substr(0, bar));
     draft.SearchTypeMasks->lines.push_back(line.substr(bar + 1));
   }
@@ -445,7 +454,12 @@ bool TOptionsFrame::ApplyOpt() {
   copyOptions(draft, context_.options);
   SetRecordFingerprints(cbFingerprints_->isChecked());
   AffectOpt();
+  if (!leftOut.isEmpty()) ShowSearchTypes(context_.options);  // what was kept, no more
   Settle();
+  if (!leftOut.isEmpty())
+    context_.dialogs.message(MessageKind::Information,
+                             context_.language.format(kSearchTypesLeftOutKey,
+                                                      {leftOut.join('\n').toStdString()}));
   return true;
 }
 

@@ -33,6 +33,8 @@ class TOptionsFrame : public KolvexView {
   static constexpr int kDriveMonitorMaxSeconds = 2147483;
   // The message shown when Apply finds no language selected.
   static constexpr const char* kNoLanguageKey = "A072";
+  // The message that names the search-type lines Apply left out for want of a bar.
+  static constexpr const char* kSearchTypesLeftOutKey = "A084";
 
   TOptionsFrame(AppContext& context, QWidget* parent);
 
@@ -45,6 +47,8 @@ class TOptionsFrame : public KolvexView {
   void LoadOpt();
   // The controls into the options object, saved to Options.cfg and passed on. False, with
   // a message and nothing changed or saved, when no language is selected or saving fails.
+  // Search-type lines without a bar are left out: the memo then shows what was kept, and
+  // a message names the lines.
   bool ApplyOpt();
   // The current options to the drive monitor, every window's texts, the automatic start.
   void AffectOpt();
@@ -72,6 +76,7 @@ class TOptionsFrame : public KolvexView {
   QToolButton* commandButton(const char* name, int tag, const char* caption);
   void setHelpKey(QWidget* control, const char* key);
   void LoadOptFrom(const TSCOptions& options);
+  void ShowSearchTypes(const TSCOptions& options);
   void FillLanguages(const std::string& languageName);
   bool SelectedLanguage(std::string& name) const;
   void SetModified(bool modified);
