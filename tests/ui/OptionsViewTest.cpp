@@ -2,6 +2,7 @@
 // fields' bounds, Default, Apply (Options.cfg, texts, monitor interval, automatic start),
 // the question when leaving with changes, and Apply without a language.
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -217,6 +218,25 @@ class OptionsViewTest : public QObject {
     QVERIFY(!f.view->Modified());
     f.selectLanguage("English");
     f.view->sbApplyClick();
+  }
+
+  void theButtonReachedByTabShowsTheFocusWithoutMoving() {
+    Fixture f;
+    f.form->show();
+    f.form->ShowView(viewIndexOf("TOptionsFrame"));
+    f.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+    f.spin("seMaxRecent")->setValue(8);  // Apply and Reload enabled
+    for (const char* name : {"sbGeneral", "sbAdvanced", "sbApply", "sbDefault"}) {
+      QToolButton* b = f.button(name);
+      f.spin("seMaxRecent")->setFocus();
+      const QImage unfocused = b->grab().toImage();
+      const QSize hint = b->sizeHint();
+      b->setFocus(Qt::TabFocusReason);
+      QVERIFY2(b->hasFocus(), name);
+      QVERIFY2(b->grab().toImage() != unfocused, name);
+      QCOMPARE(b->sizeHint(), hint);
+    }
   }
 
   void applySavesWhatTheControlsHold() {
