@@ -2,6 +2,7 @@
 // fields' bounds, Default, Apply (Options.cfg, texts, monitor interval, automatic start),
 // the question when leaving with changes, and Apply without a language.
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -355,6 +356,43 @@ class OptionsViewTest : public QObject {
     QCOMPARE(f.form->CurrentViewIndex(), int(viewIndexOf("TAboutFrame")));
     QCOMPARE(f.saved().ForeBackMaxItems, 14);
     QVERIFY(!f.view->Modified());
+  }
+
+  void exitingWithChangesAsksTooAndCancelOrAFailedApplyKeepsTheProgram() {
+    {
+      Fixture f;
+      f.form->ShowView(viewIndexOf("TOptionsFrame"));
+      f.spin("seMaxRecent")->setValue(13);
+      f.dialogs.answers = {Answer::Cancel};
+      f.form->findChild<QToolButton*>("sbExit")->click();
+      QVERIFY(!f.form->ShuttingDown());
+      QCOMPARE(f.dialogs.questions.size(), 1u);
+      QVERIFY(f.view->Modified());
+      // Closing the window asks the same; Cancel refuses the close.
+      f.dialogs.answers = {Answer::Cancel};
+      QCloseEvent close;
+      QCoreApplication::sendEvent(f.form.get(), &close);
+      QVERIFY(!close.isAccepted());
+      QVERIFY(!f.form->ShuttingDown());
+      // An Apply that fails (no language) has said why and leaves the program running.
+      f.child<QListView>("lbLanguages")->selectionModel()->clear();
+      f.dialogs.answers = {Answer::Yes};
+      f.form->ExitClick();
+      QVERIFY(!f.form->ShuttingDown());
+      QCOMPARE(f.dialogs.messages.size(), 1u);
+      f.selectLanguage("English");
+      f.dialogs.answers = {Answer::Yes};
+      f.form->ExitClick();
+      QVERIFY(f.form->ShuttingDown());
+      QCOMPARE(f.saved().ForeBackMaxItems, 13);
+    }
+    Fixture f;
+    f.form->ShowView(viewIndexOf("TOptionsFrame"));
+    f.spin("seMaxRecent")->setValue(14);
+    f.dialogs.answers = {Answer::No};
+    f.form->findChild<QToolButton*>("sbExit")->click();
+    QVERIFY(f.form->ShuttingDown());
+    QCOMPARE(f.saved().ForeBackMaxItems, 6);  // left as saved
   }
 
   void applyWithoutALanguageSaysSoAndSavesNothing() {

@@ -274,7 +274,7 @@ void TVORN_MainForm::BuildTopBar() {
   sbClose_->setObjectName("sbClose");
   connect(sbMinimize_, &QToolButton::clicked, this, [this] { sbMinimizeClick(); });
   connect(sbMaximize_, &QToolButton::clicked, this, [this] { sbMaximizeClick(); });
-  connect(sbClose_, &QToolButton::clicked, this, [this] { Shutdown(); });
+  connect(sbClose_, &QToolButton::clicked, this, [this] { ExitClick(); });
 
   iLeftUpCorner_ = new ResizeGrip(1, pTopBar_);
   iLeftUpCorner_->setObjectName("iLeftUpCorner");
@@ -314,7 +314,7 @@ void TVORN_MainForm::BuildBottomBar() {
   makeButton("lHelp", "sbHelp", 10006, "Help", lHelp_, sbHelp_);
   makeButton("lExit", "sbExit", 10007, "Exit", lExit_, sbExit_);
   connect(sbHelp_, &QToolButton::clicked, this, [this] { sbHelpClick(); });
-  connect(sbExit_, &QToolButton::clicked, this, [this] { Shutdown(); });
+  connect(sbExit_, &QToolButton::clicked, this, [this] { ExitClick(); });
 
   // The drive monitor's switch in the window itself: a desktop without a notification area
   // shows no tray menu to switch it in.
@@ -431,7 +431,7 @@ void TVORN_MainForm::BuildMenus() {
   pmTrayIcon_->addAction(miEnableSpy_);
   pmTrayIcon_->addSeparator()->setObjectName("miLine1");
   miShutDown_ = item("miShutDown", 92004, "Shut Down", "Shut down VORN");
-  connect(miShutDown_, &QAction::triggered, this, [this] { Shutdown(); });
+  connect(miShutDown_, &QAction::triggered, this, [this] { ExitClick(); });
   pmTrayIcon_->addAction(miShutDown_);
 
   TimerAM_ = new QTimer(this);
@@ -620,8 +620,17 @@ void TVORN_MainForm::LayoutChrome() {
 void TVORN_MainForm::resizeEvent(QResizeEvent*) { LayoutChrome(); }
 
 void TVORN_MainForm::closeEvent(QCloseEvent* event) {
+  if (!shuttingDown_ && !SettleUnappliedChanges()) {
+    event->ignore();
+    return;
+  }
   Shutdown();
   event->accept();
+}
+
+void TVORN_MainForm::ExitClick() {
+  if (shuttingDown_ || !SettleUnappliedChanges()) return;
+  Shutdown();
 }
 
 void TVORN_MainForm::changeEvent(QEvent* event) {
@@ -672,20 +681,10 @@ void TVORN_MainForm::ShowView(int index) {
   if (!view) return;
   sliding_ = true;
   // A view holding changes (the options) settles them before another one comes up.
-  KolvexView* options = View(current_);
-  if (options && options->HasUnappliedChanges()) {
-    switch (seams_.dialogs->ask(language_.message("A052"), true)) {
-      case Answer::Yes:
-        options->ApplyChanges();
-        break;
-      case Answer::No:
-        options->ReloadChanges();
-        break;
-      case Answer::Cancel:
-        sliding_ = false;
-        pendingView_ = -1;
-        return;
-    }
+  if (!SettleUnappliedChanges()) {
+    sliding_ = false;
+    pendingView_ = -1;
+    return;
   }
   if (!view || shuttingDown_) {
     sliding_ = false;
@@ -735,6 +734,22 @@ void TVORN_MainForm::ShowView(int index) {
     pendingView_ = -1;
     ShowView(next);
   }
+}
+
+bool TVORN_MainForm::SettleUnappliedChanges() {
+  KolvexView* view = View(current_);
+  if (!view || !view->HasUnappliedChanges()) return true;
+  switch (seams_.dialogs->ask(language_.message("A052"), true)) {
+    case Answer::Yes:
+      view->ApplyChanges();  // a failed Apply has said why
+      return !view->HasUnappliedChanges();
+    case Answer::No:
+      view->ReloadChanges();
+      return true;
+    case Answer::Cancel:
+      break;
+  }
+  return false;
 }
 
 void TVORN_MainForm::sbNextFrameClick() { ShowView(current_ + 1 < viewCount() ? current_ + 1 : 0); }

@@ -93,6 +93,10 @@ class TVORN_MainForm : public QWidget, public ViewSwitcher {
   void sbHelpClick();
   // Runs once: views, tray icon, drive monitor, probe files, then the application ends.
   void Shutdown();
+  // Exit, the close button and the tray's Exit: unapplied options are settled first (the
+  // question of leaving the options view); Cancel, or an Apply that fails, keeps the
+  // program running. A stop signal shuts down without asking.
+  void ExitClick();
   bool ShuttingDown() const { return shuttingDown_; }
 
   // Re-reads every text of this window and of all views (after the options changed).
@@ -115,6 +119,9 @@ class TVORN_MainForm : public QWidget, public ViewSwitcher {
   void changeEvent(QEvent* event) override;
 
  private:
+  // Asks about unapplied changes of the view shown, and applies or reloads them. False
+  // when the user cancels or the changes could not be applied.
+  bool SettleUnappliedChanges();
   void LoadOptions();
   void LoadInterfacePack();
   void BuildTopBar();
