@@ -69,8 +69,12 @@ std::string timeText(const TTSearchResultItem& hit) {
 
 class PrintingListener final : public SearchListener {
  public:
-  PrintingListener(std::ostream& out, bool json, ExportWriter* rows)
-      : out_(out), json_(json), rows_(rows) {}
+  PrintingListener(std::ostream& out, std::ostream& err, bool json, ExportWriter* rows)
+      : out_(out), err_(err), json_(json), rows_(rows) {}
+  // Said at once: the hits go on, and the exit code tells that some catalog was missed.
+  void catalogSkipped(const SkippedCatalog& skipped) override {
+    err_ << "kolvex-cli: skipped " << SkippedCatalogLine(skipped) << "\n";
+  }
   void hitFound(TTSearchResultItem&& hit) override {
     if (rows_) {
       rows_->row(SearchHitRow(hit, folder_));
@@ -90,6 +94,7 @@ class PrintingListener final : public SearchListener {
 
  private:
   std::ostream& out_;
+  std::ostream& err_;
   bool json_;
   ExportWriter* rows_;  // --format: the export's rows instead of the lines above
   std::string folder_;
@@ -192,7 +197,7 @@ int SearchCommand::run(Io& io) {
     rows = MakeExportWriter(*ExportFormatNamed(format_), rowsOut);
     rows->begin(ExportSource{masks_, nullptr, masks_, {}, -1});
   }
-  PrintingListener listener(io.out, json_, rows.get());
+  PrintingListener listener(io.out, io.err, json_, rows.get());
   SearchEngine engine(pump, dialogs, language);
   pump.engine = &engine;
   engine.setListener(&listener);
@@ -211,7 +216,7 @@ int SearchCommand::run(Io& io) {
     io.out << (text == "A046" ? showUnfilled(text, {&count, 1}) : language.format("A046", {count}))
            << "\n";
   }
-  if (!unreadable.empty()) return kExitUsage;
+  if (!unreadable.empty() || !engine.skipped().empty()) return kExitUsage;
   return engine.hitCount() > 0 ? kExitOk : kExitFailure;
 }
 

@@ -128,6 +128,28 @@ TEST_F(SearchCommandTest, ADamagedCatalogIsNamedAndTheOthersAreStillSearched) {
   }
 }
 
+TEST_F(SearchCommandTest, ACatalogThatFailsDuringTheRunIsSkippedAndTheTotalStillComes) {
+  add("1.qel", "One", dir("", {file("x1")}));
+  const std::string bad = add("2.qel", "Two", dir("", {file("x2"), file("x3")}));
+  add("3.qel", "Three", dir("", {file("x4")}));
+  // The header reads well, so the catalog is listed; its second record is damaged.
+  std::string bytes = test::readFile(bad);
+  const std::size_t at = bytes.rfind("TPF0", bytes.find("FileName\x06\x02" "x3"));
+  ASSERT_NE(at, std::string::npos);
+  bytes[at + 3] = '1';
+  test::writeFile(bad, bytes);
+  const test::CliRun r = search({"x*", "--for", "files"});
+  EXPECT_EQ(r.status, kExitUsage);
+  EXPECT_EQ(r.err, "kolvex-cli: skipped Two (" + bad + "): Invalid stream format\n");
+  auto ls = lines(r.out);
+  ASSERT_EQ(ls.size(), 4u) << r.out;
+  std::sort(ls.begin(), ls.end() - 1);  // the folder's own order
+  EXPECT_EQ(ls[0].substr(0, 8), "file\tx1\t");
+  EXPECT_EQ(ls[1].substr(0, 8), "file\tx2\t");  // found before the damage
+  EXPECT_EQ(ls[2].substr(0, 8), "file\tx4\t");
+  EXPECT_EQ(ls[3], "3 found");
+}
+
 TEST_F(SearchCommandTest, InChoosesCatalogsByLabelOrPathInTheOrderGiven) {
   add("1.qel", "One", dir("", {file("x1")}));
   const std::string two = add("2.qel", "Two", dir("", {file("x2")}));

@@ -9,7 +9,9 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QTest>
+#include <QSpinBox>
 #include <QToolButton>
+#include <unistd.h>
 #include <chrono>
 #include <memory>
 
@@ -284,6 +286,25 @@ class SearchViewTest : public QObject {
     f.frame->selectRow(-1);
     QVERIFY(!f.frame->findChild<QAction*>("miExecuteItem")->isEnabled());
     QCOMPARE(f.child<QLabel>("lFileName")->text(), QString("(none)"));
+  }
+
+  void troubleIsToldInWordsAndNothingOpens() {
+    Fixture f;
+    f.twoCatalogs(20);
+    f.child<QLineEdit>("eMask")->setText("*.txt");
+    // The second catalog is deleted while the first one is read: the run goes on and says so.
+    const std::string two = f.folder.file("two.qel");
+    f.pump.onEvents = [&](int) { ::unlink(two.c_str()); };
+    f.button("sbSearch")->click();
+    f.pump.onEvents = nullptr;
+    QCOMPARE(f.frame->results().rowCount(), 20);
+    QCOMPARE(f.child<QLabel>("sbSearchStatus")->text(), QString("20 item(s)"));
+    QCOMPARE(f.dialogs.messages.size(), std::size_t{1});
+    QCOMPARE(f.dialogs.messages[0].kind, MessageKind::Error);
+    QVERIFY(f.dialogs.messages[0].text.find("went on with the others") != std::string::npos);
+    QVERIFY(f.dialogs.messages[0].text.ends_with("\nTwo: Cannot open file " + two));
+    QVERIFY(f.button("sbSearch")->isEnabled());
+
   }
 
   void enterInTheMaskSearchesAndHitsShowTheirFolder() {

@@ -86,6 +86,8 @@ constexpr MessageKey kKeys[] = {
     {"A082", kTwoNumbers},      // information panel of a folder: folders, files directly inside
     {"A083", kTwoNumbers},      // information panel of a folder: folders, files in all below it
     {"A084", kText},            // options: the search-type lines left out for want of a bar
+    {"A085", kText},            // a search left out catalogs it could not read: one line each
+    {"A086", kNumber},          // the rest of a long list: how many more
     {"D001", {}},               // duplicates: column name
     {"D002", {}},               // column: size
     {"D003", {}},               // column: archive

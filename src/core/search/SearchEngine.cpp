@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <new>
 
 #include "core/index/CatalogIndex.h"
 #include "core/index/IndexMaintenance.h"
@@ -94,6 +95,7 @@ void SearchEngine::StartSearch() {
   paused_ = false;
   setState(SearchState::Searching);
   hits_ = 0;
+  skipped_.clear();
   if (listener_) listener_->resultsCleared();
   setStatus(std::string());
   std::optional<std::string> error;
@@ -131,31 +133,44 @@ void SearchEngine::walk(Run& run, const std::vector<CheckedArchive>& ticked) {
   for (std::size_t k = 0; k < n; ++k) {
     const CheckedArchive& entry = ticked[k];
     setStatus(language_.format("A045", {entry.label, k + 1, n}));
-    std::optional<CatalogReader> reader;
-    if ((run.criteria.SearchFor & kSearchCatalogs) && run.wholeMatches(entry.label)) {
-      reader.emplace(entry.path, ops_);
-      addCatalogHit(entry, *reader);
+    try {
+      SearchEntry(run, entry, sliced);
+    } catch (const EMaskException&) {
+      throw;  // the criteria are wrong, not this catalog: the run ends
+    } catch (const std::bad_alloc&) {
+      throw;
+    } catch (const std::exception& e) {
+      // Deleted, unreadable or damaged: its hits so far stay, the others are searched.
+      skipped_.push_back({entry.label, entry.path, localReadError(language_, e.what())});
+      if (listener_) listener_->catalogSkipped(skipped_.back());
     }
-    if ((run.criteria.SearchFor & (kSearchDirectories | kSearchFiles)) &&
-        !(run.runs && SearchIndexed(run, entry.path, sliced))) {
-      if (!reader) reader.emplace(entry.path, ops_);
-      SearchCatalog(run, *reader, entry.path, sliced);
-      // Read in full without an index that matches it: make one for the next run. A
-      // failure only means the next run reads the catalog again.
-      if (run.runs && !stopped_) {
-        reader.reset();
-        try {
-          index::BuildIndex(entry.path, [&] { return checkpoint(sliced); });
-        } catch (const std::exception&) {
-          index::RemoveIndex(entry.path);
-        }
-      }
-    }
-    reader.reset();  // closes the catalog file
     setStatus(language_.format("A046", {hits_}));
     if (stopped_) break;
     // A run for catalogs alone reads no records, so Stop and Pause are heard here too.
     if (!checkpoint(sliced)) break;
+  }
+}
+
+void SearchEngine::SearchEntry(Run& run, const CheckedArchive& entry, SlicedPump& sliced) {
+  std::optional<CatalogReader> reader;  // closed on the way out, also by an error
+  if ((run.criteria.SearchFor & kSearchCatalogs) && run.wholeMatches(entry.label)) {
+    reader.emplace(entry.path, ops_);
+    addCatalogHit(entry, *reader);
+  }
+  if (!(run.criteria.SearchFor & (kSearchDirectories | kSearchFiles)) ||
+      (run.runs && SearchIndexed(run, entry.path, sliced)))
+    return;
+  if (!reader) reader.emplace(entry.path, ops_);
+  SearchCatalog(run, *reader, entry.path, sliced);
+  // Read in full without an index that matches it: make one for the next run. A failure
+  // only means the next run reads the catalog again.
+  if (run.runs && !stopped_) {
+    reader.reset();
+    try {
+      index::BuildIndex(entry.path, [&] { return checkpoint(sliced); });
+    } catch (const std::exception&) {
+      index::RemoveIndex(entry.path);
+    }
   }
 }
 

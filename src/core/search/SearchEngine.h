@@ -7,8 +7,9 @@
 // order, letting window events run in slices of time between records; that is how Pause
 // and Stop reach it. The catalog list and the criteria are taken when a run starts, so a
 // list refilled during a run (a new disc catalogued meanwhile) applies to the next one.
-// A failure (a catalog that cannot be read, an invalid mask) ends the run: its catalog
-// file is closed, the engine is idle again, and then the message is shown.
+// A catalog that cannot be read (gone, unreadable, damaged) is skipped: the run goes on
+// with the next one, and the listener hears which one and why. An invalid mask ends the
+// run: the catalog file is closed, the engine is idle again, and then the message is shown.
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -23,6 +24,7 @@
 #include "core/search/EMaskException.h"
 #include "core/search/SearchListener.h"
 #include "core/search/SearchState.h"
+#include "core/search/SkippedCatalogs.h"
 #include "core/search/TMask.h"
 #include "core/search/TMaskList.h"
 #include "core/search/TUSearch.h"
@@ -87,6 +89,8 @@ class SearchEngine {
   // Hits of the current (or last) run.
   std::int64_t hitCount() const { return hits_; }
   const std::string& status() const { return status_; }
+  // The catalogs the current (or last) run could not read, in the order it met them.
+  const std::vector<SkippedCatalog>& skipped() const { return skipped_; }
   // The Search button's caption in the current state, in the current language.
   std::string searchCaption();
 
@@ -115,6 +119,8 @@ class SearchEngine {
   };
 
   void walk(Run& run, const std::vector<CheckedArchive>& ticked);
+  // One catalog of the walk; throws when the catalog cannot be read.
+  void SearchEntry(Run& run, const CheckedArchive& entry, SlicedPump& sliced);
   void SearchCatalog(Run& run, CatalogReader& reader, const std::string& path, SlicedPump& sliced);
   // The same through the catalog's index; false (having reported nothing) when it has no
   // index that matches it.
@@ -153,6 +159,7 @@ class SearchEngine {
   bool stopped_ = true;
   bool paused_ = false;
   std::int64_t hits_ = 0;
+  std::vector<SkippedCatalog> skipped_;
   // Every hit is built here, each field assigned: a listener that reads a hit without
   // keeping it lets the next one reuse its strings' memory instead of allocating anew.
   TTSearchResultItem hit_;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/search/SearchState.h"
+#include "core/search/SkippedCatalogs.h"
 #include "core/search/TTSearchResultItem.h"
 
 namespace kolvex {
@@ -30,6 +31,8 @@ class SearchListener {
   virtual void progressChanged(std::int64_t /*position*/) {}
   // The catalog is done: the progress bar is hidden and the status bar fills the strip.
   virtual void progressEnded() {}
+  // A catalog could not be read and the run goes on without it (its hits so far stay).
+  virtual void catalogSkipped(const SkippedCatalog& /*skipped*/) {}
 };
 
 }  // namespace kolvex

@@ -337,6 +337,10 @@ void TSearchFrame::SetControls(SearchState state) {
 void TSearchFrame::stateChanged(SearchState state) {
   flushPending();
   SetControls(state);
+  // The run is over and the view usable: say which catalogs it had to leave out.
+  if (state == SearchState::Idle && !engine_.skipped().empty())
+    context_.dialogs.message(MessageKind::Error,
+                             SkippedCatalogsText(context_.language, engine_.skipped()));
 }
 
 QByteArray TSearchFrame::reportColumns() const {

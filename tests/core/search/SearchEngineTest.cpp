@@ -1,13 +1,16 @@
 // The search run: which catalogs and records it reads in which order, the hits it makes,
 // the status and progress it reports, Pause, Resume and Stop, and runs ended by errors.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "core/persist/ComponentWriter.h"
 #include "core/persist/PersistError.h"
 #include "core/search/SearchEngine.h"
+#include "core/index/IndexMaintenance.h"
 #include "support/CatalogCraft.h"
 #include "support/ForwardingFileOps.h"
 #include "support/ScriptedSeams.h"
@@ -377,42 +380,103 @@ TEST_F(SearchEngineTest, ButtonsDuringARunDoNotStartAnother) {
   EXPECT_EQ(rec.hits.size(), 50u);
 }
 
-TEST_F(SearchEngineTest, MissingCatalogEndsTheRunWithItsMessage) {
+TEST_F(SearchEngineTest, CatalogsThatCannotBeReadAreSkippedAndTheRunGoesOn) {
   addCatalog("One", dir("", {file("a")}));
   list.push_back({"Gone", tmp.file("gone.qel"), true});
-  addCatalog("Three", dir("", {file("c")}));
-  run(kSearchFiles);
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
-  EXPECT_EQ(dialogs.messages[0].text, "Cannot open file " + tmp.file("gone.qel"));
-  EXPECT_EQ(rec.names(), (Names{"a"}));
-  EXPECT_EQ(engine.state(), SearchState::Idle);
-  EXPECT_TRUE(engine.Stopped());
-  EXPECT_EQ(ops.open, 0);
+  const std::string damaged = addCatalog("Damaged", dir("", {file("d1"), file("d2"), file("d3")}));
+  std::string bytes = test::readFile(damaged);
+  // The signature of d2's record: d1 is found, then the run meets the damage.
+  const std::size_t at = bytes.rfind("TPF0", bytes.find("FileName\x06\x02" "d2"));
+  ASSERT_NE(at, std::string::npos);
+  bytes[at + 3] = '1';
+  test::writeFile(damaged, bytes);
+  addCatalog("Four", dir("", {file("c")}));
+  std::vector<SkippedCatalog> heard;
+  struct Hearing final : SearchListener {
+    void catalogSkipped(const SkippedCatalog& s) override { heard->push_back(s); }
+    std::vector<SkippedCatalog>* heard;
+  } hearing;
+  hearing.heard = &heard;
 
-  // Usable again: the next run goes through.
-  engine.setArchives({list[0]});
-  rec.hits.clear();
+  for (std::uint8_t kinds : {std::uint8_t(kSearchFiles), std::uint8_t(kSearchCatalogs | kSearchFiles)}) {
+    rec.hits.clear();
+    rec.statuses.clear();
+    rec.ended = 0;
+    run(kinds);
+    const std::vector<SkippedCatalog> expected = {
+        {"Gone", tmp.file("gone.qel"), "Cannot open file " + tmp.file("gone.qel")},
+        {"Damaged", damaged, msg::kInvalidStreamFormat}};
+    EXPECT_EQ(engine.skipped(), expected);
+    // The hits of the damaged catalog before its damage stay; the last one is searched.
+    if (kinds == kSearchFiles)
+      EXPECT_EQ(rec.names(), (Names{"a", "d1", "c"}));
+    else
+      EXPECT_EQ(rec.names(), (Names{"One", "a", "Damaged", "d1", "Four", "c"}));
+    EXPECT_TRUE(dialogs.messages.empty());  // the view says it, once, after the run
+    EXPECT_EQ(rec.statuses.back(), kinds == kSearchFiles ? "3 hit(s)" : "6 hit(s)");
+    EXPECT_EQ(rec.ended, 3);  // each catalog's bar is put away, the damaged one's too
+    EXPECT_EQ(engine.state(), SearchState::Idle);
+    EXPECT_EQ(ops.open, 0);
+  }
+  engine.setListener(&hearing);
   run(kSearchFiles);
-  EXPECT_EQ(rec.names(), (Names{"a"}));
-  EXPECT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(heard, engine.skipped());
+
+  // The next run starts with nothing skipped.
+  engine.setArchives({list[0]});
+  run(kSearchFiles);
+  EXPECT_TRUE(engine.skipped().empty());
 }
 
-TEST_F(SearchEngineTest, DamagedCatalogEndsTheRunWithEveryFileClosed) {
-  const std::string path = addCatalog("One", dir("", {file("a"), file("b"), file("c")}));
-  std::string bytes = test::readFile(path);
-  // The signature of b's record: a is found, then the run meets the damage.
-  const std::size_t b = bytes.rfind("TPF0", bytes.find("FileName\x06\x01" "b"));
-  ASSERT_NE(b, std::string::npos);
-  bytes[b + 3] = '1';
-  test::writeFile(path, bytes);
+TEST_F(SearchEngineTest, ACatalogDeletedDuringTheRunIsSkippedWithOrWithoutItsIndex) {
+  std::vector<test::Entry> many;  // long enough for events to run while it is read
+  Names ones;
+  for (int i = 0; i < 40; ++i) {
+    many.push_back(file("a" + std::to_string(i) + ".txt"));
+    ones.push_back("a" + std::to_string(i) + ".txt");
+  }
+  addCatalog("One", dir("", many));
+  const std::string two = addCatalog("Two", dir("", {file("d.txt")}));
+  addCatalog("Three", dir("", {file("e.txt")}));
+  engine.setMask("*.txt");
+  auto fresh = [&] {
+    rec.hits.clear();
+    test::writeCatalog(two, dir("", {file("d.txt")}));
+    run(kSearchFiles);  // whole: an indexed run makes the indexes the next one answers from
+    Names all = ones;
+    all.insert(all.end(), {"d.txt", "e.txt"});
+    ASSERT_EQ(rec.names(), all);
+    ASSERT_TRUE(engine.skipped().empty());
+    rec.hits.clear();
+  };
+  auto expectTwoSkipped = [&](const char* why) {
+    Names left = ones;
+    left.push_back("e.txt");
+    EXPECT_EQ(rec.names(), left) << why;
+    ASSERT_EQ(engine.skipped().size(), 1u) << why;
+    EXPECT_EQ(engine.skipped()[0].label, "Two");
+    EXPECT_EQ(engine.skipped()[0].reason, "Cannot open file " + two);
+    EXPECT_EQ(ops.open, 0);
+  };
+  for (bool indexed : {false, true}) {
+    engine.setIndexed(indexed);
+    fresh();
+    // Deleted, index and all, while the first catalog is read.
+    pump.onEvents = [&](int) {
+      if (::access(two.c_str(), F_OK) == 0) {
+        index::RemoveIndex(two);
+        ::unlink(two.c_str());
+      }
+    };
+    run(kSearchFiles);
+    pump.onEvents = nullptr;
+    expectTwoSkipped(indexed ? "indexed" : "read");
+  }
+  // The catalog alone goes and its index stays behind: the index does not stand in for it.
+  fresh();
+  ::unlink(two.c_str());
   run(kSearchFiles);
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].text, msg::kInvalidStreamFormat);
-  EXPECT_EQ(rec.names(), (Names{"a"}));
-  EXPECT_EQ(rec.ended, 1);  // the progress bar is put away
-  EXPECT_EQ(engine.state(), SearchState::Idle);
-  EXPECT_EQ(ops.open, 0);
+  expectTwoSkipped("index left");
 }
 
 TEST_F(SearchEngineTest, NegativeRecordCountIsDamage) {
@@ -424,8 +488,8 @@ TEST_F(SearchEngineTest, NegativeRecordCountIsDamage) {
   test::writeFile(tmp.file("neg.qel"), test::craftCatalog({root}, 0, h, test::Counters::AsGiven));
   engine.setArchives({{"Neg", tmp.file("neg.qel"), true}});
   run(kSearchFiles);
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_NE(dialogs.messages[0].text.find("damaged"), std::string::npos);
+  ASSERT_EQ(engine.skipped().size(), 1u);
+  EXPECT_NE(engine.skipped()[0].reason.find("damaged"), std::string::npos);
   EXPECT_EQ(ops.open, 0);
 }
 
