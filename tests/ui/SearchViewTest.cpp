@@ -305,6 +305,17 @@ class SearchViewTest : public QObject {
     QVERIFY(f.dialogs.messages[0].text.ends_with("\nTwo: Cannot open file " + two));
     QVERIFY(f.button("sbSearch")->isEnabled());
 
+    // Browse Archive on a hit of a catalog deleted since: said, and nothing opens.
+    f.frame->selectRow(0);
+    ::unlink(f.folder.file("one.qel").c_str());
+    f.frame->miBrowseArchiveClick();
+    QCOMPARE(f.dialogs.messages.size(), std::size_t{2});
+    QCOMPARE(f.dialogs.messages[1].text, "The archive " + f.folder.file("one.qel") +
+                                             " no longer exists.\nIt may have been deleted since "
+                                             "the search; search again to update the results.");
+    QVERIFY(f.explorer->browsed.empty());
+    QVERIFY(f.views.shown.empty());
+
   }
 
   void enterInTheMaskSearchesAndHitsShowTheirFolder() {

@@ -88,6 +88,7 @@ constexpr MessageKey kKeys[] = {
     {"A084", kText},            // options: the search-type lines left out for want of a bar
     {"A085", kText},            // a search left out catalogs it could not read: one line each
     {"A086", kNumber},          // the rest of a long list: how many more
+    {"A087", kText},            // browse on a hit whose catalog is gone: the catalog file
     {"D001", {}},               // duplicates: column name
     {"D002", {}},               // column: size
     {"D003", {}},               // column: archive

@@ -324,8 +324,8 @@ void TDuplicatesForm::miItemAction(int tag) {
   // The list may change while the user is asked for the medium (a new search).
   const TTSearchResultItem hit = HitOfCopy(*copy, model_->catalogOf(*copy));
   if (tag == kHitBrowseArchive) {
-    const BrowsePlace place = BrowsePlaceOf(hit);
-    emit browseRequested(place.catalog, place.folder, place.select);
+    if (const std::optional<BrowsePlace> place = actions_.browsePlace(hit))
+      emit browseRequested(place->catalog, place->folder, place->select);
   } else if (tag == kHitExecute || tag == kHitBrowseFolder || tag == kHitPrint) {
     actions_.runOnMedium(tag, hit);
   } else {

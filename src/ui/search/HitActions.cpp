@@ -1,6 +1,7 @@
 #include "ui/search/HitActions.h"
 
 #include <QAction>
+#include <filesystem>
 
 #include "core/app/ExploreTarget.h"
 #include "core/search/TUSearch.h"
@@ -47,6 +48,15 @@ void HitActions::runOnMedium(int tag, const TTSearchResultItem& hit) {
     failure = context_.shell.print(real);
   // A desktop that cannot do it says so, rather than nothing happening.
   if (!failure.empty()) context_.dialogs.message(MessageKind::Error, failure);
+}
+
+std::optional<BrowsePlace> HitActions::browsePlace(const TTSearchResultItem& hit) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(hit.CatalogFile, error)) {
+    context_.dialogs.message(MessageKind::Error, context_.language.format("A087", {hit.CatalogFile}));
+    return std::nullopt;
+  }
+  return BrowsePlaceOf(hit);
 }
 
 void HitActions::copy(int tag, const TTSearchResultItem& hit) {

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/app/DesktopShell.h"
@@ -46,6 +47,9 @@ class HitActions {
   // Execute, Browse Folder and Print: the item is looked for on its medium first (the
   // user is asked to insert it); a desktop that cannot do it says why.
   void runOnMedium(int tag, const TTSearchResultItem& hit);
+  // Browse Archive: where the explorer shows the hit; none, having told the user, when its
+  // catalog file is no longer there (deleted since the search, say).
+  std::optional<BrowsePlace> browsePlace(const TTSearchResultItem& hit);
   // Copy File Name, Copy File Path and Copy File Pathname.
   void copy(int tag, const TTSearchResultItem& hit);
 

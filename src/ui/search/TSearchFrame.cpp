@@ -546,8 +546,8 @@ void TSearchFrame::copyText(int tag) {
 void TSearchFrame::miBrowseArchiveClick() {
   const TTSearchResultItem* found = model_->hitAt(selectedRow());
   if (!found) return;
-  const BrowsePlace place = BrowsePlaceOf(*found);
-  emit browseRequested(place.catalog, place.folder, place.select);
+  if (const std::optional<BrowsePlace> place = actions_.browsePlace(*found))
+    emit browseRequested(place->catalog, place->folder, place->select);
 }
 
 }  // namespace kolvex
