@@ -31,7 +31,8 @@ class SearchCommandTest : public ::testing::Test {
  protected:
   SearchCommandTest() {
     // An application folder with an English language file of its own.
-    test::writeFile(app.file("Languages/English.ini"), "[ResourceStrings]\nA046=%d found\n");
+    test::writeFile(app.file("Languages/English.ini"), "[ResourceStrings]\nA046=%d found\n"
+                    "A088=The size range ends before it starts\nA089=The date range ends before it starts\n");
     setAppDirForTesting(app.path());
   }
   ~SearchCommandTest() override { setAppDirForTesting(""); }
@@ -148,6 +149,17 @@ TEST_F(SearchCommandTest, ACatalogThatFailsDuringTheRunIsSkippedAndTheTotalStill
   EXPECT_EQ(ls[1].substr(0, 8), "file\tx2\t");  // found before the damage
   EXPECT_EQ(ls[2].substr(0, 8), "file\tx4\t");
   EXPECT_EQ(ls[3], "3 found");
+}
+
+TEST_F(SearchCommandTest, ARangeThatEndsBeforeItStartsIsRefused) {
+  add("1.qel", "Disc", dir("", {file("a", 5)}));
+  for (std::vector<std::string> args : {std::vector<std::string>{"*", "--size", "6..5"},
+                                        {"*", "--date", "2023-03-16..2023-03-15"}}) {
+    const test::CliRun r = search(args);
+    EXPECT_EQ(r.status, kExitUsage) << args.back();
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("range ends before it starts"), std::string::npos) << r.err;
+  }
 }
 
 TEST_F(SearchCommandTest, InChoosesCatalogsByLabelOrPathInTheOrderGiven) {

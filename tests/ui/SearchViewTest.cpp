@@ -316,6 +316,22 @@ class SearchViewTest : public QObject {
     QVERIFY(f.explorer->browsed.empty());
     QVERIFY(f.views.shown.empty());
 
+    // A size range that ends before it starts: said when Search is pressed, the list kept.
+    f.child<QCheckBox>("cbEnableSize")->setChecked(true);
+    f.child<QSpinBox>("seBetween")->setValue(5);
+    f.child<QSpinBox>("seAnd")->setValue(4);
+    f.button("sbSearch")->click();
+    QCOMPARE(f.dialogs.messages.size(), std::size_t{3});
+    QVERIFY(f.dialogs.messages[2].text.starts_with("The size range ends before it starts"));
+    QCOMPARE(f.frame->results().rowCount(), 20);
+    f.child<QSpinBox>("seAnd")->setValue(5);
+    f.child<QCheckBox>("cbEnableDate")->setChecked(true);
+    f.child<QDateTimeEdit>("dtpFrom")->setDateTime(QDateTime(QDate(2024, 5, 2), QTime(0, 0)));
+    f.child<QDateTimeEdit>("dtpTo")->setDateTime(QDateTime(QDate(2024, 5, 1), QTime(23, 59)));
+    f.button("sbSearch")->click();
+    QCOMPARE(f.dialogs.messages.size(), std::size_t{4});
+    QVERIFY(f.dialogs.messages[3].text.starts_with("The date range ends before it starts"));
+    QCOMPARE(f.frame->results().rowCount(), 20);
   }
 
   void enterInTheMaskSearchesAndHitsShowTheirFolder() {

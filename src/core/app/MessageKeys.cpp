@@ -89,6 +89,8 @@ constexpr MessageKey kKeys[] = {
     {"A085", kText},            // a search left out catalogs it could not read: one line each
     {"A086", kNumber},          // the rest of a long list: how many more
     {"A087", kText},            // browse on a hit whose catalog is gone: the catalog file
+    {"A088", {}},               // search: the size range ends before it starts
+    {"A089", {}},               // search: the date range ends before it starts
     {"D001", {}},               // duplicates: column name
     {"D002", {}},               // column: size
     {"D003", {}},               // column: archive

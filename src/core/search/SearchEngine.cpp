@@ -42,6 +42,13 @@ bool SearchEngine::CheckOnly(const std::string& path) {
   return found;
 }
 
+const char* ReversedRangeKey(const TUSearch& criteria) {
+  if (!(criteria.SearchFor & (kSearchDirectories | kSearchFiles))) return nullptr;
+  if (criteria.SizeEnabled && criteria.MinSize > criteria.MaxSize) return "A088";
+  if (criteria.DateEnabled && criteria.DateFrom > criteria.DateTo) return "A089";
+  return nullptr;
+}
+
 void SearchEngine::SearchClick() {
   if (state_ == SearchState::Paused) {
     paused_ = false;
@@ -69,6 +76,12 @@ std::string SearchEngine::searchCaption() {
 void SearchEngine::StartSearch() {
   if (state_ != SearchState::Idle) return;
   if ((criteria_.SearchFor & (kSearchCatalogs | kSearchDirectories | kSearchFiles)) == 0) return;
+  // A range that ends before it starts lets no folder or file through: say so instead of
+  // running a search that can only come back empty.
+  if (const char* reversed = ReversedRangeKey(criteria_)) {
+    dialogs_.message(MessageKind::Error, language_.message(reversed));
+    return;
+  }
   std::vector<CheckedArchive> ticked;
   for (const CheckedArchive& a : archives_)
     if (a.checked) ticked.push_back(a);

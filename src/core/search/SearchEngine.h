@@ -35,6 +35,10 @@ class CatalogReader;
 struct RecordView;
 class TSCCDInfo;
 
+// The message key of a size or date range whose From lies beyond its To, when folders or
+// files are looked for (nothing could pass it); null when the criteria are sound.
+const char* ReversedRangeKey(const TUSearch& criteria);
+
 class SearchEngine {
  public:
   SearchEngine(EventPump& pump, Dialogs& dialogs, LanguageFile& language,
@@ -80,7 +84,7 @@ class SearchEngine {
   // Stop: the run ends at its next check, a paused one too.
   void StopClick();
   // One run over the ticked catalogs; does nothing without a kind to look for, or while
-  // a run is going on.
+  // a run is going on. A reversed range is reported and starts no run.
   void StartSearch();
 
   SearchState state() const { return state_; }

@@ -479,6 +479,34 @@ TEST_F(SearchEngineTest, ACatalogDeletedDuringTheRunIsSkippedWithOrWithoutItsInd
   expectTwoSkipped("index left");
 }
 
+TEST_F(SearchEngineTest, ARangeThatEndsBeforeItStartsIsToldAndStartsNoRun) {
+  addCatalog("One", dir("", {file("a", 5)}));
+  test::writeFile(tmp.file("Test.ini"), "[ResourceStrings]\nA088=sizes reversed\nA089=dates reversed\n");
+  language.setLanguageName("Test");
+  TUSearch& c = engine.criteria();
+  c.SizeEnabled = true;
+  c.MinSize = 6;
+  c.MaxSize = 5;
+  run(kSearchFiles);
+  c.MinSize = 5;  // one size: fine
+  c.DateEnabled = true;
+  c.DateFrom = 45000.5;
+  c.DateTo = 45000.4;
+  run(kSearchFiles);
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(dialogs.messages[0].text, "sizes reversed");
+  EXPECT_EQ(dialogs.messages[1].text, "dates reversed");
+  EXPECT_TRUE(rec.states.empty());  // no run, the results as they were
+  EXPECT_EQ(rec.cleared, 0);
+  // The ranges test folders and files only: a run for catalogs is sound.
+  run(kSearchCatalogs);
+  EXPECT_EQ(rec.names(), (Names{"One"}));
+  c.DateTo = 45000.5;
+  run(kSearchFiles);
+  EXPECT_EQ(rec.names(), (Names{"One", "a"}));
+  EXPECT_EQ(dialogs.messages.size(), 2u);
+}
+
 TEST_F(SearchEngineTest, NegativeRecordCountIsDamage) {
   TSCCDInfo h;
   h.TotalFiles = -5;
