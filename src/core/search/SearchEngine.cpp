@@ -143,8 +143,13 @@ void SearchEngine::walk(Run& run, const std::vector<CheckedArchive>& ticked) {
   ProgressPump progress(*this);
   SlicedPump sliced(progress, slice_, clock_);
   const std::size_t n = ticked.size();
+  // Records are read only for folders and files, and only then is there a bar to show.
+  std::optional<RunProgress> bar;
+  if ((run.criteria.SearchFor & (kSearchDirectories | kSearchFiles)) && n > 0) bar.emplace(*this, n);
   for (std::size_t k = 0; k < n; ++k) {
     const CheckedArchive& entry = ticked[k];
+    catalogBase_ = static_cast<std::int64_t>(k) * kCatalogSteps;
+    position_ = catalogBase_;
     setStatus(language_.format("A045", {entry.label, k + 1, n}));
     try {
       SearchEntry(run, entry, sliced);
@@ -157,6 +162,7 @@ void SearchEngine::walk(Run& run, const std::vector<CheckedArchive>& ticked) {
       skipped_.push_back({entry.label, entry.path, localReadError(language_, e.what())});
       if (listener_) listener_->catalogSkipped(skipped_.back());
     }
+    position_ = catalogBase_ + kCatalogSteps;
     setStatus(language_.format("A046", {hits_}));
     if (stopped_) break;
     // A run for catalogs alone reads no records, so Stop and Pause are heard here too.
@@ -205,16 +211,20 @@ void SearchEngine::addCatalogHit(const CheckedArchive& entry, const CatalogReade
   if (listener_) listener_->hitFound(std::move(hit));
 }
 
-SearchEngine::ReadingProgress::ReadingProgress(SearchEngine& engine, std::int64_t maximum)
-    : e_(engine) {
+SearchEngine::RunProgress::RunProgress(SearchEngine& engine, std::size_t catalogs) : e_(engine) {
   e_.position_ = 0;
   e_.reading_ = true;
-  if (e_.listener_) e_.listener_->progressStarted(maximum);
+  if (e_.listener_)
+    e_.listener_->progressStarted(static_cast<std::int64_t>(catalogs) * kCatalogSteps);
 }
 
-SearchEngine::ReadingProgress::~ReadingProgress() {
+SearchEngine::RunProgress::~RunProgress() {
   e_.reading_ = false;
   if (e_.listener_) e_.listener_->progressEnded();
+}
+
+void SearchEngine::atRecord(std::int64_t record, std::int64_t records) {
+  position_ = catalogBase_ + (records > 0 ? record * kCatalogSteps / records : 0);
 }
 
 void SearchEngine::addRecordHit(const RecordView& r, const std::string& path, const TSCCDInfo& h,
@@ -244,9 +254,8 @@ void SearchEngine::SearchCatalog(Run& run, CatalogReader& reader, const std::str
   const TSCCDInfo& h = reader.header();
   // Every record in file order; the scanned folder's own record comes last.
   FileOrderScan records(reader);
-  ReadingProgress progress(*this, records.records() - 1);
   for (std::int64_t i = 0; !records.done(); ++i) {
-    position_ = i;
+    atRecord(i, records.records());
     if (!checkpoint(sliced)) return;
     const RecordView& r = records.next();
     if (RecordMatches(r, run.criteria, run.masks)) addRecordHit(r, path, h, records.done());
@@ -271,7 +280,6 @@ bool SearchEngine::SearchIndexed(Run& run, const std::string& path, SlicedPump& 
   // bytes its identity was checked on.
   std::optional<TSCCDInfo> header;
   const auto total = static_cast<std::int64_t>(idx.records());
-  ReadingProgress progress(*this, total - 1);
   auto test = [&](std::uint32_t i) {
     const index::IndexEntry e = idx.entry(i);
     RecordView v;
@@ -286,7 +294,7 @@ bool SearchEngine::SearchIndexed(Run& run, const std::string& path, SlicedPump& 
     addRecordHit(v, path, *header, i + 1 == idx.records());
   };
   for (std::uint32_t i : *candidates) {
-    position_ = i;
+    atRecord(i, total);
     if (!checkpoint(sliced)) return true;
     test(i);
   }

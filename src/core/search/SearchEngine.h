@@ -131,15 +131,19 @@ class SearchEngine {
   bool SearchIndexed(Run& run, const std::string& path, SlicedPump& sliced);
   void addRecordHit(const RecordView& r, const std::string& path, const TSCCDInfo& h,
                     bool scannedFolder);
-  // The progress bar over one catalog's records.
-  class ReadingProgress {
+  // The progress bar over the whole run: each catalog has an equal share of it, filled
+  // as its records are read (or its candidates, through an index).
+  static constexpr std::int64_t kCatalogSteps = 1000;
+  class RunProgress {
    public:
-    ReadingProgress(SearchEngine& engine, std::int64_t maximum);
-    ~ReadingProgress();
+    RunProgress(SearchEngine& engine, std::size_t catalogs);
+    ~RunProgress();
 
    private:
     SearchEngine& e_;
   };
+  // Record number `record` of a catalog of `records` is being read.
+  void atRecord(std::int64_t record, std::int64_t records);
   void addCatalogHit(const CheckedArchive& entry, const CatalogReader& reader);
   // Lets events run when a slice is used up and waits while paused; false once stopped.
   bool checkpoint(SlicedPump& sliced);
@@ -168,8 +172,9 @@ class SearchEngine {
   // keeping it lets the next one reuse its strings' memory instead of allocating anew.
   TTSearchResultItem hit_;
   std::string status_;
-  std::int64_t position_ = 0;  // the record being read, for the progress bar
-  bool reading_ = false;       // a catalog's records are being read
+  std::int64_t position_ = 0;     // where the run is, for the progress bar
+  std::int64_t catalogBase_ = 0;  // where the current catalog's share of it starts
+  bool reading_ = false;          // records are being read: the bar is shown
   bool indexed_ = false;
 };
 

@@ -25,11 +25,12 @@ class SearchListener {
   virtual void hitFound(TTSearchResultItem&& /*hit*/) {}
   // The text of the status bar.
   virtual void statusChanged(const std::string& /*text*/) {}
-  // A catalog's records are being read: the progress bar runs from 0 to maximum.
+  // A run that reads records starts: the progress bar runs from 0 to maximum over the
+  // whole run, each catalog having an equal share.
   virtual void progressStarted(std::int64_t /*maximum*/) {}
-  // The record being read, reported just before window events run.
+  // Where the run is, reported just before window events run.
   virtual void progressChanged(std::int64_t /*position*/) {}
-  // The catalog is done: the progress bar is hidden and the status bar fills the strip.
+  // The run is done: the progress bar is hidden and the status bar fills the strip.
   virtual void progressEnded() {}
   // A catalog could not be read and the run goes on without it (its hits so far stay).
   virtual void catalogSkipped(const SkippedCatalog& /*skipped*/) {}

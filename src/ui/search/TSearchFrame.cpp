@@ -391,7 +391,7 @@ void TSearchFrame::statusChanged(const std::string& text) {
 }
 
 void TSearchFrame::progressStarted(std::int64_t maximum) {
-  // The bar takes the strip's left half; it counts up to the catalog's last record.
+  // The bar takes the strip's left half; it runs once over the whole run.
   pbSubSearch_->setRange(0, static_cast<int>(std::min<std::int64_t>(maximum, INT_MAX)));
   pbSubSearch_->setValue(0);
   pbSubSearch_->show();

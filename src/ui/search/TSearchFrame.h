@@ -1,7 +1,7 @@
 #pragma once
 // The search view: the criteria box on top, the run controls in the tool column, the
 // results with their information bar below, and the status strip with the progress of
-// the catalog being read. The run itself is the search engine's; this view shows its
+// the whole run. The run itself is the search engine's; this view shows its
 // state and its hits and acts on the hits.
 #include <QTimer>
 #include <memory>

@@ -43,6 +43,7 @@ struct Recorder final : SearchListener {
   void hitFound(TTSearchResultItem&& hit) override { hits.push_back(std::move(hit)); }
   void statusChanged(const std::string& text) override { statuses.push_back(text); }
   void progressStarted(std::int64_t maximum) override { maxima.push_back(maximum); }
+  void progressChanged(std::int64_t position) override { positions.push_back(position); }
   void progressEnded() override { ++ended; }
 
   std::vector<std::string> names() const {
@@ -55,6 +56,7 @@ struct Recorder final : SearchListener {
   std::vector<TTSearchResultItem> hits;
   std::vector<std::string> statuses;
   std::vector<std::int64_t> maxima;
+  std::vector<std::int64_t> positions;
   int ended = 0;
 };
 
@@ -137,10 +139,31 @@ TEST_F(SearchEngineTest, StatusStatesAndProgressPerCatalog) {
   // matches "*" as a catalog; its scanned folder's own record is read but is no hit.
   EXPECT_EQ(rec.statuses, (Names{"", "Searching One (1 of 2)", "4 hit(s)", "Searching Two (2 of 2)",
                                  "5 hit(s)"}));
-  EXPECT_EQ(rec.maxima, (std::vector<std::int64_t>{3, 0}));
-  EXPECT_EQ(rec.ended, 2);
+  // One bar over the whole run, each catalog a thousand steps of it.
+  EXPECT_EQ(rec.maxima, (std::vector<std::int64_t>{2000}));
+  EXPECT_EQ(rec.ended, 1);
   EXPECT_TRUE(engine.Stopped());
   EXPECT_EQ(engine.state(), SearchState::Idle);
+}
+
+TEST_F(SearchEngineTest, TheProgressBarRunsOnceOverTheWholeRun) {
+  std::vector<test::Entry> many, few;
+  for (int i = 0; i < 127; ++i) many.push_back(file("m" + std::to_string(i)));
+  for (int i = 0; i < 63; ++i) few.push_back(file("f" + std::to_string(i)));
+  addCatalog("One", dir("", many));
+  addCatalog("Two", dir("", few));
+  addCatalog("Three", dir("", many));
+  run(kSearchFiles);
+  EXPECT_EQ(rec.maxima, (std::vector<std::int64_t>{3000}));
+  EXPECT_EQ(rec.ended, 1);
+  // Up and never back, through every catalog's share, whatever its size.
+  ASSERT_FALSE(rec.positions.empty());
+  EXPECT_TRUE(std::is_sorted(rec.positions.begin(), rec.positions.end()));
+  for (std::int64_t share : {0, 1, 2})
+    EXPECT_TRUE(std::any_of(rec.positions.begin(), rec.positions.end(), [&](std::int64_t p) {
+      return p >= share * 1000 && p < (share + 1) * 1000;
+    })) << share;
+  EXPECT_LE(rec.positions.back(), 3000);
 }
 
 TEST_F(SearchEngineTest, CatalogsAloneTestTheLabelAgainstTheWholeTextAndReadNoRecord) {
@@ -232,7 +255,6 @@ TEST_F(SearchEngineTest, DefaultMaskNeedsADotAndTheScannedFolderIsNeverAHit) {
   run(kSearchDirectories | kSearchFiles);
   EXPECT_TRUE(rec.hits.empty());
   EXPECT_EQ(engine.hitCount(), 0);
-  EXPECT_EQ(rec.maxima.back(), 0);  // T = 0: one record, the folder itself
 
   // That record is still tested, so a bad mask is reported even for an empty folder.
   engine.setArchives({list[1]});
@@ -356,7 +378,7 @@ TEST_F(SearchEngineTest, StopWhilePausedReadsNoFurtherRecord) {
   EXPECT_EQ(rec.states.back(), SearchState::Idle);
   // The catalog is closed at once; the count is still shown and no other catalog is read.
   EXPECT_EQ(rec.statuses.back(), std::to_string(atPause) + " hit(s)");
-  EXPECT_EQ(rec.maxima.size(), 1u);
+  EXPECT_EQ(std::count(rec.statuses.begin(), rec.statuses.end(), "Searching Never (2 of 2)"), 0);
   EXPECT_EQ(ops.open, 0);
 }
 
@@ -414,7 +436,7 @@ TEST_F(SearchEngineTest, CatalogsThatCannotBeReadAreSkippedAndTheRunGoesOn) {
       EXPECT_EQ(rec.names(), (Names{"One", "a", "Damaged", "d1", "Four", "c"}));
     EXPECT_TRUE(dialogs.messages.empty());  // the view says it, once, after the run
     EXPECT_EQ(rec.statuses.back(), kinds == kSearchFiles ? "3 hit(s)" : "6 hit(s)");
-    EXPECT_EQ(rec.ended, 3);  // each catalog's bar is put away, the damaged one's too
+    EXPECT_EQ(rec.ended, 1);  // the progress bar is put away once
     EXPECT_EQ(engine.state(), SearchState::Idle);
     EXPECT_EQ(ops.open, 0);
   }
