@@ -14,6 +14,7 @@
 #include <unistd.h>
 #include <chrono>
 #include <memory>
+#include <random>
 
 #include "core/catalog/AppDir.h"
 #include "core/persist/CatalogWriter.h"
@@ -286,6 +287,30 @@ class SearchViewTest : public QObject {
     f.frame->selectRow(-1);
     QVERIFY(!f.frame->findChild<QAction*>("miExecuteItem")->isEnabled());
     QCOMPARE(f.child<QLabel>("lFileName")->text(), QString("(none)"));
+  }
+
+  void sortedOrderIsTheStableOrderOfTheComparison() {
+    // Names that differ in case only, prefixes, UTF-8 and high bytes, several dots, no dot;
+    // few labels, sizes and dates, so that many rows are equal under a key.
+    const std::vector<std::string> bits = {"a", "A", "b", "Z", ".", ".txt", ".TXT", "\xc3\xa9",
+                                           "\xff", "_", "0", "z"};
+    std::mt19937 rng(7);
+    std::vector<TTSearchResultItem> hits(400);
+    for (TTSearchResultItem& h : hits) {
+      for (int k = static_cast<int>(rng() % 4); k >= 0; --k) h.Name += bits[rng() % bits.size()];
+      h.CDLabel = bits[rng() % 4] + "disc";
+      h.Size = static_cast<std::int64_t>(rng() % 5) - 1;
+      h.DateTime = static_cast<double>(rng() % 6) / 4.0;
+    }
+    std::vector<const TTSearchResultItem*> rows;
+    for (const TTSearchResultItem& h : hits) rows.push_back(&h);
+    for (int key = -1; key <= 15; ++key) {
+      std::vector<int> expected(hits.size());
+      for (std::size_t i = 0; i < expected.size(); ++i) expected[i] = static_cast<int>(i);
+      std::stable_sort(expected.begin(), expected.end(),
+                       [&](int a, int b) { return CompareHits(hits[a], hits[b], key) < 0; });
+      QVERIFY2(SortedOrder(rows, key) == expected, std::to_string(key).c_str());
+    }
   }
 
   void troubleIsToldInWordsAndNothingOpens() {

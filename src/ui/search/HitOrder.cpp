@@ -1,7 +1,10 @@
 #include "ui/search/HitOrder.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 
 namespace kolvex {
 namespace {
@@ -50,7 +53,84 @@ int ascending(const TTSearchResultItem& a, const TTSearchResultItem& b, int key)
   }
 }
 
+// The upper-cased name, or its extension: byte order of these is the order of compareNames
+// (the standard's comparison of char strings is by unsigned bytes, a prefix first).
+std::string upperKey(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = static_cast<char>(upper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+// Each key sits beside its row, so the sort reads memory in a row rather than jumping.
+template <class K>
+std::vector<int> orderBy(std::vector<K> keys, bool descending) {
+  std::vector<std::pair<K, int>> keyed;
+  keyed.reserve(keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) keyed.emplace_back(std::move(keys[i]), static_cast<int>(i));
+  keys = {};
+  if (descending)
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return b.first < a.first; });
+  else
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<int> order;
+  order.reserve(keyed.size());
+  for (const auto& k : keyed) order.push_back(k.second);
+  return order;
+}
+
+// The catalog labels as ranks: a result holds few labels, each on many rows in a row.
+std::vector<int> labelRanks(const std::vector<const TTSearchResultItem*>& hits) {
+  std::unordered_map<std::string_view, int> ids;
+  std::vector<std::string_view> distinct;
+  std::vector<int> keys;
+  keys.reserve(hits.size());
+  for (const TTSearchResultItem* h : hits) {
+    const auto [at, added] = ids.try_emplace(h->CDLabel, static_cast<int>(distinct.size()));
+    if (added) distinct.push_back(h->CDLabel);
+    keys.push_back(at->second);
+  }
+  std::vector<int> byLabel(distinct.size());
+  for (std::size_t i = 0; i < byLabel.size(); ++i) byLabel[i] = static_cast<int>(i);
+  std::sort(byLabel.begin(), byLabel.end(), [&](int a, int b) { return distinct[a] < distinct[b]; });
+  std::vector<int> rank(distinct.size());
+  for (std::size_t r = 0; r < byLabel.size(); ++r) rank[byLabel[r]] = static_cast<int>(r);
+  for (int& k : keys) k = rank[k];
+  return keys;
+}
+
+template <class F>
+auto keysOf(const std::vector<const TTSearchResultItem*>& hits, F key) {
+  std::vector<decltype(key(*hits.front()))> keys;
+  keys.reserve(hits.size());
+  for (const TTSearchResultItem* h : hits) keys.push_back(key(*h));
+  return keys;
+}
+
 }  // namespace
+
+std::vector<int> SortedOrder(const std::vector<const TTSearchResultItem*>& hits, int key) {
+  const bool descending = key % 2 == 1;
+  switch (key & ~1) {
+    case kHitSortNameAsc:
+      return orderBy(keysOf(hits, [](const TTSearchResultItem& h) { return upperKey(h.Name); }),
+                     descending);
+    case kHitSortExtAsc:
+      return orderBy(keysOf(hits, [](const TTSearchResultItem& h) { return upperKey(extensionOf(h.Name)); }),
+                     descending);
+    case kHitSortLabelAsc:
+      return orderBy(labelRanks(hits), descending);
+    case kHitSortDateAsc:
+      return orderBy(keysOf(hits, [](const TTSearchResultItem& h) { return h.DateTime; }), descending);
+    case kHitSortSizeAsc:
+      return orderBy(keysOf(hits, [](const TTSearchResultItem& h) { return h.Size; }), descending);
+    default:
+      break;
+  }
+  // No order (or nothing to order): the rows as they stand.
+  std::vector<int> order(hits.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+  return order;
+}
 
 int CompareHits(const TTSearchResultItem& a, const TTSearchResultItem& b, int key) {
   switch (key) {

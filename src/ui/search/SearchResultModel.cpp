@@ -1,7 +1,6 @@
 #include "ui/search/SearchResultModel.h"
 
 #include <algorithm>
-#include <numeric>
 
 #include "ui/search/HitTexts.h"
 
@@ -99,10 +98,10 @@ void SearchResultModel::setSortKey(int key) {
   sortKey_ = key;
   if (key == kHitSortNone || rows_.size() < 2) return;
   emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-  std::vector<int> order(rows_.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(),
-                   [this](int a, int b) { return before(*rows_[a], *rows_[b]); });
+  std::vector<const TTSearchResultItem*> hits;
+  hits.reserve(rows_.size());
+  for (const auto& row : rows_) hits.push_back(&row->hit);
+  const std::vector<int> order = SortedOrder(hits, key);
   std::vector<int> newRowOf(rows_.size());
   std::vector<std::unique_ptr<Row>> sorted(rows_.size());
   for (std::size_t i = 0; i < order.size(); ++i) {

@@ -514,7 +514,10 @@ void TSearchFrame::ShowItemInfo(const TTSearchResultItem* hit, int row) {
 void TSearchFrame::lvArchiveColumnClick(int column) {
   const int key = NextSortKey(model_->sortKey(), column);
   if (key < 0) return;
+  // Sorting a very long list takes a moment: the window shows it is busy meanwhile.
+  QApplication::setOverrideCursor(Qt::WaitCursor);
   model_->setSortKey(key);
+  QApplication::restoreOverrideCursor();
   QHeaderView* header = lvArchiveReport_->header();
   header->setSortIndicatorShown(true);
   header->setSortIndicator(column, key % 2 == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
