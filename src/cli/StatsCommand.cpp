@@ -55,7 +55,10 @@ nlohmann::ordered_json statsJson(const CatalogStatistics& s) {
   o["files"] = s.files;
   o["folders"] = s.folders;
   o["size"] = s.bytes;
-  o["capacity"] = s.capacity;
+  o["capacity"] = s.capacity();
+  o["volumesWithCapacity"] = s.volumesWithCapacity();
+  o["volumesWithoutCapacity"] = s.volumesWithoutCapacity();
+  o["filled"] = s.filledBytes();
   if (s.fill() >= 0)
     o["fill"] = s.fill();
   else
@@ -97,13 +100,18 @@ void ranked(std::ostream& out, const char* title, const std::vector<RankedEntry>
 
 void statsText(std::ostream& out, const CatalogStatistics& s, bool withLabel) {
   out << "Files:\t" << s.files << '\n' << "Folders:\t" << s.folders << '\n';
-  out << "Total size:\t" << sizeText(s.bytes) << '\n';
+  out << "Total size:\t" << sizeText(s.bytes) << "\tof the files of every catalog\n";
+  const std::int64_t unknown = s.volumesWithoutCapacity();
   if (s.fill() >= 0) {
     char fill[32];
     std::snprintf(fill, sizeof fill, "%.1f %%", s.fill() * 100.0);
-    out << "Capacity:\t" << sizeText(s.capacity) << '\n' << "Filled:\t" << fill << '\n';
+    out << "Capacity:\t" << sizeText(s.capacity()) << '\t' << s.volumesWithCapacity()
+        << " volume(s), each counted once";
+    if (unknown > 0) out << "; " << unknown << " more without a known capacity";
+    out << '\n' << "Filled:\t" << fill << '\t' << sizeText(s.filledBytes())
+        << " of files on these volumes, each file counted once\n";
   } else {
-    out << "Capacity:\tunknown\n";
+    out << "Capacity:\tunknown\t" << unknown << " volume(s)\n";
   }
   out << "By kind:\n";
   for (FileKind k : kAllFileKinds)

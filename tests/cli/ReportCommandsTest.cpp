@@ -155,6 +155,9 @@ TEST_F(ReportCommandsTest, StatsOfEveryCatalogAgreeWithTheCore) {
   EXPECT_EQ(total["folders"], both.folders);
   EXPECT_EQ(total["size"], both.bytes);
   EXPECT_EQ(total["capacity"], 1LL << 30);
+  EXPECT_EQ(total["volumesWithCapacity"], 1);
+  EXPECT_EQ(total["volumesWithoutCapacity"], 1);
+  EXPECT_EQ(total["filled"], both.filledBytes());
   EXPECT_EQ(total["extensions"].size(), std::min<std::size_t>(20, both.byExtension.size()));
   EXPECT_EQ(total["largestFiles"][0]["size"], both.largestFiles[0].bytes);
 
@@ -164,6 +167,9 @@ TEST_F(ReportCommandsTest, StatsOfEveryCatalogAgreeWithTheCore) {
   EXPECT_NE(text.out.find("== ODD\t"), std::string::npos);
   EXPECT_NE(text.out.find("== MEDIA\t"), std::string::npos);
   EXPECT_NE(text.out.find("== All 2 catalogs"), std::string::npos);
+  // Across catalogs the sizes say what they cover.
+  EXPECT_NE(text.out.find("1 volume(s), each counted once; 1 more without a known capacity"),
+            std::string::npos) << text.out;
 
   // A damaged catalog is named; the others are still counted.
   test::writeFile(tmp.file("archives/broken.qel"), "TPF0 no catalog");

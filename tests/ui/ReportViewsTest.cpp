@@ -27,6 +27,7 @@
 
 #include "core/app/LanguageFile.h"
 #include "core/catalog/AppDir.h"
+#include "core/catalog/FormatSize.h"
 #include "core/report/CatalogStatistics.h"
 #include "core/report/CsvExportWriter.h"
 #include "mime/QtFileKindClassifier.h"
@@ -46,6 +47,7 @@
 #include "ui/explorer/SpaceMapView.h"
 #include "ui/explorer/TArchiveExplorerFrame.h"
 #include "ui/report/ExportFile.h"
+#include "ui/common/QtText.h"
 #include "ui/report/StatisticsDialog.h"
 #include "ui/search/SearchResultModel.h"
 #include "ui/search/TSearchFrame.h"
@@ -290,6 +292,15 @@ class ReportViewsTest : public QObject {
     QCOMPARE(s->shown().files, both.files);
     QCOMPARE(s->shown().bytes, both.bytes);
     QCOMPARE(s->shown().largestFiles.front().bytes, both.largestFiles.front().bytes);
+    // Across catalogs each size says what it covers: MEDIA's volume tells no capacity.
+    QStringList figures;
+    for (QLabel* l : s->findChildren<QLabel*>()) figures << l->text();
+    QVERIFY2(figures.contains("8.00 GB on 1 volume(s); 1 more of unknown capacity"),
+             qPrintable(figures.join('|')));
+    QVERIFY2(figures.contains(QString("%1 (%2 on these volumes)")
+                                  .arg(QLocale().toString(both.fill() * 100.0, 'f', 1) + " %",
+                                       qtText(FormatSizeTwoDecimals(both.filledBytes())))),
+             qPrintable(figures.join('|')));
   }
 
   // A catalog of a system folder: gigabytes on the axis, versioned libraries, sizes of

@@ -10,6 +10,7 @@ constexpr ArgKind kNumber[] = {ArgKind::Integer};
 constexpr ArgKind kTwoNumbers[] = {ArgKind::Integer, ArgKind::Integer};
 constexpr ArgKind kTwoTexts[] = {ArgKind::Text, ArgKind::Text};
 constexpr ArgKind kTextTwoNumbers[] = {ArgKind::Text, ArgKind::Integer, ArgKind::Integer};
+constexpr ArgKind kTextNumber[] = {ArgKind::Text, ArgKind::Integer};
 constexpr ArgKind kNumberText[] = {ArgKind::Integer, ArgKind::Text};
 constexpr ArgKind kFourCounts[] = {ArgKind::Integer, ArgKind::Text, ArgKind::Integer, ArgKind::Text,
                                    ArgKind::Integer, ArgKind::Text, ArgKind::Integer, ArgKind::Text};
@@ -182,6 +183,10 @@ constexpr MessageKey kKeys[] = {
     {"R038", {}},              // statistics: number of catalogs
     {"R039", {}},              // statistics: column
     {"R040", {}},              // statistics: column
+    {"R041", kText},           // statistics: the total size of all catalogs
+    {"R042", kTextNumber},     // statistics: the capacity, the volumes it covers
+    {"R043", kTextTwoNumbers}, // the same, and the volumes of unknown capacity
+    {"R044", kTwoTexts},       // statistics: the share filled, the bytes on those volumes
     {"U002", {}},              // why a file cannot be read: it ends too early
     {"U003", {}},              // why a file cannot be read: its content is damaged
     {"U004", {}},              // why a file cannot be read: no file of this program

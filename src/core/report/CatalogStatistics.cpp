@@ -41,7 +41,45 @@ void addCount(SpaceCount& to, const SpaceCount& from) {
   to.bytes = saturatingAdd(to.bytes, from.bytes);
 }
 
+// A volume is known by its serial and file system. Without a serial ("0": unreadable) the
+// catalog's folder and label stand in, so unrelated catalogs are not taken for one volume.
+std::string volumeKey(const TSCCDInfo& h) {
+  std::string key = h.CreateSerial + '\n' + h.CDFormat;
+  if (h.CreateSerial.empty() || h.CreateSerial == "0") key += '\n' + h.BaseDir + '\n' + h.CDLabel;
+  return key;
+}
+
+std::string folderKey(std::string baseDir) {
+  if (baseDir.empty() || baseDir.back() != '/') baseDir += '/';
+  return baseDir;
+}
+
+// Adds what another catalog of the same volume tells: the newer word wins.
+void merge(VolumeShare& to, const VolumeShare& from) {
+  if (from.capacity > 0 && (to.capacity <= 0 || from.capacityTime > to.capacityTime)) {
+    to.capacity = from.capacity;
+    to.capacityTime = from.capacityTime;
+  }
+  for (const auto& [folder, f] : from.folders) {
+    auto [at, added] = to.folders.try_emplace(folder, f);
+    if (!added && f.time > at->second.time) at->second = f;
+  }
+}
+
 }  // namespace
+
+std::int64_t VolumeShare::filledBytes() const {
+  std::int64_t sum = 0;
+  // Sorted by path, a folder comes right after the folders that hold it; the last
+  // outermost folder seen holds the next one exactly when the next starts with it.
+  const std::string* outer = nullptr;
+  for (const auto& [folder, f] : folders) {
+    if (outer && folder.starts_with(*outer)) continue;
+    outer = &folder;
+    sum = saturatingAdd(sum, f.bytes);
+  }
+  return sum;
+}
 
 bool CatalogStatistics::addCatalog(CatalogReader& reader, FileKinds& kinds,
                                    const WalkProceed& proceed) {
@@ -82,10 +120,12 @@ bool CatalogStatistics::addCatalog(CatalogReader& reader, FileKinds& kinds,
     probe.path = totals->pathOf(static_cast<int>(i));
     rank(one.largestFolders, std::move(probe), largerFirst, kTopSizes);
   }
+  VolumeShare& volume = one.volumes[volumeKey(header)];
   if (header.CDSize > 0) {
-    one.capacity = header.CDSize;
-    one.bytesOnKnownCapacity = one.bytes;
+    volume.capacity = header.CDSize;
+    volume.capacityTime = header.CreateDateTime;
   }
+  volume.folders[folderKey(header.BaseDir)] = {header.CreateDateTime, one.bytes};
   add(one);
   return true;
 }
@@ -95,8 +135,7 @@ void CatalogStatistics::add(const CatalogStatistics& o) {
   files = saturatingAdd(files, o.files);
   folders = saturatingAdd(folders, o.folders);
   bytes = saturatingAdd(bytes, o.bytes);
-  capacity = saturatingAdd(capacity, o.capacity);
-  bytesOnKnownCapacity = saturatingAdd(bytesOnKnownCapacity, o.bytesOnKnownCapacity);
+  for (const auto& [key, volume] : o.volumes) merge(volumes[key], volume);
   for (std::size_t k = 0; k < byKind.size(); ++k) addCount(byKind[k], o.byKind[k]);
   for (const auto& [ext, count] : o.byExtension) addCount(byExtension[ext], count);
   for (const RankedEntry& e : o.largestFiles) rank(largestFiles, e, largerFirst, kTopSizes);
@@ -105,9 +144,31 @@ void CatalogStatistics::add(const CatalogStatistics& o) {
   for (const RankedEntry& e : o.newestFiles) rank(newestFiles, e, newerFirst, kTopDates);
 }
 
+std::int64_t CatalogStatistics::capacity() const {
+  std::int64_t sum = 0;
+  for (const auto& [key, v] : volumes) sum = saturatingAdd(sum, v.capacity);
+  return sum;
+}
+
+std::int64_t CatalogStatistics::volumesWithCapacity() const {
+  return std::count_if(volumes.begin(), volumes.end(), [](const auto& v) { return v.second.capacity > 0; });
+}
+
+std::int64_t CatalogStatistics::volumesWithoutCapacity() const {
+  return static_cast<std::int64_t>(volumes.size()) - volumesWithCapacity();
+}
+
+std::int64_t CatalogStatistics::filledBytes() const {
+  std::int64_t sum = 0;
+  for (const auto& [key, v] : volumes)
+    if (v.capacity > 0) sum = saturatingAdd(sum, v.filledBytes());
+  return sum;
+}
+
 double CatalogStatistics::fill() const {
-  if (capacity <= 0) return -1.0;
-  return std::min(1.0, static_cast<double>(bytesOnKnownCapacity) / static_cast<double>(capacity));
+  const std::int64_t total = capacity();
+  if (total <= 0) return -1.0;
+  return std::min(1.0, static_cast<double>(filledBytes()) / static_cast<double>(total));
 }
 
 std::vector<ExtensionCount> CatalogStatistics::topExtensions(std::size_t n) const {

@@ -1,10 +1,11 @@
 #pragma once
-// Statistics of catalogs: counts and sizes, the volume's capacity and how much of it the
-// catalogued files fill, space and counts by kind of file and by extension, the largest
+// Statistics of catalogs: counts and sizes, the capacity of the catalogued volumes and how
+// much of it their catalogued files fill, space and counts by kind of file and by extension, the largest
 // files and folders, and the oldest and newest files. One catalog at a time is added;
 // the same object then holds the figures across all catalogs added.
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -23,6 +24,20 @@ struct SpaceCount {
 struct ExtensionCount {
   std::string extension;  // "" for files without one
   SpaceCount count;
+};
+
+// What the catalogs of one volume tell of it: its capacity (from its newest catalog that
+// knows one) and, for each catalogued folder, the bytes of its files in its newest catalog.
+struct VolumeShare {
+  std::int64_t capacity = 0;  // 0 when no catalog of the volume knows it
+  double capacityTime = 0.0;  // when the capacity was taken
+  struct Folder {
+    double time = 0.0;
+    std::int64_t bytes = 0;
+  };
+  std::map<std::string, Folder> folders;  // by the scanned folder (with a trailing '/')
+  // The bytes of the folders that no other catalogued folder of the volume holds.
+  std::int64_t filledBytes() const;
 };
 
 // A file or folder named in a ranking.
@@ -48,11 +63,10 @@ class CatalogStatistics {
   std::int64_t catalogs = 0;
   std::int64_t files = 0;
   std::int64_t folders = 0;  // below the scanned folders, those not counted
-  std::int64_t bytes = 0;
-  // The sum of the capacities of the volumes that reported one.
-  std::int64_t capacity = 0;
-  // The catalogued files' bytes of the catalogs whose volume reported a capacity.
-  std::int64_t bytesOnKnownCapacity = 0;
+  std::int64_t bytes = 0;  // of every catalog, also when two catalogs hold the same files
+  // The volumes by serial and file system: two catalogs of one volume (two of its folders,
+  // or the same folder catalogued twice) share one entry.
+  std::map<std::string, VolumeShare> volumes;
   std::array<SpaceCount, kFileKindCount> byKind{};
   std::unordered_map<std::string, SpaceCount> byExtension;
   std::vector<RankedEntry> largestFiles;    // largest first
@@ -61,8 +75,15 @@ class CatalogStatistics {
   std::vector<RankedEntry> newestFiles;     // newest first
 
   const SpaceCount& kind(FileKind k) const { return byKind[static_cast<std::size_t>(k)]; }
-  // The share of the capacity the catalogued files fill, from 0 to 1; -1 when no
-  // capacity is known.
+  // The capacity of the volumes that told one, each volume counted once.
+  std::int64_t capacity() const;
+  // The number of volumes with and without a known capacity.
+  std::int64_t volumesWithCapacity() const;
+  std::int64_t volumesWithoutCapacity() const;
+  // The catalogued bytes on the volumes with a known capacity, files that two catalogs of
+  // a volume both hold (the same folder, or one below the other) counted once.
+  std::int64_t filledBytes() const;
+  // filledBytes() over capacity(), from 0 to 1; -1 when no capacity is known.
   double fill() const;
   // The extensions with the most bytes (then the most files, then by name), at most n.
   std::vector<ExtensionCount> topExtensions(std::size_t n = kTopExtensions) const;

@@ -243,9 +243,26 @@ void StatisticsDialog::showFigures() {
   values_[0]->setText(QString::number(s.catalogs));
   values_[1]->setText(QLocale().toString(static_cast<qlonglong>(s.files)));
   values_[2]->setText(QLocale().toString(static_cast<qlonglong>(s.folders)));
-  values_[3]->setText(sizeText(s.bytes));
-  values_[4]->setText(s.capacity > 0 ? sizeText(s.capacity) : message("R018"));
-  values_[5]->setText(s.fill() >= 0 ? QLocale().toString(s.fill() * 100.0, 'f', 1) + " %" : message("R018"));
+  // Across catalogs the three sizes cover different things; each says which.
+  const bool many = s.catalogs > 1;
+  const auto format = [this](const char* key, std::vector<FormatArg> args) {
+    return qtText(context_.language.format(key, args));
+  };
+  values_[3]->setText(many ? format("R041", {sizeText(s.bytes).toStdString()}) : sizeText(s.bytes));
+  const std::int64_t unknown = s.volumesWithoutCapacity();
+  if (s.capacity() <= 0) {
+    values_[4]->setText(message("R018"));
+    values_[5]->setText(message("R018"));
+  } else {
+    const std::string capacity = sizeText(s.capacity()).toStdString();
+    values_[4]->setText(!many ? qtText(capacity)
+                        : unknown > 0
+                            ? format("R043", {capacity, s.volumesWithCapacity(), unknown})
+                            : format("R042", {capacity, s.volumesWithCapacity()}));
+    const QString fill = QLocale().toString(s.fill() * 100.0, 'f', 1) + " %";
+    values_[5]->setText(many ? format("R044", {fill.toStdString(), sizeText(s.filledBytes()).toStdString()})
+                             : fill);
+  }
   fillKindChart();
   fillExtensionChart();
   fillCounts();

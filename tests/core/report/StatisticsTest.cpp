@@ -84,7 +84,7 @@ TEST_F(StatisticsTest, OneCatalogAgreesWithADirectCount) {
   EXPECT_EQ(stats.files, d.files);
   EXPECT_EQ(stats.folders, d.folders);
   EXPECT_EQ(stats.bytes, d.bytes);
-  EXPECT_EQ(stats.capacity, 1LL << 32);
+  EXPECT_EQ(stats.capacity(), 1LL << 32);
   EXPECT_DOUBLE_EQ(stats.fill(), static_cast<double>(d.bytes) / (1LL << 32));
   for (FileKind k : kAllFileKinds) {
     EXPECT_EQ(stats.kind(k).files, d.kinds[k].files) << FileKindName(k);
@@ -149,7 +149,7 @@ TEST_F(StatisticsTest, AcrossCatalogsIsTheSumAndTheMergedRankings) {
   EXPECT_EQ(both.files, onlyA.files + onlyB.files);
   EXPECT_EQ(both.bytes, onlyA.bytes + onlyB.bytes);
   // Only A's volume told its capacity: the fill is A's files over A's capacity.
-  EXPECT_EQ(both.capacity, 1LL << 30);
+  EXPECT_EQ(both.capacity(), 1LL << 30);
   EXPECT_DOUBLE_EQ(both.fill(), onlyA.fill());
   Direct d;
   TableKinds direct;
@@ -161,6 +161,70 @@ TEST_F(StatisticsTest, AcrossCatalogsIsTheSumAndTheMergedRankings) {
   ASSERT_EQ(both.largestFiles.size(), CatalogStatistics::kTopSizes);
   for (std::size_t i = 0; i < CatalogStatistics::kTopSizes; ++i)
     EXPECT_EQ(both.largestFiles[i].bytes, d.all[i].bytes) << i;
+}
+
+// Catalogs of one volume: its capacity counts once, and files that two of its catalogs
+// both hold (the same folder twice, or a folder below another) fill it once.
+TEST_F(StatisticsTest, AVolumeCountsOnceHoweverManyOfItsCatalogsAreAdded) {
+  struct Made {
+    std::string path;
+    std::int64_t bytes;
+  };
+  auto make = [&](const std::string& name, const std::string& serial, const std::string& fs,
+                  const std::string& base, std::int64_t capacity, double time, int seed) {
+    TSCCDInfo h;
+    h.CDLabel = name;
+    h.CDSize = capacity;
+    h.CreateSerial = serial;
+    h.CDFormat = fs;
+    h.BaseDir = base;
+    h.CreateDateTime = time;
+    const Entry tree = oddTree(50 + seed, seed);
+    const std::string path = tmp.file(name + ".qel");
+    writeCatalog(path, tree, h);
+    Direct d;
+    TableKinds direct;
+    count(tree, "/", name, direct, d);
+    return Made{path, d.bytes};
+  };
+  const std::int64_t disk = 500LL << 30;
+  const Made usr = make("usr", "77", "ext4", "/usr/", disk, 100.0, 1);
+  const Made share = make("share", "77", "ext4", "/usr/share/", disk, 101.0, 2);  // inside /usr
+  const Made flat = make("flat", "77", "ext4", "/tmp/flat/", disk - 5, 99.0, 3);  // older capacity
+  const Made oldHome = make("home1", "77", "ext4", "/home/", disk, 50.0, 4);
+  const Made newHome = make("home2", "77", "ext4", "/home", disk, 60.0, 5);  // the same folder, later
+  const Made stick = make("stick", "77", "vfat", "/media/s/", 1LL << 30, 10.0, 6);  // another FS
+  const Made disc = make("disc", "0", "udf", "/media/cd/", 0, 10.0, 7);  // no serial, no capacity
+  const Made disc2 = make("disc2", "0", "udf", "/media/cd2/", 0, 10.0, 8);
+
+  FileKinds kinds(table);
+  CatalogStatistics all;
+  std::int64_t bytes = 0;
+  for (const Made& m : {usr, share, flat, oldHome, newHome, stick, disc, disc2}) {
+    CatalogStatistics one;
+    CatalogReader reader(m.path);
+    ASSERT_TRUE(one.addCatalog(reader, kinds));
+    all.add(one);  // as the desktop adds what it read before
+    bytes += m.bytes;
+  }
+  EXPECT_EQ(all.catalogs, 8);
+  EXPECT_EQ(all.bytes, bytes);  // the total is of every catalog
+  EXPECT_EQ(all.volumesWithCapacity(), 2);
+  EXPECT_EQ(all.volumesWithoutCapacity(), 2);  // two discs without serial stay apart
+  // The disk's capacity from its newest catalog, once; the stick's beside it.
+  EXPECT_EQ(all.capacity(), disk + (1LL << 30));
+  const std::int64_t filled = usr.bytes + flat.bytes + newHome.bytes + stick.bytes;
+  EXPECT_EQ(all.filledBytes(), filled);
+  EXPECT_DOUBLE_EQ(all.fill(), static_cast<double>(filled) / static_cast<double>(disk + (1LL << 30)));
+
+  // The order in which the catalogs come does not change the figures.
+  CatalogStatistics backwards;
+  for (const Made& m : {disc2, disc, stick, newHome, oldHome, flat, share, usr}) {
+    CatalogReader reader(m.path);
+    ASSERT_TRUE(backwards.addCatalog(reader, kinds));
+  }
+  EXPECT_EQ(backwards.capacity(), all.capacity());
+  EXPECT_EQ(backwards.filledBytes(), all.filledBytes());
 }
 
 TEST_F(StatisticsTest, StoppedOrDamagedCatalogAddsNothing) {
