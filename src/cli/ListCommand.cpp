@@ -25,8 +25,10 @@ int ListCommand::run(Io& io) {
       continue;
     }
     const TSCCDInfo& h = *a.header;
+    // A volume that told no capacity stores -1: "unknown", as the manager says.
+    const std::string capacity = h.CDSize < 0 ? "unknown" : std::to_string(h.CDSize);
     out << fieldText(h.CDLabel) << '\t' << fieldText(h.CDFormat) << '\t'
-        << dateField(h.CreateDateTime) << '\t' << h.CDSize << '\t' << fieldText(h.BaseDir)
+        << dateField(h.CreateDateTime) << '\t' << capacity << '\t' << fieldText(h.BaseDir)
         << '\t' << fieldText(a.path) << '\n';
   }
   io.out << out.str();

@@ -12,7 +12,8 @@ class ListCommand final : public Command {
   std::string name() const override { return "list"; }
   std::string description() const override {
     return "List the catalogs of the catalog folder in the order the folder holds them, one "
-           "line each: label, file system, date and time, capacity of the volume in bytes, "
+           "line each: label, file system, date and time, capacity of the volume in bytes "
+           "(\"unknown\" when the volume told none), "
            "base folder and catalog file, separated by tabs";
   }
   void setup(CLI::App& sub) override;

@@ -8,6 +8,7 @@
 #include "CliRun.h"
 #include "cli/ScanCommand.h"
 #include "core/persist/CatalogReader.h"
+#include "support/CatalogCraft.h"
 #include "support/TempDir.h"
 
 namespace kolvex::cli {
@@ -139,6 +140,15 @@ TEST(ListCommand, OneLinePerCatalogWithTheManagersColumns) {
   EXPECT_EQ(cols[5], catalog);
   ::unlink((t.archives + "broken.qel").c_str());
   EXPECT_EQ(runCli({"list", "--archives", t.archives}).status, 0);
+  // A capacity the volume did not tell is said as the manager says it, not as -1.
+  TSCCDInfo unknown;
+  unknown.CDLabel = "Share";
+  unknown.CDSize = -1;
+  test::writeCatalog(t.archives + "share.qel", test::dir("", {test::file("a")}), unknown);
+  auto withShare = lines(runCli({"list", "--archives", t.archives}).out);
+  ASSERT_EQ(withShare.size(), 2u);
+  for (const std::string& line : withShare)
+    EXPECT_EQ(split(line)[3] == "unknown", split(line)[0] == "Share") << line;
   EXPECT_EQ(runCli({"list", "--archives", t.dir.path() + "none"}).status, 1);
 }
 
