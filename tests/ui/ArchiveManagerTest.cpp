@@ -221,6 +221,42 @@ class ArchiveManagerTest : public QObject {
     QVERIFY(f.frame->findChild<QToolButton*>("sbCreateArchive")->isEnabled());
   }
 
+  // Refresh rebuilds the list; the user's selection and place in it stay, by file.
+  void refreshKeepsTheSelectionAndTheScrollPositionByFile() {
+    Fixture f;
+    for (int i = 0; i < 40; ++i) f.makeCatalog("disc " + std::to_string(i), 1);
+    f.frame->show();
+    ArchiveListView* list = f.frame->List();
+    list->setStyle(ArchiveListView::Style::Detailed);
+    f.frame->RefreshArchives();
+    QCOMPARE(f.frame->Model()->rowCount(), 40);
+    QTreeView* view = list->detailView();
+    list->selectRow(30);
+    const std::string chosen = f.frame->SelectedArchive();
+    QVERIFY(!chosen.empty());
+    view->scrollTo(f.frame->Model()->index(25, 0), QAbstractItemView::PositionAtTop);
+    const QString top = view->indexAt(QPoint(1, 1)).data(ArchiveListModel::kPathRole).toString();
+    QVERIFY(!top.isEmpty() && top != f.frame->Model()->row(0).path);
+    // A new catalog is listed before them: rows move, the files stay chosen.
+    f.makeCatalog("a first", 1);
+    f.frame->RefreshArchives();
+    QCOMPARE(f.frame->Model()->rowCount(), 41);
+    QCOMPARE(f.frame->SelectedArchive(), chosen);
+    QCOMPARE(shown(f.frame->findChild<QLabel*>("lArchiveCaption")),
+             CatalogReader(chosen).header().CDLabel);
+    QVERIFY(f.frame->findChild<QToolButton*>("sbDelete")->isEnabled());
+    QCOMPARE(view->indexAt(QPoint(1, 1)).data(ArchiveListModel::kPathRole).toString(), top);
+    // Two chosen for comparing stay two; a chosen catalog that went is no longer chosen.
+    list->selectRows({2, 3});
+    const std::string gone = f.frame->Model()->row(3).path.toStdString();
+    const QString kept = f.frame->Model()->row(2).path;
+    std::remove(gone.c_str());
+    f.frame->RefreshArchives();
+    const std::vector<int> rows = list->selectedRows();
+    QCOMPARE(rows.size(), std::size_t(1));
+    QCOMPARE(f.frame->Model()->row(rows.front()).path, kept);
+  }
+
   void selectingShowsTheDetailsAndEnablesTheCommands() {
     Fixture f;
     f.makeCatalog("details", 1);

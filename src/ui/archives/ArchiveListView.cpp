@@ -167,4 +167,38 @@ void ArchiveListView::selectRow(int row) {
   selection_->setCurrentIndex(model_->index(row, 0), QItemSelectionModel::NoUpdate);
 }
 
+namespace {
+
+QString pathAt(const QModelIndex& index) {
+  return index.isValid() ? index.data(ArchiveListModel::kPathRole).toString() : QString();
+}
+
+int rowOf(const ArchiveListModel& model, const QString& path) {
+  if (path.isEmpty()) return -1;
+  for (int r = 0; r < model.rowCount(); ++r)
+    if (model.row(r).path == path) return r;
+  return -1;
+}
+
+}  // namespace
+
+ArchiveListView::Place ArchiveListView::place() const {
+  Place p;
+  for (int row : selectedRows()) p.selected << model_->row(row).path;
+  p.current = pathAt(selection_->currentIndex());
+  p.top = pathAt(current()->indexAt(QPoint(1, 1)));
+  return p;
+}
+
+void ArchiveListView::restorePlace(const Place& p) {
+  std::vector<int> rows;
+  for (const QString& path : p.selected)
+    if (const int row = rowOf(*model_, path); row >= 0) rows.push_back(row);
+  selectRows(rows);
+  if (const int row = rowOf(*model_, p.current); row >= 0)
+    selection_->setCurrentIndex(model_->index(row, 0), QItemSelectionModel::NoUpdate);
+  if (const int row = rowOf(*model_, p.top); row >= 0)
+    current()->scrollTo(model_->index(row, 0), QAbstractItemView::PositionAtTop);
+}
+
 }  // namespace kolvex

@@ -1,6 +1,7 @@
 #pragma once
 // The archive manager's list in its four styles: large icons, small icons, list and
 // detailed columns. The styles are two Qt views over one model and one selection.
+#include <QStringList>
 #include <QWidget>
 #include <vector>
 
@@ -37,6 +38,15 @@ class ArchiveListView : public QWidget {
   std::vector<int> selectedRows() const;
   void selectRow(int row);
   void selectRows(const std::vector<int>& rows);
+  // Where the user is in the list, by catalog file: the selected catalogs, the current one
+  // and the one at the top of the view. A refresh keeps it.
+  struct Place {
+    QStringList selected;
+    QString current, top;
+  };
+  Place place() const;
+  // Selects and scrolls to what is still listed of a place.
+  void restorePlace(const Place& place);
   // The style, the columns' widths and the sort column, kept for the next start.
   void saveState(WindowState& state) const;
   void restoreState(const WindowState& state);

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <utility>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -365,6 +366,8 @@ DesktopScanRunner* TArchiveManFrame::Scans() const {
 void TArchiveManFrame::RefreshArchives() { context_.catalogs.refresh(); }
 
 void TArchiveManFrame::CatalogsRefreshing() {
+  // The list is rebuilt: where the user was in it comes back by file afterwards.
+  if (model_->rowCount() > 0) keptPlace_ = lvArchives_->place();
   SetStatus(qtText(context_.language.message("A051")));
   ShowArchiveDetails("");
   model_->clear();
@@ -381,6 +384,7 @@ void TArchiveManFrame::CatalogsChanged(const std::vector<ArchiveListEntry>& cata
   for (const ArchiveEntry& entry : context_.catalogs.catalogs())
     rows.push_back(ArchiveListModel::rowFor(*entry.header, entry.path));
   model_->setRows(std::move(rows));
+  lvArchives_->restorePlace(std::exchange(keptPlace_, {}));
   listed_ = catalogs;
   miDeleteDamaged_->setEnabled(!context_.catalogs.damaged().empty());
   UpdateCompareCommands();

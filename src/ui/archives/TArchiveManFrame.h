@@ -107,6 +107,7 @@ class TArchiveManFrame : public KolvexView {
   std::unique_ptr<TModifyArchiveForm> modifyForm_;
   std::string selectedArchive_;
   std::vector<ArchiveListEntry> listed_;  // the catalogs of the last refresh
+  ArchiveListView::Place keptPlace_;      // where the user was while a refresh runs
   std::unique_ptr<StatisticsDialog> statistics_;
   QAction* miExportArchive_ = nullptr;
   QAction* miStatistics_ = nullptr;
