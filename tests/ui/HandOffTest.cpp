@@ -9,6 +9,8 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+#include <chrono>
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -134,6 +136,47 @@ class HandOffTest : public QObject {
     QCOMPARE(running.shown, 1);
     QVERIFY(running.offered.empty());
     QVERIFY(!exists(PargFile::path(folder.path())));
+  }
+
+  // The running copy is on another display: its window comes to the front there, and the
+  // launch learns where, so that it can tell the user instead of ending without a word.
+  void aLaunchOnAnotherDisplayLearnsWhereTheWindowIs() {
+    UiAppFolder folder;
+    RunningCopy running(folder);
+    running.startup.server()->setDisplay("xcb::41");
+    auto launchOn = [&](const QString& display, QString& other) {
+      auto done = std::async(std::launch::async, [&] {
+        return HandOff::run(running.startup.server()->name(), folder.path(), CommandLine{},
+                            HandOff::Timing{}, display, &other);
+      });
+      while (done.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+        QTest::qWait(10);
+      return done.get();
+    };
+    QString other = "?";
+    QCOMPARE(launchOn("xcb::53", other), HandOff::Result::Shown);
+    QCOMPARE(other, QString("xcb::41"));
+    QCOMPARE(running.shown, 1);
+    const HandOff::Report there = HandOff::report(HandOff::Result::Shown, other);
+    QVERIFY(!there.failed);
+    QVERIFY2(there.text.contains("xcb::41"), qPrintable(there.text));
+    // The same display: the window is in sight, nothing to say.
+    QCOMPARE(launchOn("xcb::41", other), HandOff::Result::Shown);
+    QVERIFY(other.isEmpty());
+    QVERIFY(HandOff::report(HandOff::Result::Shown, other).text.isEmpty());
+    QCOMPARE(running.shown, 2);
+  }
+
+  // A lock held by a copy that never answers: the launch says so and fails.
+  void aRunningCopyThatDoesNotAnswerIsReported() {
+    UiAppFolder folder;
+    QString other;
+    const HandOff::Result r = HandOff::run(QString::fromStdString(folder.file("no.socket")),
+                                           folder.path(), CommandLine{}, {200, 200}, "xcb::1", &other);
+    QCOMPARE(r, HandOff::Result::NoRunningCopy);
+    const HandOff::Report said = HandOff::report(r, other);
+    QVERIFY(said.failed);
+    QVERIFY(!said.text.isEmpty());
   }
 
   void onlyTheTwoMessagesAreHandled() {

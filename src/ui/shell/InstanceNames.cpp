@@ -3,6 +3,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <QGuiApplication>
 #include <QStandardPaths>
 
 #include "ui/common/AppNames.h"
@@ -17,6 +18,22 @@ QString InstanceNames::userName() {
   if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_name && *pw->pw_name)
     return QString::fromLocal8Bit(pw->pw_name);
   return QString::number(::getuid());
+}
+
+QString InstanceNames::displayName() {
+  if (!qGuiApp) return {};
+  const QString platform = QGuiApplication::platformName();
+  QString where;
+  if (platform == "xcb") {
+    where = qEnvironmentVariable("DISPLAY");
+    // ":0" and ":0.0" are one display: the screen number does not part them.
+    const int colon = where.lastIndexOf(':'), dot = where.lastIndexOf('.');
+    if (colon >= 0 && dot > colon) where.truncate(dot);
+  } else if (platform.startsWith("wayland")) {
+    where = qEnvironmentVariable("WAYLAND_DISPLAY", "wayland-0");
+  }
+  // One line of the hand-off: no line breaks, and short.
+  return (platform + ':' + where).simplified().left(200);
 }
 
 QString InstanceNames::lockPath(const QString& runtimeFolder) {

@@ -14,6 +14,9 @@ class InstanceNames {
   // "<folder>/Kolvex 1.0 Beta-<user>.lock" and "...-<user>.socket".
   static QString lockPath(const QString& runtimeFolder);
   static QString serverName(const QString& runtimeFolder);
+  // The display this copy's windows appear on, as two copies compare it ("x11::0",
+  // "wayland:wayland-0"); empty when there is no application object yet.
+  static QString displayName();
 };
 
 }  // namespace kolvex

@@ -63,9 +63,19 @@ void InstanceServer::readClient(QLocalSocket* socket) {
   if (guard && socket->bytesAvailable() > kMaxLine) socket->abort();
 }
 
-void InstanceServer::handle(QLocalSocket* socket, const QByteArray& line) {
+void InstanceServer::handle(QLocalSocket* socket, const QByteArray& received) {
+  // "Show" may name the launch's display after a space: the answer then names this one
+  // when the two differ.
+  QByteArray line = received;
+  QByteArray answer = received;
+  const QByteArray show = QByteArray::number(kMessageShow);
+  if (line.startsWith(show + ' ')) {
+    const QByteArray theirs = line.mid(show.size() + 1);
+    line = answer = show;
+    if (!display_.isEmpty() && theirs != display_.toUtf8()) answer += ' ' + display_.toUtf8();
+  }
   std::function<void()>* handler = nullptr;
-  if (line == QByteArray::number(kMessageShow))
+  if (line == show)
     handler = &show_;
   else if (line == QByteArray::number(kMessageFolder))
     handler = &folder_;
@@ -75,7 +85,7 @@ void InstanceServer::handle(QLocalSocket* socket, const QByteArray& line) {
   std::function<void()> run = *handler;
   run();
   if (guard && guard->state() == QLocalSocket::ConnectedState) {
-    guard->write(line + '\n');
+    guard->write(answer + '\n');
     guard->flush();
   }
 }

@@ -19,7 +19,7 @@ class InstanceServer : public QObject {
 
  public:
   // The longest line a client may send before it is cut off.
-  static constexpr int kMaxLine = 16;
+  static constexpr int kMaxLine = 256;
 
   explicit InstanceServer(QString name, QObject* parent = nullptr);
   ~InstanceServer() override;
@@ -32,6 +32,9 @@ class InstanceServer : public QObject {
 
   // Until the handlers are set (the main window exists), messages wait unanswered.
   void setHandlers(std::function<void()> show, std::function<void()> folder);
+  // The display the window shows on (InstanceNames::displayName). A launch on another
+  // display is answered with it, so that it can tell the user where the window is.
+  void setDisplay(QString display) { display_ = std::move(display); }
   // Stops accepting messages (shutdown).
   void close();
 
@@ -42,6 +45,7 @@ class InstanceServer : public QObject {
   void runPending();
 
   QString name_;
+  QString display_;
   QLocalServer* server_;
   std::function<void()> show_;
   std::function<void()> folder_;

@@ -60,8 +60,19 @@ int RunKolvex(int argc, char** argv) {
   switch (outcome) {
     case Startup::Outcome::Refused:
       return 1;
-    case Startup::Outcome::HandedOff:
-      return 0;
+    case Startup::Outcome::HandedOff: {
+      // The window came to the front where the user can see it: nothing to say. Else
+      // the user learns where it is, or why nothing came.
+      const HandOff::Report said = HandOff::report(startup.handOffResult(), startup.otherDisplay());
+      if (!said.text.isEmpty()) {
+        std::fprintf(stderr, "kolvex: %s\n", qPrintable(said.text));
+        if (said.failed)
+          QMessageBox::warning(nullptr, kMessageCaption, said.text);
+        else
+          QMessageBox::information(nullptr, kMessageCaption, said.text);
+      }
+      return said.failed ? 1 : 0;
+    }
     case Startup::Outcome::Primary:
       break;
   }

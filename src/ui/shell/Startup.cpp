@@ -36,7 +36,7 @@ Startup::Outcome Startup::prepare(HandOff::Timing timing) {
     case InstanceLock::State::HeldByOther:
       handOffResult_ =
           HandOff::run(InstanceNames::serverName(runtimeFolder_), paths_.userDir(), commandLine_,
-                       timing);
+                       timing, InstanceNames::displayName(), &otherDisplay_);
       return Outcome::HandedOff;
     case InstanceLock::State::Unavailable:
       // Better one copy too many than a program that does not start.
@@ -47,6 +47,7 @@ Startup::Outcome Startup::prepare(HandOff::Timing timing) {
       break;
   }
   server_ = std::make_unique<InstanceServer>(InstanceNames::serverName(runtimeFolder_));
+  server_->setDisplay(InstanceNames::displayName());
   if (!server_->listen()) {
     warning_ = "cannot receive hand-offs: " + server_->errorString();
     server_.reset();

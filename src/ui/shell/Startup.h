@@ -39,6 +39,8 @@ class Startup {
   // Why the single-instance lock or the socket could not be made; empty when all is well.
   const QString& warning() const { return warning_; }
   HandOff::Result handOffResult() const { return handOffResult_; }
+  // After a hand-off: the running copy's display when it is not this launch's.
+  const QString& otherDisplay() const { return otherDisplay_; }
 
  private:
   AppPaths paths_;
@@ -49,6 +51,7 @@ class Startup {
   std::unique_ptr<InstanceServer> server_;
   QString warning_;
   HandOff::Result handOffResult_ = HandOff::Result::NoRunningCopy;
+  QString otherDisplay_;
 };
 
 }  // namespace kolvex
