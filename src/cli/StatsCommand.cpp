@@ -100,18 +100,24 @@ void ranked(std::ostream& out, const char* title, const std::vector<RankedEntry>
 
 void statsText(std::ostream& out, const CatalogStatistics& s, bool withLabel) {
   out << "Files:\t" << s.files << '\n' << "Folders:\t" << s.folders << '\n';
-  out << "Total size:\t" << sizeText(s.bytes) << "\tof the files of every catalog\n";
+  // Across catalogs the three sizes cover different things: each says which.
+  const bool many = s.catalogs > 1;
+  out << "Total size:\t" << sizeText(s.bytes) << (many ? "\tof the files of every catalog" : "")
+      << '\n';
   const std::int64_t unknown = s.volumesWithoutCapacity();
   if (s.fill() >= 0) {
     char fill[32];
     std::snprintf(fill, sizeof fill, "%.1f %%", s.fill() * 100.0);
-    out << "Capacity:\t" << sizeText(s.capacity()) << '\t' << s.volumesWithCapacity()
-        << " volume(s), each counted once";
-    if (unknown > 0) out << "; " << unknown << " more without a known capacity";
-    out << '\n' << "Filled:\t" << fill << '\t' << sizeText(s.filledBytes())
-        << " of files on these volumes, each file counted once\n";
+    out << "Capacity:\t" << sizeText(s.capacity());
+    if (many) {
+      out << '\t' << s.volumesWithCapacity() << " volume(s), each counted once";
+      if (unknown > 0) out << "; " << unknown << " more without a known capacity";
+    }
+    out << '\n' << "Filled:\t" << fill;
+    if (many) out << '\t' << sizeText(s.filledBytes()) << " of files on these volumes, each file counted once";
+    out << '\n';
   } else {
-    out << "Capacity:\tunknown\t" << unknown << " volume(s)\n";
+    out << "Capacity:\tunknown\n";
   }
   out << "By kind:\n";
   for (FileKind k : kAllFileKinds)
