@@ -344,10 +344,17 @@ class ArchiveManagerTest : public QObject {
     auto deleteDamaged = f.frame->findChild<QAction*>("miDeleteDamaged");
     QVERIFY(deleteDamaged && deleteDamaged->isEnabled());
 
-    // Kept (No): the same files unchanged are not asked about again at the next refresh...
+    // Kept (No): the same files unchanged are not asked about again at the next refresh,
+    // nor at the next start...
     f.frame->RefreshArchives();
     QTest::qWait(1);
     QCOMPARE(f.dialogs.questions.size(), std::size_t(1));
+    {
+      Fixture nextStart;
+      nextStart.frame->RefreshArchives();
+      QTest::qWait(1);
+      QVERIFY(nextStart.dialogs.questions.empty());
+    }
     // ... but one that changed is, alone; the menu offers both again at any time.
     writeBytes(cut, whole.substr(0, whole.size() / 3));
     f.frame->RefreshArchives();

@@ -52,8 +52,22 @@ void CatalogFolderService::refresh() {
   catalogs_ = std::move(readable);
   damaged_ = std::move(unreadable);
   emit catalogsChanged();
-  // Told once: the next refresh asks again only about a file that changed since.
+  // Told once: the next refresh, and the next start, ask again only about a file that
+  // changed since. What was told is kept beside the catalogs.
+  const std::string toldFile = folder() + kToldDamagedFile;
+  if (toldFolder_ != folder()) {
+    toldDamaged_ = {};
+    toldDamaged_.load(toldFile);
+    toldFolder_ = folder();
+  }
+  const std::string before = toldDamaged_.text();
   std::vector<ArchiveEntry> untold = toldDamaged_.untold(damaged_);
+  if (toldDamaged_.text() != before) {
+    if (toldDamaged_.text().empty())
+      removeFile(ops_, toldFile);
+    else
+      toldDamaged_.save(toldFile);  // a folder that cannot be written: asked again next start
+  }
   if (!untold.empty()) whenShown([this, untold] { offerDeleting(untold); });
 }
 

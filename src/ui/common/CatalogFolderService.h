@@ -99,6 +99,9 @@ class CatalogFolderService final : public QObject, public ScanActivity {
   std::vector<ArchiveEntry> catalogs_;
   std::vector<ArchiveEntry> damaged_;
   DamagedCatalogs toldDamaged_;
+  std::string toldFolder_;  // the catalog folder toldDamaged_ was read from
+  // Beside the catalogs: the damaged files the user was told about (not a catalog).
+  static constexpr const char* kToldDamagedFile = ".kolvex-damaged";
   std::unique_ptr<ScanRunner> runner_;
   bool shutDown_ = false;
 };
