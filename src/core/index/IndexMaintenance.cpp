@@ -34,7 +34,10 @@ bool BuildIndex(const std::string& catalogPath, const std::function<bool()>& kee
   const std::optional<CatalogIdentity> identity = catalog.identity(reader.recordBase());
   if (!identity) throw EStreamError(msg::kStreamReadError);
 
-  AtomicFileWriter out(target, ops);
+  // Not synced: the index is a cache. A crash can leave it damaged, and a damaged index
+  // is found by its checks and made again; the wait for the disk (a few ms, as long as a
+  // small catalog's whole build) is not.
+  AtomicFileWriter out(target, ops, Durability::CacheOnly);
   builder.finish(*identity, out.stream());
   out.commit();
   // An older index elsewhere would only cost a look at every search.

@@ -6,8 +6,8 @@
 
 namespace kolvex {
 
-AtomicFileWriter::AtomicFileWriter(std::string target, FileOps& ops)
-    : ops_(ops), target_(std::move(target)) {
+AtomicFileWriter::AtomicFileWriter(std::string target, FileOps& ops, Durability durability)
+    : ops_(ops), target_(std::move(target)), durability_(durability) {
   try {
     temp_ = createTempFile(ops_, directoryOf(target_));
   } catch (const EFCreateError& e) {
@@ -37,7 +37,10 @@ void AtomicFileWriter::abandon() {
 void AtomicFileWriter::commit() {
   if (done_) throwWriteError(0);
   try {
-    stream_->sync();
+    if (durability_ == Durability::Synced)
+      stream_->sync();
+    else
+      stream_->flush();
     // Every byte written must be in the file before it may replace the target.
     if (stream_->sizeOnDisk() != stream_->size()) throwWriteError(0);
     nameTempFile(ops_, temp_, directoryOf(target_));
@@ -55,7 +58,7 @@ void AtomicFileWriter::commit() {
     stream_->close();
   } catch (const EStreamError&) {
   }
-  ops_.fsyncDir(directoryOf(target_));
+  if (durability_ == Durability::Synced) ops_.fsyncDir(directoryOf(target_));
 }
 
 }  // namespace kolvex

@@ -14,6 +14,7 @@
 #include "core/persist/PersistError.h"
 #include "core/persist/TempFile.h"
 #include "support/FaultyFileOps.h"
+#include "support/ForwardingFileOps.h"
 #include "support/TempDir.h"
 
 namespace kolvex {
@@ -108,6 +109,28 @@ TEST(TempFiles, AnUnnamedFileGetsANameOnlyToReplaceItsTarget) {
   out.commit();
   EXPECT_EQ(test::listDir(folder.path()), std::vector<std::string>{"target.qel"});
   EXPECT_EQ(test::readFile(folder.file("target.qel")), "new");
+}
+
+// A file that is only a cache replaces its target as whole as any other, without waiting
+// for the disk; every other file is on the disk before it replaces its target.
+TEST(TempFiles, OnlyACacheIsReplacedWithoutWaitingForTheDisk) {
+  struct SyncCounter : test::ForwardingFileOps {
+    int syncs = 0;
+    int fsync(int fd) override { return ++syncs, ForwardingFileOps::fsync(fd); }
+    int fsyncDir(const std::string& dir) override { return ++syncs, ForwardingFileOps::fsyncDir(dir); }
+  };
+  test::TempDir folder;
+  for (Durability durability : {Durability::CacheOnly, Durability::Synced}) {
+    SyncCounter ops;
+    test::writeFile(folder.file("target"), "old");
+    AtomicFileWriter out(folder.file("target"), ops, durability);
+    out.stream().write(std::string(100000, 'n'));
+    EXPECT_EQ(test::readFile(folder.file("target")), "old");
+    out.commit();
+    EXPECT_EQ(test::readFile(folder.file("target")), std::string(100000, 'n'));
+    EXPECT_EQ(test::listDir(folder.path()), std::vector<std::string>{"target"});
+    EXPECT_EQ(ops.syncs, durability == Durability::Synced ? 2 : 0);
+  }
 }
 
 TEST(TempFiles, AFolderInTheTargetsPlaceIsNamedInTheError) {
