@@ -19,11 +19,6 @@ namespace {
 
 constexpr std::size_t kListPiece = 64 * 1024;  // a posting list goes out in pieces this big
 
-void appendVarint(std::string& out, std::uint64_t v) {
-  unsigned char bytes[kMaxVarint];
-  out.append(reinterpret_cast<const char*>(bytes), putVarint(v, bytes));
-}
-
 // Sorts the pairs by trigram alone, keeping the order of equal ones (two 12-bit passes of
 // a counting sort), so each trigram's record numbers stay in the order they were added.
 void sortByTrigram(std::vector<TrigramPair>& pairs, std::vector<TrigramPair>& scratch) {
@@ -131,19 +126,25 @@ void IndexBuilder::endRun() {
   sorting_.swap(pairs_);
   pairs_.clear();
   scratch_.resize(sorting_.size());  // here, so the sort itself cannot fail
+  encoded_.reserve(sorting_.size() * kMaxVarint);  // and neither can the encoding
+  auto sortAndEncode = [this] {
+    sortByTrigram(sorting_, scratch_);
+    encodePairRun(sorting_, sortingBase_, encoded_);
+  };
   try {
-    sorter_ = std::thread([this] { sortByTrigram(sorting_, scratch_); });
+    sorter_ = std::thread(sortAndEncode);
   } catch (const std::system_error&) {
-    sortByTrigram(sorting_, scratch_);  // no thread to be had: sorted here
+    sortAndEncode();  // no thread to be had: done here
   }
 }
 
 void IndexBuilder::writeSortedRun() {
   if (sorter_.joinable()) sorter_.join();
   if (sorting_.empty()) return;
-  writePairRun(sorting_, sortingBase_, pairFile_);
+  pairFile_.write(encoded_.data(), encoded_.size());
   runs_.push_back({pairFile_.size(), sortingBase_});
   sorting_.clear();
+  encoded_.clear();
 }
 
 void IndexBuilder::writePostings() {
@@ -156,8 +157,12 @@ void IndexBuilder::writePostings() {
   std::vector<TrigramPair>().swap(scratch_);
   std::vector<PairRunReader> runs;
   runs.reserve(runs_.size());
+  // A huge catalog has hundreds of runs: their read buffers share a bound.
+  const std::size_t piece = std::clamp<std::size_t>(kMergeBytes / std::max<std::size_t>(runs_.size(), 1),
+                                                    4096, PairRunReader::kPieceBytes);
   std::uint64_t from = 0;
-  for (const Run& run : runs_) runs.emplace_back(pairFile_, std::exchange(from, run.end), run.end, run.base);
+  for (const Run& run : runs_)
+    runs.emplace_back(pairFile_, std::exchange(from, run.end), run.end, run.base, piece);
   std::priority_queue<std::uint64_t, std::vector<std::uint64_t>, std::greater<>> heads;
   for (std::size_t r = 0; r < runs.size(); ++r)
     if (!runs[r].done()) heads.push((runs[r].head() >> 32) << 32 | r);

@@ -5,62 +5,36 @@
 #include "core/persist/PersistError.h"
 
 namespace kolvex::index {
-namespace {
-
-constexpr std::size_t kReadBytes = 16 * 1024;  // what a run is read back by
-
-// Encodes into a small buffer that goes to the file whenever it fills.
-class VarintOut {
- public:
-  explicit VarintOut(SpillFile& file) : file_(file) {}
-  void put(std::uint64_t v) {
-    if (used_ > sizeof bytes_ - kMaxVarint) flush();
-    used_ += putVarint(v, bytes_ + used_);
-  }
-  void flush() {
-    file_.write(bytes_, used_);
-    used_ = 0;
-  }
-
- private:
-  SpillFile& file_;
-  unsigned char bytes_[4096];
-  std::size_t used_ = 0;
-};
-
-}  // namespace
-
-void writePairRun(const std::vector<TrigramPair>& pairs, std::uint32_t base, SpillFile& file) {
-  VarintOut out(file);
+void encodePairRun(const std::vector<TrigramPair>& pairs, std::uint32_t base, std::string& out) {
+  auto put = [&](std::uint64_t v) { appendVarint(out, v); };
   std::uint64_t trigram = 0;
   for (std::size_t i = 0; i < pairs.size();) {
     const std::uint64_t t = pairs[i] >> 32;
     std::size_t end = i + 1, count = 1;
     for (; end < pairs.size() && pairs[end] >> 32 == t; ++end) count += pairs[end] != pairs[end - 1];
-    out.put(t - trigram);
-    out.put(count - 1);
+    put(t - trigram);
+    put(count - 1);
     std::uint32_t previous = static_cast<std::uint32_t>(pairs[i]);
-    out.put(previous - base);
+    put(previous - base);
     for (++i; i < end; ++i) {
       const auto record = static_cast<std::uint32_t>(pairs[i]);
       if (record == previous) continue;
-      out.put(record - previous - 1);
+      put(record - previous - 1);
       previous = record;
     }
     trigram = t;
   }
-  out.flush();
 }
 
 PairRunReader::PairRunReader(SpillFile& file, std::uint64_t from, std::uint64_t to,
-                             std::uint32_t base)
-    : file_(file), at_(from), end_(to), base_(base) {
+                             std::uint32_t base, std::size_t pieceBytes)
+    : file_(file), at_(from), end_(to), pieceBytes_(std::max<std::size_t>(pieceBytes, 1)), base_(base) {
   pop();
 }
 
 void PairRunReader::refill() {
   if (at_ == end_) badRun();  // the run ends early
-  buffer_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kReadBytes, end_ - at_)));
+  buffer_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(pieceBytes_, end_ - at_)));
   file_.read(at_, buffer_.data(), buffer_.size());
   at_ += buffer_.size();
   next_ = 0;

@@ -5,6 +5,7 @@
 // the run's first record, then each further record's gap less one, all as varints (a
 // repeated pair is dropped). About 1 to 1.3 bytes a pair instead of 8.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "core/index/SpillFile.h"
@@ -22,16 +23,23 @@ inline std::size_t putVarint(std::uint64_t v, unsigned char* to) {
   to[n++] = static_cast<unsigned char>(v);
   return n;
 }
+inline void appendVarint(std::string& out, std::uint64_t v) {
+  unsigned char bytes[kMaxVarint];
+  out.append(reinterpret_cast<const char*>(bytes), putVarint(v, bytes));
+}
 
-// Appends the pairs, sorted by trigram and then record, none below record base, to file.
-void writePairRun(const std::vector<TrigramPair>& pairs, std::uint32_t base, SpillFile& file);
+// Appends the pairs, sorted by trigram and then record, none below record base, to out
+// in the form above (no file call: the builder encodes on a thread of its own).
+void encodePairRun(const std::vector<TrigramPair>& pairs, std::uint32_t base, std::string& out);
 
-// Reads back, in order, a run written by writePairRun at [from, to) of file, a piece at a
-// time. The bytes were written by this process, so lengths are checked, not contents: a
+// Reads back, in order, a run written by writePairRun at [from, to) of file, a piece of at
+// most pieceBytes (at least 1) at a time. The bytes were written by this process, so lengths are checked, not contents: a
 // run that ends early, a varint too long or a value out of range throws EStreamError.
 class PairRunReader {
  public:
-  PairRunReader(SpillFile& file, std::uint64_t from, std::uint64_t to, std::uint32_t base);
+  static constexpr std::size_t kPieceBytes = 16 * 1024;
+  PairRunReader(SpillFile& file, std::uint64_t from, std::uint64_t to, std::uint32_t base,
+                std::size_t pieceBytes = kPieceBytes);
 
   bool done() const { return done_; }
   TrigramPair head() const { return head_; }  // the pair at hand, while not done
@@ -63,6 +71,7 @@ class PairRunReader {
 
   SpillFile& file_;
   std::uint64_t at_, end_;
+  std::size_t pieceBytes_;
   std::vector<unsigned char> buffer_;
   std::size_t next_ = 0;
   std::uint64_t base_, trigram_ = 0, record_ = 0, left_ = 0;  // records left in the group

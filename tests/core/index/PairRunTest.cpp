@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <random>
+#include <string>
 
 #include "core/index/PairRun.h"
 #include "core/persist/PersistError.h"
@@ -15,10 +16,17 @@ namespace {
 TrigramPair pair(std::uint64_t trigram, std::uint32_t record) { return trigram << 32 | record; }
 
 std::vector<TrigramPair> readRun(SpillFile& file, std::uint64_t from, std::uint64_t to,
-                                 std::uint32_t base) {
+                                 std::uint32_t base,
+                                 std::size_t piece = PairRunReader::kPieceBytes) {
   std::vector<TrigramPair> got;
-  for (PairRunReader r(file, from, to, base); !r.done(); r.pop()) got.push_back(r.head());
+  for (PairRunReader r(file, from, to, base, piece); !r.done(); r.pop()) got.push_back(r.head());
   return got;
+}
+
+void writeRun(const std::vector<TrigramPair>& pairs, std::uint32_t base, SpillFile& file) {
+  std::string bytes;
+  encodePairRun(pairs, base, bytes);
+  file.write(bytes.data(), bytes.size());
 }
 
 TEST(PairRun, ComesBackAsWrittenWithoutRepeats) {
@@ -37,9 +45,9 @@ TEST(PairRun, ComesBackAsWrittenWithoutRepeats) {
     many.push_back(pair(random() % 5000, static_cast<std::uint32_t>(1000 + random() % (1u << (random() % 30)))));
   std::sort(many.begin(), many.end());
 
-  writePairRun(edges, base, file);
+  writeRun(edges, base, file);
   const std::uint64_t firstEnd = file.size();
-  writePairRun(many, 1000, file);
+  writeRun(many, 1000, file);
   const std::uint64_t secondEnd = file.size();
 
   auto unique = [](std::vector<TrigramPair> pairs) {
@@ -48,6 +56,9 @@ TEST(PairRun, ComesBackAsWrittenWithoutRepeats) {
   };
   EXPECT_EQ(readRun(file, 0, firstEnd, base), unique(edges));
   EXPECT_EQ(readRun(file, firstEnd, secondEnd, 1000), unique(many));
+  // Read through smaller pieces, as when many runs share the merge's buffers.
+  for (std::size_t piece : {1, 3, 4096})
+    EXPECT_EQ(readRun(file, firstEnd, secondEnd, 1000, piece), unique(many)) << piece;
 }
 
 TEST(PairRun, CutShortGivesWholeTrigramsOrAnError) {
@@ -56,7 +67,7 @@ TEST(PairRun, CutShortGivesWholeTrigramsOrAnError) {
   const std::vector<TrigramPair> pairs = {pair(3, 10), pair(3, 11), pair(3, 900000),
                                           pair(70000, 10), pair(70001, 5000000),
                                           pair(70001, 5000300)};
-  writePairRun(pairs, 10, file);
+  writeRun(pairs, 10, file);
   const std::uint64_t size = file.size();
   for (std::uint64_t cut = 0; cut < size; ++cut) {
     try {
