@@ -44,6 +44,10 @@ void AtomicFileWriter::commit() {
     // Every byte written must be in the file before it may replace the target.
     if (stream_->sizeOnDisk() != stream_->size()) throwWriteError(0);
     nameTempFile(ops_, temp_, directoryOf(target_));
+    // A file system that sees a file replaced by a rename writes the new one out at once
+    // (ext4), which is the very wait a cache leaves out: its old version goes first. A
+    // search in between finds no cache and does without.
+    if (durability_ == Durability::CacheOnly) ops_.unlink(target_);
     // Renamed while still open, so the lock keeps a sweep of leftovers away from it.
     if (ops_.rename(temp_.path, target_) != 0) throwCannotReplace(target_, errno);
   } catch (...) {

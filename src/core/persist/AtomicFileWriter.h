@@ -29,7 +29,8 @@ class AtomicFileWriter {
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
   FileStream& stream() { return *stream_; }
-  // fsync (a failure aborts and is not retried; flush alone for a cache), checks that the file holds every byte
+  // fsync (a failure aborts and is not retried; flush alone for a cache, whose old
+  // version is then removed before the rename), checks that the file holds every byte
   // written, names it beside the target, renames it over the target, closes it and syncs
   // the folder (not for a cache). Throws EStreamError; the target then keeps its previous content.
   void commit();
