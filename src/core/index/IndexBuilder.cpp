@@ -22,7 +22,6 @@ constexpr std::size_t kListPiece = 64 * 1024;  // a posting list goes out in pie
 // Sorts the pairs by trigram alone, keeping the order of equal ones (two 12-bit passes of
 // a counting sort), so each trigram's record numbers stay in the order they were added.
 void sortByTrigram(std::vector<TrigramPair>& pairs, std::vector<TrigramPair>& scratch) {
-  scratch.resize(pairs.size());
   for (int shift : {32, 44}) {
     std::array<std::size_t, 4096> start{};
     for (std::uint64_t p : pairs) ++start[(p >> shift) & 0xFFF];
@@ -30,6 +29,23 @@ void sortByTrigram(std::vector<TrigramPair>& pairs, std::vector<TrigramPair>& sc
     for (std::size_t& s : start) at += std::exchange(s, at);
     for (std::uint64_t p : pairs) scratch[start[(p >> shift) & 0xFFF]++] = p;
     pairs.swap(scratch);
+  }
+}
+
+// The pairs of the names, in record order (a trigram that occurs twice in a name gives
+// two equal pairs; the lists drop repeats).
+void makePairs(const std::string& names, const std::vector<RunName>& ends,
+               std::vector<TrigramPair>& pairs) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(names.data());
+  TrigramPair* out = pairs.data();
+  std::uint32_t from = 0;
+  for (const RunName& name : ends) {
+    std::uint32_t trigram = foldByte(bytes[from]) << 8 | foldByte(bytes[from + 1]);
+    for (std::uint32_t i = from + 2; i < name.end; ++i) {
+      trigram = ((trigram << 8) | foldByte(bytes[i])) & 0xFFFFFF;
+      *out++ = std::uint64_t{trigram} << 32 | name.record;
+    }
+    from = name.end;
   }
 }
 
@@ -86,14 +102,13 @@ void IndexBuilder::add(const RecordView& record) {
     lastPath_.assign(record.FilePath);
   }
 
-  // A trigram that occurs twice in a name gives two equal pairs; the lists drop repeats.
-  const auto* bytes = reinterpret_cast<const unsigned char*>(name.data());
-  std::uint32_t trigram = 0;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    trigram = ((trigram << 8) | foldByte(bytes[i])) & 0xFFFFFF;
-    if (i < 2) continue;
-    pairs_.push_back(std::uint64_t{trigram} << 32 | number);
-    if (pairs_.size() >= pairsInMemory_) endRun();
+  // The run's names, folded and cut into (trigram, record) pairs on the sorting thread.
+  if (name.size() > 2) {
+    if (runEnds_.empty()) runFirst_ = number;
+    runNames_ += name;
+    runEnds_.push_back({number, static_cast<std::uint32_t>(runNames_.size())});
+    runPairs_ += name.size() - 2;
+    if (runPairs_ >= pairsInMemory_) endRun();
   }
 
   ++records_;
@@ -121,13 +136,18 @@ void IndexBuilder::endBlock() {
 
 void IndexBuilder::endRun() {
   writeSortedRun();
-  // Pairs are added in record order: the first holds the run's first record.
-  sortingBase_ = static_cast<std::uint32_t>(pairs_.front());
-  sorting_.swap(pairs_);
-  pairs_.clear();
-  scratch_.resize(sorting_.size());  // here, so the sort itself cannot fail
-  encoded_.reserve(sorting_.size() * kMaxVarint);  // and neither can the encoding
+  sortingBase_ = runFirst_;
+  sortingNames_.swap(runNames_);
+  sortingEnds_.swap(runEnds_);
+  runNames_.clear();
+  runEnds_.clear();
+  // Sized here, so the work on the other thread cannot fail.
+  sorting_.resize(runPairs_);
+  scratch_.resize(runPairs_);
+  encoded_.reserve(runPairs_ * kMaxVarint);
+  runPairs_ = 0;
   auto sortAndEncode = [this] {
+    makePairs(sortingNames_, sortingEnds_, sorting_);
     sortByTrigram(sorting_, scratch_);
     encodePairRun(sorting_, sortingBase_, encoded_);
   };
@@ -151,9 +171,9 @@ void IndexBuilder::writePostings() {
   // Record numbers ascend from run to run, so a trigram's list is its part of each run, in
   // the order of the runs: take the runs' heads by (trigram, run).
   // Even a catalog whose pairs fit one run spills it: they are smaller on disk.
-  if (!pairs_.empty()) endRun();
+  if (!runEnds_.empty()) endRun();
   writeSortedRun();
-  std::vector<TrigramPair>().swap(pairs_);
+  std::vector<TrigramPair>().swap(sorting_);
   std::vector<TrigramPair>().swap(scratch_);
   std::vector<PairRunReader> runs;
   runs.reserve(runs_.size());

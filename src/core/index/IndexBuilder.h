@@ -23,6 +23,10 @@ class FileStream;
 
 namespace kolvex::index {
 
+struct RunName {
+  std::uint32_t record, end;  // the name's record, and where it ends in the run's names
+};
+
 class IndexBuilder {
  public:
   // How many (trigram, record) pairs are sorted at a time: 2 MiB of them, while as many
@@ -74,14 +78,16 @@ class IndexBuilder {
   std::vector<std::int32_t> palette_;  // in the order the values first occur
   std::string lastPath_;
 
-  std::vector<TrigramPair> pairs_;
-  // The run before, sorted and encoded on a thread of its own while the next one fills
-  // (the sort is the builder's largest share of work); written out by this thread, so every file call
-  // stays on the thread that made the builder.
-  std::vector<TrigramPair> sorting_;
-  std::vector<TrigramPair> scratch_;  // for sorting them
+  // The names of the run being filled (only names of three bytes or more), and where
+  // each ends; its pairs are made, sorted and encoded on a thread of its own while the
+  // next run fills (the builder's largest share of work). The result is written out by
+  // this thread, so every file call stays on the thread that made the builder.
+  std::string runNames_, sortingNames_;
+  std::vector<RunName> runEnds_, sortingEnds_;
+  std::uint32_t runFirst_ = 0, sortingBase_ = 0;  // the runs' first records
+  std::size_t runPairs_ = 0;
+  std::vector<TrigramPair> sorting_, scratch_;  // its pairs, and room to sort them
   std::string encoded_;  // the sorted run as it goes to pairFile_
-  std::uint32_t sortingBase_ = 0;
   std::thread sorter_;
   struct Run {
     std::uint64_t end;  // in pairFile_
