@@ -135,16 +135,20 @@ class DriveMonitorTest : public QObject {
     QCOMPARE(r.manager.lists.size(), std::size_t(1));
   }
 
-  void onlyTheFirstOfTwoNewMediaIsTakenAndAFailedScanIsNotListed() {
+  void twoNewMediaAreTakenOneAfterTheOtherAndAFailedScanIsNotListed() {
     Rig r;
     r.scans.writeCatalog = false;
     r.spyer->Start();
     r.volumes[r.mediumA()] = "1";
     r.volumes[r.mediumB()] = "2";
     r.spyer->Poll();
-    r.spyer->Poll();
     QCOMPARE(r.scans.calls.size(), 1u);
     QCOMPARE(r.scans.calls[0].path, std::min(r.mediumA(), r.mediumB()));
+    QVERIFY(r.spyer->TimerActive());
+    r.spyer->Poll();
+    r.spyer->Poll();
+    QCOMPARE(r.scans.calls.size(), 2u);
+    QCOMPARE(r.scans.calls[1].path, std::max(r.mediumA(), r.mediumB()));
     QVERIFY(r.manager.lists.empty());
   }
 

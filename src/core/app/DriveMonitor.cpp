@@ -40,11 +40,16 @@ std::string DriveMonitor::poll() {
   if (hooks_.scanRunning && hooks_.scanRunning()) return {};
   Snapshot current;
   if (!snapshot(current)) return {};
+  // What the next poll compares with: the entries looked at so far as they are now, those
+  // after a handled medium as they were, so a second medium that came up in the same
+  // interval (or during the scan) is still new at the next poll.
+  Snapshot next = previous_;
   for (const auto& [mountPoint, serial] : current) {
     auto before = previous_.find(mountPoint);
     bool changed = before == previous_.end() ? serial != "0" : before->second != serial;
+    next[mountPoint] = serial;
     if (!changed || serial == "0") continue;
-    if (hooks_.shiftDown && hooks_.shiftDown()) continue;  // absorbed below
+    if (hooks_.shiftDown && hooks_.shiftDown()) continue;  // absorbed, not offered again
     running_ = false;
     handling_ = true;
     stopDuringScan_ = false;
@@ -56,7 +61,9 @@ std::string DriveMonitor::poll() {
     if (handler) handler(handled);
     if (!*alive) return handled;
     handling_ = false;
-    if (!stopDuringScan_) start();  // a fresh baseline absorbs the other changes
+    if (stopDuringScan_) return handled;  // switched off: the next start takes a baseline
+    previous_ = std::move(next);
+    running_ = true;
     return handled;
   }
   previous_ = std::move(current);

@@ -1,8 +1,9 @@
 #pragma once
 // The drive monitor's decisions: which newly inserted medium to catalogue. Volumes are
 // known by mount point and serial; a poll compares the serials with the previous ones and
-// hands at most one new medium (the earliest mount point) to the cataloguer. The timer
-// that calls poll() belongs to the windows.
+// hands one new medium (the earliest mount point) to the cataloguer; further new media
+// stay new and come one per poll after it. The timer that calls poll() belongs to the
+// windows.
 #include <functional>
 #include <map>
 #include <memory>

@@ -16,7 +16,7 @@ class Monitor : public ::testing::Test {
               if (unreadable) throw std::runtime_error("mountinfo");
               return volumes;
             },
-            [this] { return shift; }, [this] { return otherScan; },
+            [this] { return shiftCheck ? shiftCheck() : shift; }, [this] { return otherScan; },
             [this](const std::string& m) {
               catalogued.push_back(m);
               if (duringScan) duringScan();
@@ -25,6 +25,7 @@ class Monitor : public ::testing::Test {
   bool shift = false, otherScan = false, unreadable = false;
   std::vector<std::string> catalogued;
   std::function<void()> duringScan;
+  std::function<bool()> shiftCheck;
   DriveMonitor monitor;
 };
 
@@ -45,13 +46,36 @@ TEST_F(Monitor, MediaPresentAtStartAreNotCataloguedNewOnesAre) {
   EXPECT_EQ(monitor.poll(), "/media/cd");
 }
 
-TEST_F(Monitor, OnlyTheEarliestMountPointOfAPollIsHandledTheOthersAreAbsorbed) {
+TEST_F(Monitor, MediaThatComeUpTogetherAreCataloguedOneAfterTheOther) {
   monitor.start();
   volumes["/media/b"] = "2";
   volumes["/media/a"] = "1";
+  volumes["/media/c"] = "3";
+  // A stick inserted while the first one is catalogued is new as well; one taken out
+  // meanwhile is not offered.
+  duringScan = [this] {
+    if (catalogued.size() == 1) volumes["/media/d"] = "4";
+    if (catalogued.size() == 2) volumes.erase("/media/c");
+  };
   EXPECT_EQ(monitor.poll(), "/media/a");
+  EXPECT_EQ(monitor.poll(), "/media/b");
+  EXPECT_EQ(monitor.poll(), "/media/d");
   EXPECT_EQ(monitor.poll(), "");
-  EXPECT_EQ(catalogued.size(), 1u);
+  EXPECT_EQ(catalogued, (std::vector<std::string>{"/media/a", "/media/b", "/media/d"}));
+  // Each stays catalogued once.
+  EXPECT_EQ(monitor.poll(), "");
+  EXPECT_EQ(catalogued.size(), 3u);
+}
+
+TEST_F(Monitor, ShiftOnOneMediumDoesNotHideTheOtherOfTheSamePoll) {
+  monitor.start();
+  volumes["/media/a"] = "1";
+  volumes["/media/b"] = "2";
+  int asked = 0;
+  shiftCheck = [&] { return ++asked == 1; };  // held while /media/a is looked at
+  EXPECT_EQ(monitor.poll(), "/media/b");
+  EXPECT_EQ(monitor.poll(), "");
+  EXPECT_EQ(catalogued, std::vector<std::string>{"/media/b"});
 }
 
 TEST_F(Monitor, ShiftSkipsAMediumForAsLongAsItStays) {
