@@ -37,4 +37,13 @@ bool isInsertedMedium(std::string_view mountPoint, DriveKind kind) {
   return below("/media") || below("/run/media") || isAtOrBelow(mountPoint, "/mnt");
 }
 
+bool isRepeatMount(const MountEntry& entry, const std::vector<MountEntry>& inMountOrder) {
+  if (entry.root != "/") return true;
+  for (const auto& m : inMountOrder) {
+    if (m.id == entry.id) return false;
+    if (m.major == entry.major && m.minor == entry.minor) return true;
+  }
+  return false;
+}
+
 }  // namespace kolvex

@@ -2,6 +2,7 @@
 // Which mounts are volumes a user can catalogue. Real storage only: kernel interfaces and
 // the system's own runtime state are never volumes, whatever their kind of file system.
 #include <string_view>
+#include <vector>
 
 #include "platform/DriveKind.h"
 #include "platform/MountInfo.h"
@@ -25,5 +26,11 @@ bool isVolumeMount(const MountEntry& entry);
 // /media or /run/media (where the desktop mounts media) or at or below /mnt (where people
 // mount by hand). Never a RAM disk: those come and go with other programs.
 bool isInsertedMedium(std::string_view mountPoint, DriveKind kind);
+
+// Whether a mount shows again what is mounted already: a folder of a file system mounted
+// somewhere else (a bind mount), or a volume that an earlier line of the mount list
+// (`inMountOrder`, as the kernel lists it) shows already. Neither is a newly inserted
+// medium.
+bool isRepeatMount(const MountEntry& entry, const std::vector<MountEntry>& inMountOrder);
 
 }  // namespace kolvex

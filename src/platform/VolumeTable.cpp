@@ -17,30 +17,36 @@ namespace kolvex {
 VolumeTable::VolumeTable(SystemProbe& probe, std::string systemRoot)
     : probe_(probe), root_(std::move(systemRoot)) {}
 
-std::vector<MountEntry> VolumeTable::allMounts() const {
+std::vector<MountEntry> VolumeTable::mountList() const {
   const std::string file = root_ + "/proc/self/mountinfo";
   std::ifstream in(file);
   if (!in) throw VolumeError("Cannot read " + file + ": " + std::strerror(errno));
   std::ostringstream text;
   text << in.rdbuf();  // /proc files report size 0, so read until the end
   if (in.bad()) throw VolumeError("Cannot read " + file);
+  return parseMountInfo(text.str());
+}
 
+std::vector<MountEntry> VolumeTable::lastPerMountPoint(std::vector<MountEntry> inMountOrder) {
   // The last mount over a folder is the one visible there, even when it is no volume.
   std::map<std::string, MountEntry> byMountPoint;  // ordered by mount point
-  for (auto& e : parseMountInfo(text.str()))
-    byMountPoint.insert_or_assign(e.mountPoint, std::move(e));
+  for (auto& e : inMountOrder) byMountPoint.insert_or_assign(e.mountPoint, std::move(e));
   std::vector<MountEntry> result;
   result.reserve(byMountPoint.size());
   for (auto& [mp, e] : byMountPoint) result.push_back(std::move(e));
   return result;
 }
 
-std::vector<MountEntry> VolumeTable::mounts() const {
+std::vector<MountEntry> VolumeTable::allMounts() const { return lastPerMountPoint(mountList()); }
+
+std::vector<MountEntry> VolumeTable::volumesOf(std::vector<MountEntry> visible) const {
   std::vector<MountEntry> result;
-  for (auto& e : allMounts())
+  for (auto& e : visible)
     if (isVolumeMount(e) && probe_.isDirectory(e.mountPoint)) result.push_back(std::move(e));
   return result;
 }
+
+std::vector<MountEntry> VolumeTable::mounts() const { return volumesOf(allMounts()); }
 
 VolumeTable::Identity VolumeTable::identify(const MountEntry& entry, const DeviceTree& devices,
                                             const std::string& device, bool wantLabel) const {
@@ -118,10 +124,12 @@ std::optional<VolumeLocation> VolumeTable::locate(const std::string& path) const
 }
 
 std::map<std::string, std::string> VolumeTable::snapshot() const {
-  const auto entries = mounts();
+  const auto inMountOrder = mountList();
+  const auto entries = volumesOf(lastPerMountPoint(inMountOrder));
   const DeviceTree devices(root_);
   std::map<std::string, std::string> serials;
   for (const auto& e : entries) {
+    if (isRepeatMount(e, inMountOrder)) continue;
     const std::string device = devices.deviceName(e);
     const DriveKind kind =
         driveKindFor(e.fsType, devices.isOptical(device), devices.isRemovable(device));

@@ -36,12 +36,19 @@ class VolumeTable {
 
   // The drive monitor's view of the media a person inserts (isInsertedMedium): mount
   // point -> serial as decimal text, "0" when unreadable. Only the serial and the drive
-  // kind are read, so a poll stays cheap.
+  // kind are read, so a poll stays cheap. A bind mount, or a second mount of a volume
+  // mounted already, is left out (isRepeatMount).
   std::map<std::string, std::string> snapshot() const;
 
  private:
-  // Every mount of the list, one per mount point (the last mount over a folder).
+  // The mount list as the kernel gives it, in mount order.
+  std::vector<MountEntry> mountList() const;
+  // One mount per mount point (the last mount over a folder), in mount-point order.
+  static std::vector<MountEntry> lastPerMountPoint(std::vector<MountEntry> inMountOrder);
+  // Every mount of the list, one per mount point.
   std::vector<MountEntry> allMounts() const;
+  // Those of `visible` that are volumes.
+  std::vector<MountEntry> volumesOf(std::vector<MountEntry> visible) const;
   struct Identity {
     std::string label;
     std::string uuid;

@@ -202,6 +202,29 @@ TEST(VolumeTableTest, SameMediumGivesTheSameSerialWhereverItIsMounted) {
   EXPECT_EQ(serials[0], serials[1]);
 }
 
+TEST(VolumeTableTest, BindMountsAndSecondMountsOfAVolumeAreNoNewMedia) {
+  FakeSystem sys;
+  sys.writeMountInfo(
+      "22 1 8:2 / / rw - ext4 /dev/sda2 rw\n"
+      "30 22 8:17 / /media/u/STICK rw - vfat /dev/sdb1 rw\n"
+      // A folder of the system disk and one of the stick, bound elsewhere.
+      "31 22 8:2 /tmp/tree /mnt/tree rw - ext4 /dev/sda2 rw\n"
+      "32 22 8:17 /Photos /mnt/photos rw - vfat /dev/sdb1 rw\n"
+      // The whole system disk and the whole stick mounted a second time.
+      "33 22 8:2 / /mnt/root rw - ext4 /dev/sda2 rw\n"
+      "34 22 8:17 / /mnt/stick rw - vfat /dev/sdb1 rw\n"
+      // A second stick; its first mount is what the list gives first, not the lowest id.
+      "20 22 8:33 / /mnt/a-second rw - ext4 /dev/sdc1 rw\n"
+      "36 22 8:33 / /mnt/0-first-by-name rw - ext4 /dev/sdc1 rw\n");
+  sys.probe().fsids = {{"/media/u/STICK", 1}, {"/mnt/a-second", 2}};
+  VolumeTable t(sys.probe(), sys.root());
+  std::vector<std::string> points;
+  for (const auto& [mp, serial] : t.snapshot()) points.push_back(mp);
+  EXPECT_EQ(points, (std::vector<std::string>{"/media/u/STICK", "/mnt/a-second"}));
+  // They stay volumes one can catalogue by hand.
+  EXPECT_EQ(t.list().size(), 8u);
+}
+
 TEST(VolumeTableTest, NoVolumesWhenOnlyPseudoFileSystemsAreMounted) {
   FakeSystem sys;
   sys.writeMountInfo(
