@@ -236,7 +236,7 @@ class DriveMonitorTest : public QObject {
     QCOMPARE(r.spyer->Interval(), 7000);
     QVERIFY(r.spyer->TimerActive());
     r.spyer->SetInterval(0);  // would poll without pause
-    QCOMPARE(r.spyer->Interval(), TSpyer::kShortestInterval);
+    QCOMPARE(r.spyer->Interval(), DriveMonitor::kShortestInterval);
     r.spyer->Stop();
     QVERIFY(!r.spyer->Running());
     QVERIFY(!r.spyer->TimerActive());

@@ -245,6 +245,13 @@ class OptionsViewTest : public QObject {
     f.form->Options().SpyFrequency = 5500;
     f.view->LoadOpt();
     QCOMPARE(f.spin("seDriveMonitor")->value(), 5);
+    // The monitor polls once a second at most: 0 seconds is not offered.
+    QCOMPARE(f.spin("seDriveMonitor")->minimum(), 1);
+    f.form->Options().SpyFrequency = 0;
+    f.view->LoadOpt();
+    QCOMPARE(f.spin("seDriveMonitor")->value(), 1);
+    f.form->Options().SpyFrequency = 5500;
+    f.view->LoadOpt();
     f.spin("seMaxRecent")->setValue(11);
     f.child<QPlainTextEdit>("mSearchTypes")
         ->setPlainText("Pictures(*.bmp;*.jpg)|*.bmp;*.jpg\nno bar at all\n  \nTwo|a|b\nPictures *.png\n");

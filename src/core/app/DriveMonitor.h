@@ -23,6 +23,10 @@ class DriveMonitor {
     std::function<void(const std::string& mountPoint)> catalogNewMedium;
   };
 
+  // The shortest polling interval in milliseconds: a shorter one would keep the single
+  // thread busy with volume queries. Options that ask for less are read as this.
+  static constexpr int kShortestInterval = 1000;
+
   explicit DriveMonitor(Hooks hooks);
   ~DriveMonitor();
   DriveMonitor(const DriveMonitor&) = delete;

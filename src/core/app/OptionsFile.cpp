@@ -1,7 +1,9 @@
 #include "core/app/OptionsFile.h"
 
+#include <algorithm>
 #include <stdexcept>
 
+#include "core/app/DriveMonitor.h"
 #include "core/persist/AtomicFileWriter.h"
 #include "core/persist/ComponentReader.h"
 #include "core/persist/ComponentWriter.h"
@@ -43,6 +45,8 @@ void loadOptions(TSCOptions& options, const std::string& path, FileOps& ops) {
   TSCOptions staged;
   copyOptions(options, staged);
   readObject(in, staged);
+  // The drive monitor never polls more often than its floor: the file says what happens.
+  staged.SpyFrequency = std::max(staged.SpyFrequency, DriveMonitor::kShortestInterval);
   copyOptions(staged, options);
 }
 

@@ -13,7 +13,8 @@ inline constexpr const char* kDefaultOptionsFileName = "Default.cfg";
 
 // Reads one stream from the file into options. Properties the file lacks keep their
 // values; a string list in the file replaces the list's lines. Throws "Cannot open file
-// %s" or the stream errors; options are then exactly as before the call.
+// %s" or the stream errors; options are then exactly as before the call. A drive monitor
+// interval below the monitor's shortest is read as that shortest.
 void loadOptions(TSCOptions& options, const std::string& path, FileOps& ops = posixFileOps());
 
 // Replaces the file with one stream of options, atomically: on any failure (thrown as

@@ -226,7 +226,8 @@ QWidget* TOptionsFrame::BuildGeneralPage() {
   numberRow(0, 0, lMaxHistory_, seMaxRecent_, "lMaxHistory", 30007, "&Max Recent Locations",
             "seMaxRecent", 0, INT_MAX, "EH01");
   numberRow(1, 0, lDriveMonitor_, seDriveMonitor_, "lDriveMonitor", 30008,
-            "Dr&ive Monitor Frequency (sec.)", "seDriveMonitor", 0, kDriveMonitorMaxSeconds,
+            "Dr&ive Monitor Frequency (sec.)", "seDriveMonitor", kDriveMonitorMinSeconds,
+            kDriveMonitorMaxSeconds,
             "EH02");
   grid->setRowMinimumHeight(2, 6);
   checkRow(3, cbGradiant_, lGradiantShowCap_, "cbGradiant", "lGradiantShowCap", 30009,

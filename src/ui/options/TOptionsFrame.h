@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "core/app/DriveMonitor.h"
 #include "ui/common/KolvexView.h"
 
 class QCheckBox;
@@ -29,7 +30,9 @@ class TOptionsFrame : public KolvexView {
   enum Page { kGeneralPage = 0, kAdvancedPage = 1, kLanguagePage = 2 };
   static constexpr int kSpeedMin = 5, kSpeedMax = 125;
   static constexpr int kFinalTransMin = 128, kFinalTransMax = 255;
-  // Seconds beyond this would not fit the option's milliseconds.
+  // The monitor polls no more often than this; seconds beyond the most would not fit the
+  // option's milliseconds.
+  static constexpr int kDriveMonitorMinSeconds = DriveMonitor::kShortestInterval / 1000;
   static constexpr int kDriveMonitorMaxSeconds = 2147483;
   // The message shown when Apply finds no language selected.
   static constexpr const char* kNoLanguageKey = "A072";

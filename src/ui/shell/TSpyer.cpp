@@ -87,7 +87,7 @@ void TSpyer::StopMonitor() {
 }
 
 void TSpyer::SetInterval(int milliseconds) {
-  timer_->setInterval(std::max(milliseconds, kShortestInterval));
+  timer_->setInterval(std::max(milliseconds, DriveMonitor::kShortestInterval));
 }
 
 int TSpyer::Interval() const { return timer_->interval(); }

@@ -29,9 +29,6 @@ class TSpyer final : public QObject, public MonitorSwitch {
     std::function<bool()> shiftDown;                       // the keyboard when not given
   };
 
-  // A shorter interval would keep the single thread busy with volume queries.
-  static constexpr int kShortestInterval = 1000;
-
   explicit TSpyer(AppContext& context, Seams seams = {});
   ~TSpyer() override;
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/app/DriveMonitor.h"
 #include "core/app/OptionsFile.h"
 #include "core/persist/ComponentWriter.h"
 #include "core/persist/PersistError.h"
@@ -70,6 +71,19 @@ TEST(OptionsFile, PropertiesTheFileLacksKeepTheirValues) {
   EXPECT_EQ(loaded.IconIndexingMatches, "*.exe");
   EXPECT_EQ(loaded.SpyFrequency, 5000);
   EXPECT_EQ(loaded.SearchTypeMasks->lines, std::vector<std::string>{"*.*"});
+}
+
+TEST(OptionsFile, ADriveMonitorIntervalBelowTheShortestIsReadAsTheShortest) {
+  TempDir dir;
+  const std::string path = dir.file(kOptionsFileName);
+  for (int stored : {0, -5000, 999}) {
+    TSCOptions written = factory();
+    written.SpyFrequency = stored;
+    saveOptions(written, path);
+    TSCOptions loaded;
+    loadOptions(loaded, path);
+    EXPECT_EQ(loaded.SpyFrequency, DriveMonitor::kShortestInterval) << stored;
+  }
 }
 
 TEST(OptionsFile, AFileThatCannotBeOpenedOrReadChangesNothing) {
