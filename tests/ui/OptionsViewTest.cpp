@@ -254,7 +254,8 @@ class OptionsViewTest : public QObject {
     f.view->LoadOpt();
     f.spin("seMaxRecent")->setValue(11);
     f.child<QPlainTextEdit>("mSearchTypes")
-        ->setPlainText("Pictures(*.bmp;*.jpg)|*.bmp;*.jpg\nno bar at all\n  \nTwo|a|b\nPictures *.png\n");
+        ->setPlainText("Pictures(*.bmp;*.jpg)|*.bmp;*.jpg\nno bar at all\n  \nTwo|a|b\nPictures *.png\n"
+                       "Broken|[a-\n|*.bin\n");
     f.child<QPlainTextEdit>("mReadme")->setPlainText("Readme.txt\n\nInfo.txt\n");
     f.button("sbApply")->click();
     QVERIFY(!f.view->Modified());
@@ -264,6 +265,11 @@ class OptionsViewTest : public QObject {
     QCOMPARE(f.dialogs.messages.size(), 1u);
     QCOMPARE(f.dialogs.messages[0].kind, MessageKind::Information);
     QVERIFY(f.dialogs.messages[0].text.find("left out:\n\nno bar at all\nPictures *.png\n\n") !=
+            std::string::npos);
+    // So are a line without a name (an empty line of the Kind list) and one whose mask every
+    // search of that kind would stop at.
+    QVERIFY(f.dialogs.messages[0].text.find("left out:\n\n|*.bin\n\n") != std::string::npos);
+    QVERIFY(f.dialogs.messages[0].text.find("Broken|[a-\n'[a-' is an invalid mask at (3)") !=
             std::string::npos);
     QCOMPARE(f.child<QPlainTextEdit>("mSearchTypes")->toPlainText(),
              QString("Pictures(*.bmp;*.jpg)|*.bmp;*.jpg\nTwo|a|b"));

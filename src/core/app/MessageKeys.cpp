@@ -92,6 +92,9 @@ constexpr MessageKey kKeys[] = {
     {"A087", kText},            // browse on a hit whose catalog is gone: the catalog file
     {"A088", {}},               // search: the size range ends before it starts
     {"A089", {}},               // search: the date range ends before it starts
+    {"A090", kText},            // options: the search-type lines left out for want of a name
+    {"A091", kTextNumber},      // an invalid mask: the mask, the place where reading stopped
+    {"A092", kText},            // options: the search-type lines left out, each with its mask's fault
     {"D001", {}},               // duplicates: column name
     {"D002", {}},               // column: size
     {"D003", {}},               // column: archive

@@ -26,6 +26,7 @@
 #include "core/app/AutoStartEntry.h"
 #include "core/app/OptionsFile.h"
 #include "core/catalog/AppDir.h"
+#include "core/search/SearchTypeLines.h"
 #include "ui/common/FingerprintSetting.h"
 #include "ui/common/InterfaceTexts.h"
 #include "ui/common/SkinWidgets.h"
@@ -436,19 +437,10 @@ bool TOptionsFrame::ApplyOpt() {
   draft.DescriptionFiles->lines.clear();
   for (std::string& line : linesOf(mReadme_))
     if (!line.empty()) draft.DescriptionFiles->lines.push_back(std::move(line));
-  draft.SearchTypeCaptions->lines.clear();
-  draft.SearchTypeMasks->lines.clear();
-  // A line without a bar holds no category: it is left out, and the user is told which.
-  QStringList leftOut;
-  for (const std::string& line : linesOf(mSearchTypes_)) {
-    const std::size_t bar = line.find('|');
-    if (bar == std::string::npos) {
-      if (!qtText(line).trimmed().isEmpty()) leftOut << qtText(line);
-      continue;
-    }
-    draft.SearchTypeCaptions->lines.push_back(line.substr(0, bar));
-    draft.SearchTypeMasks->lines.push_back(line.substr(bar + 1));
-  }
+  // Lines the search cannot use are left out, and the user is told which and why.
+  const SearchTypeLines searchTypes = sortSearchTypeLines(linesOf(mSearchTypes_), context_.language);
+  draft.SearchTypeCaptions->lines = searchTypes.captions;
+  draft.SearchTypeMasks->lines = searchTypes.masks;
   draft.LanguageName = language;
   try {
     saveOptions(draft, Paths().optionsFile());
@@ -459,12 +451,10 @@ bool TOptionsFrame::ApplyOpt() {
   copyOptions(draft, context_.options);
   SetRecordFingerprints(cbFingerprints_->isChecked());
   AffectOpt();
-  if (!leftOut.isEmpty()) ShowSearchTypes(context_.options);  // what was kept, no more
+  const std::string leftOut = searchTypesLeftOutText(searchTypes, context_.language);
+  if (!leftOut.empty()) ShowSearchTypes(context_.options);  // what was kept, no more
   Settle();
-  if (!leftOut.isEmpty())
-    context_.dialogs.message(MessageKind::Information,
-                             context_.language.format(kSearchTypesLeftOutKey,
-                                                      {leftOut.join('\n').toStdString()}));
+  if (!leftOut.empty()) context_.dialogs.message(MessageKind::Information, leftOut);
   return true;
 }
 

@@ -36,8 +36,6 @@ class TOptionsFrame : public KolvexView {
   static constexpr int kDriveMonitorMaxSeconds = 2147483;
   // The message shown when Apply finds no language selected.
   static constexpr const char* kNoLanguageKey = "A072";
-  // The message that names the search-type lines Apply left out for want of a bar.
-  static constexpr const char* kSearchTypesLeftOutKey = "A084";
 
   TOptionsFrame(AppContext& context, QWidget* parent);
 
