@@ -9,6 +9,7 @@
 #include "core/index/IndexMaintenance.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/FileOrderScan.h"
+#include "core/search/MaskErrorText.h"
 #include "core/search/RecordMatches.h"
 
 namespace kolvex {
@@ -114,6 +115,8 @@ void SearchEngine::StartSearch() {
   std::optional<std::string> error;
   try {
     walk(run, ticked);
+  } catch (const EMaskException& e) {
+    error = localMaskError(language_, e);
   } catch (const std::exception& e) {
     error = e.what();
   }

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -567,6 +568,18 @@ TEST_F(SearchEngineTest, InvalidMaskIsReportedAtTheFirstTestThatReachesIt) {
   engine.setMask("*;abc[");
   run(kSearchFiles);
   EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(SearchEngineTest, InvalidMaskIsToldInTheProgramsLanguage) {
+  const char* data = std::getenv("KOLVEX_TEST_DATA");
+  test::writeFile(tmp.file("Test.ini"),
+                  test::readFile(std::string(data ? data : "data") +
+                                 "/../../assets/Languages/German.ini"));
+  addCatalog("One", dir("", {file("b")}));
+  engine.setMask("abc[");
+  run(kSearchFiles);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, "Die Maske 'abc[' ist ab Stelle 5 ungültig");
 }
 
 }  // namespace
