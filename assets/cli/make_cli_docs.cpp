@@ -132,7 +132,8 @@ std::string programPage(const std::string& version, const std::string& date) {
   std::ostringstream m;
   m << header("KOLVEX", version, date)
     << ".SH NAME\nkolvex \\- catalogue discs and folders, browse and search the catalogs\n"
-    << ".SH SYNOPSIS\n.B kolvex\n.RI [ FOLDER | /am ]\n"
+    << ".SH SYNOPSIS\n.B kolvex\n.RI [ FOLDER | /am ]\n.br\n"
+       ".B kolvex\n.RB [ \\-h | \\-\\-help | \\-\\-version ]\n"
     << ".SH DESCRIPTION\n"
        ".B kolvex\nwalks a disc, a stick, a disk or a folder once and keeps a catalog of every\n"
        "file and folder on it. With the media put away it lists the catalogs, browses one\n"
@@ -141,6 +142,8 @@ std::string programPage(const std::string& version, const std::string& date) {
        "running one.\n"
     << ".SH OPTIONS\n.TP\n.I FOLDER\nOffer this folder for cataloguing.\n"
        ".TP\n.B /am\nStart hidden in the tray, as the automatic start at log-on does.\n"
+       ".TP\n.BR \\-h \", \" \\-\\-help\nPrint a short usage and end, without a window.\n"
+       ".TP\n.B \\-\\-version\nPrint the version, the mode and the folders in use, and end.\n"
     << kFilesSection << ".SH \"SEE ALSO\"\n.BR kolvex\\-cli (1)\n";
   return m.str();
 }

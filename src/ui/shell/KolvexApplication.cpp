@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 #include "core/app/DesktopEntryText.h"
+#include "core/app/DesktopUsage.h"
 #include "core/catalog/AppDir.h"
 #include "ui/common/AppNames.h"
 #include "ui/shell/InstanceNames.h"
@@ -13,6 +15,10 @@
 #include "ui/shell/ShutdownSignals.h"
 #include "ui/shell/Startup.h"
 #include "ui/shell/TVORN_MainForm.h"
+
+#ifndef KOLVEX_VERSION
+#define KOLVEX_VERSION "unknown"
+#endif
 
 namespace kolvex {
 namespace {
@@ -39,6 +45,17 @@ void EndEventLoops() { QCoreApplication::exit(0); }
 int RunKolvex(int argc, char** argv) {
   // The arguments as the system passed them, before Qt takes out its own options.
   const CommandLine commandLine = CommandLine::fromArgv(argc, argv);
+  // Asked on a terminal: answered there, without a window or the single-instance lock.
+  switch (terminalRequest(std::vector<std::string>(argv + std::min(argc, 1), argv + argc))) {
+    case TerminalRequest::Usage:
+      std::fputs(desktopUsage().c_str(), stdout);
+      return 0;
+    case TerminalRequest::Version:
+      std::printf("kolvex %s\n%s", KOLVEX_VERSION, Paths().description().c_str());
+      return 0;
+    case TerminalRequest::None:
+      break;
+  }
   if (!hasDisplay()) {
     std::fprintf(stderr,
                  "kolvex: no graphical desktop here (neither $DISPLAY nor $WAYLAND_DISPLAY is "
