@@ -200,6 +200,30 @@ constexpr MessageKey kKeys[] = {
     {"U009", {}},              // the empty catalog list: how to make a first catalog
     {"U010", kText},           // why a file cannot be read: no regular file (its path)
     {"U011", kText},           // why a file cannot be read: it cannot be opened (its path)
+    {"X001", {}},              // HTML report: searchResults
+    {"X002", {}},              // HTML report: folder
+    {"X003", {}},              // HTML report: baseDir
+    {"X004", {}},              // HTML report: fileSystem
+    {"X005", {}},              // HTML report: capacity
+    {"X006", {}},              // HTML report: created
+    {"X007", {}},              // HTML report: serial
+    {"X008", {}},              // HTML report: files
+    {"X009", {}},              // HTML report: folders
+    {"X010", {}},              // HTML report: totalSize
+    {"X011", {}},              // HTML report: description
+    {"X012", {}},              // HTML report: folderTree
+    {"X013", {}},              // HTML report: entries
+    {"X014", {}},              // HTML report: kind
+    {"X015", {}},              // HTML report: name
+    {"X016", {}},              // HTML report: size
+    {"X017", {}},              // HTML report: time
+    {"X018", {}},              // HTML report: attributes
+    {"X019", {}},              // HTML report: catalog
+    {"X020", {}},              // HTML report: kindFolder
+    {"X021", {}},              // HTML report: kindFile
+    {"X022", {}},              // HTML report: kindCatalog
+    {"X023", {}},              // HTML report: sortHint
+    {"X024", {}},              // HTML report: madeBy
 };
 
 }  // namespace

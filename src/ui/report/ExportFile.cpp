@@ -8,6 +8,7 @@
 #include "core/persist/AtomicFileWriter.h"
 #include "core/persist/CatalogReader.h"
 #include "core/persist/PersistError.h"
+#include "core/report/LocalReportTexts.h"
 #include "ui/common/InterfaceTexts.h"
 #include "ui/common/QtText.h"
 
@@ -108,7 +109,7 @@ bool ExportFile::run(const std::string& suggestedName, const Produce& produce) {
   try {
     AtomicFileWriter target(path);
     StreamTextOut out(target.stream());
-    auto writer = MakeExportWriter(format, out);
+    auto writer = MakeExportWriter(format, out, LocalReportTexts(context_.language));
     CountingWriter counted(*writer);
     if (!produce(counted, onStep)) {
       target.abandon();
