@@ -34,6 +34,7 @@ contents=$(dpkg-deb --contents "$deb" | awk '{print $6}' | grep -v '/$' | sed 's
 expected=$(printf '%s\n' usr/bin/kolvex usr/bin/kolvex-cli \
   usr/share/applications/org.example.kolvex.Kolvex.desktop \
   usr/share/bash-completion/completions/kolvex-cli \
+  usr/share/doc/kolvex/{copyright,changelog.gz} \
   usr/share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/kolvex.png \
   usr/share/icons/hicolor/scalable/apps/kolvex.svg \
   usr/share/kolvex/{Default.cfg,IPack.ipk,Kolvex.html} \

@@ -28,11 +28,17 @@ expected=(
   share/icons/hicolor/scalable/apps/kolvex.svg
   share/man/man1/kolvex-cli.1.gz share/man/man1/kolvex.1.gz
   share/bash-completion/completions/kolvex-cli
+  share/doc/kolvex/copyright share/doc/kolvex/changelog.gz
 )
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/kolvex.png")
 done
 for f in "${expected[@]}"; do [ -s "$prefix/$f" ] || fail "not installed: $f"; done
+# Debian's changelog format: the package, its version, a signed-off line with the date.
+zcat "$prefix/share/doc/kolvex/changelog.gz" | head -1 | grep -Eq '^kolvex \([^)]+\) unstable;' ||
+  fail "the changelog does not start with the package and its version"
+zcat "$prefix/share/doc/kolvex/changelog.gz" | grep -Eq '^ -- .+ <.+>  [A-Z][a-z]{2}, [0-9]{2} ' ||
+  fail "the changelog has no sign-off line"
 installed=$(cd "$prefix" && find . -type f | sed 's|^\./||' | sort)
 [ "$(echo "$installed" | wc -l)" -eq ${#expected[@]} ] ||
   fail "unexpected files installed:"$'\n'"$(comm -23 <(echo "$installed") <(printf '%s\n' "${expected[@]}" | sort))"
