@@ -2,7 +2,6 @@
 // component number of its windows, and texts that fit the values they are filled with.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -10,15 +9,13 @@
 #include "core/app/LanguageFile.h"
 #include "core/app/MessageKeys.h"
 #include "core/app/ProfileDocument.h"
+#include "support/LanguageFiles.h"
 #include "support/TempDir.h"
 
 namespace kolvex {
 namespace {
 
-std::string languagesDir() {
-  const char* data = std::getenv("KOLVEX_TEST_DATA");
-  return std::string(data ? data : "data") + "/../../assets/Languages/";
-}
+std::string languagesDir() { return test::languageFilesDir(); }
 
 // The numbered components of every window and view.
 std::vector<int> componentTags() {

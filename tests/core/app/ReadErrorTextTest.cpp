@@ -2,20 +2,17 @@
 // refusals to open a file in the program's language, the paths and the system's words kept.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "core/app/LanguageFile.h"
 #include "core/app/ReadErrorText.h"
 #include "core/persist/PersistError.h"
+#include "support/LanguageFiles.h"
 
 namespace kolvex {
 namespace {
 
-std::string languagesDir() {
-  const char* data = std::getenv("KOLVEX_TEST_DATA");
-  return std::string(data ? data : "data") + "/../../assets/Languages/";
-}
+std::string languagesDir() { return test::languageFilesDir(); }
 
 const std::string kPath = "/home/u/Archives/fifo.qel";
 

@@ -1,21 +1,18 @@
 // The HTML report speaks the program's language: its tag and every caption.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 
 #include "core/report/CatalogExport.h"
 #include "core/report/LocalReportTexts.h"
 #include "core/search/TUSearch.h"
+#include "support/LanguageFiles.h"
 #include "support/TempDir.h"
 
 namespace kolvex {
 namespace {
 
-std::string languagesDir() {
-  const char* data = std::getenv("KOLVEX_TEST_DATA");
-  return std::string(data ? data : "data") + "/../../assets/Languages/";
-}
+std::string languagesDir() { return test::languageFilesDir(); }
 
 std::string hitsReport(const ReportTexts& texts) {
   TTSearchResultItem fileHit{kSearchFiles, 45001.25, 12, faArchive, "a.txt", "/docs/",

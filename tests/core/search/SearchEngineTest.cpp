@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -14,6 +13,7 @@
 #include "core/index/IndexMaintenance.h"
 #include "support/CatalogCraft.h"
 #include "support/ForwardingFileOps.h"
+#include "support/LanguageFiles.h"
 #include "support/ScriptedSeams.h"
 #include "support/TempDir.h"
 
@@ -571,10 +571,7 @@ TEST_F(SearchEngineTest, InvalidMaskIsReportedAtTheFirstTestThatReachesIt) {
 }
 
 TEST_F(SearchEngineTest, InvalidMaskIsToldInTheProgramsLanguage) {
-  const char* data = std::getenv("KOLVEX_TEST_DATA");
-  test::writeFile(tmp.file("Test.ini"),
-                  test::readFile(std::string(data ? data : "data") +
-                                 "/../../assets/Languages/German.ini"));
+  test::writeFile(tmp.file("Test.ini"), test::readFile(test::languageFilesDir() + "German.ini"));
   addCatalog("One", dir("", {file("b")}));
   engine.setMask("abc[");
   run(kSearchFiles);

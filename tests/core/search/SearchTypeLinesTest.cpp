@@ -2,11 +2,11 @@
 // and named, and an invalid mask is told in the program's language.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "core/search/MaskErrorText.h"
 #include "core/search/SearchTypeLines.h"
+#include "support/LanguageFiles.h"
 #include "support/TempDir.h"
 
 namespace kolvex {
@@ -14,10 +14,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string languagesDir() {
-  const char* data = std::getenv("KOLVEX_TEST_DATA");
-  return std::string(data ? data : "data") + "/../../assets/Languages/";
-}
+std::string languagesDir() { return test::languageFilesDir(); }
 
 TEST(SearchTypeLines, KeepsWhatTheSearchCanUseAndNamesTheRest) {
   LanguageFile english(languagesDir(), "English");
