@@ -86,6 +86,13 @@ class Counter {
         break;  // done with fewer
       }
     }
+    // Alone, the calling thread would only take on the lookups that nobody is ahead of,
+    // and there is no one to share a slow disk's waits with. Only set with no other
+    // thread running, so no helper reads it while it changes.
+    if (helpers_.empty()) {
+      alone_ = true;
+      cold_ = false;
+    }
     Worker& own = workers_[0];
     Task task;
     while (take(task, true)) {
@@ -189,7 +196,7 @@ class Counter {
   }
 
   void process(Task& task, Worker& w, bool calling) {
-    const Clock::time_point start = Clock::now();
+    const Clock::time_point start = alone_ ? Clock::time_point() : Clock::now();
     std::shared_ptr<OpenFolder> self;
     if (!task.parent) {
       self = std::make_shared<OpenFolder>(root_, false, std::string());
@@ -216,7 +223,7 @@ class Counter {
     DirectoryReader reader(fd, w.listing);
     DirectoryEntry e;
     bool more = reader.next(e);
-    noteListing(Clock::now() - start);
+    if (!alone_) noteListing(Clock::now() - start);
     for (; more; more = reader.next(e)) {
       if (calling && cancelled_) {
         std::lock_guard lock(mutex_);
@@ -272,6 +279,7 @@ class Counter {
   bool finished_ = false;
   std::atomic<bool> stop_{false};
   std::atomic<bool> cold_;
+  bool alone_ = false;  // no helper runs: never cold, listings not timed
   std::atomic<unsigned> folders_{0};
   std::atomic<unsigned> slow_{0};
   std::exception_ptr failure_;

@@ -18,9 +18,6 @@
 namespace kolvex {
 namespace {
 
-// Neither follows a link nor triggers an automounter on the entry itself.
-constexpr int kLstatFlags = AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT;
-
 // Names from getdents64 end with a zero byte inside the buffer, so they can be handed to
 // the system calls as they are.
 const char* cName(std::string_view name) { return name.data(); }
@@ -47,11 +44,9 @@ std::vector<char>& TreeScanner::bufferAt(std::size_t depth) {
 
 bool TreeScanner::CountDirectory(const std::string& path, std::int64_t& dirs, std::int64_t& files) {
   unreadable_ = 0;
-  Totals totals;
   auto mounts = MountPointsBelow(path);
   mountsBelow_ = mounts ? std::move(*mounts) : std::unordered_set<std::string>{};
   mounts_ = MountFilter{mounts.has_value(), &mountsBelow_};
-  countPath_.clear();
   int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
   struct stat st {};
   if (fd < 0 || ::fstat(fd, &st) != 0) {
@@ -62,68 +57,18 @@ bool TreeScanner::CountDirectory(const std::string& path, std::int64_t& dirs, st
   }
   FdCloser closer(fd);
   device_ = st.st_dev;
-  bool ok;
-  if (cores_ >= 2 && threads_.parallelCount) {
-    // The helpers, one per further core (and more for a cold disk), are joined before
-    // this returns, whichever way.
-    FolderCount counted;
-    const CountThreads threads{std::min(cores_ - 1, 3u), threads_.cold, threads_.alwaysCold};
-    ok = CountInParallel(fd, device_, mounts_, threads, pump_, state_.AddingCancelled, counted);
-    totals.dirs = counted.dirs;
-    totals.files = counted.files;
-    unreadable_ += counted.unreadable;
-  } else {
-    ok = count(fd, 0, totals);
-  }
-  dirs = totals.dirs;
-  files = totals.files;
+  // The helpers, one per further core (and more for a cold disk), are joined before this
+  // returns, whichever way. With one core the calling thread counts alone.
+  CountThreads threads{0, 0, false};
+  if (cores_ >= 2 && threads_.parallelCount)
+    threads = {std::min(cores_ - 1, 3u), threads_.cold, threads_.alwaysCold};
+  FolderCount counted;
+  const bool ok =
+      CountInParallel(fd, device_, mounts_, threads, pump_, state_.AddingCancelled, counted);
+  unreadable_ += counted.unreadable;
+  dirs = counted.dirs;
+  files = counted.files;
   return ok;
-}
-
-bool TreeScanner::count(int fd, std::size_t depth, Totals& totals) {
-  DirectoryReader reader(fd, bufferAt(depth));
-  DirectoryEntry e;
-  while (reader.next(e)) {
-    if (state_.AddingCancelled) return false;
-    unsigned char type = e.type;
-    bool enter = true;  // for a folder: whether what is inside belongs to this volume
-    if (type == DT_UNKNOWN || (type == DT_DIR && mounts_.mayBe(countPath_, e.name))) {
-      struct stat st {};
-      if (::fstatat(fd, cName(e.name), &st, kLstatFlags) != 0) {
-        if (errno == ENOENT) continue;  // gone since it was listed
-        enter = false;
-      } else {
-        type = S_ISDIR(st.st_mode) ? DT_DIR : DT_REG;
-        // Another file system mounted here is catalogued as an empty folder.
-        enter = st.st_dev == device_;
-      }
-    }
-    int child = type == DT_DIR && enter ? OpenSubFolder(fd, cName(e.name)) : -1;
-    if (child < 0 && type == DT_DIR && enter) {
-      if (errno == ENOENT) continue;                          // gone since it was listed
-      if (errno == ENOTDIR || errno == ELOOP) type = DT_REG;  // replaced by a file or link
-      else ++unreadable_;
-    }
-    if (type != DT_DIR) {
-      ++totals.files;
-      pump_.tick();
-      continue;
-    }
-    ++totals.dirs;
-    if (child >= 0) {
-      FdCloser closer(child);
-      const std::size_t length = countPath_.size();
-      if (mounts_.needsPaths()) {
-        countPath_.append(e.name);
-        countPath_ += '/';
-      }
-      if (!count(child, depth + 1, totals)) return false;
-      countPath_.resize(length);
-    }
-    pump_.tick();
-  }
-  if (reader.failed()) ++unreadable_;
-  return true;
 }
 
 void TreeScanner::advance() {

@@ -69,7 +69,6 @@ class TreeScanner {
   };
   static constexpr std::size_t kBatch = 256;
   bool fill(class DirectoryReader& reader, Batch& batch);
-  bool count(int fd, std::size_t depth, Totals& totals);
   // One folder's entries below it: from its open descriptor fd, or from the look-ahead
   // thread starting at its first chunk, or none (a folder that could not be opened).
   bool walk(int fd, FolderChunk* first, std::size_t depth, std::size_t parentPathLength,
@@ -104,12 +103,10 @@ class TreeScanner {
   bool walkedAhead_ = false;
   unsigned cores_;
   ScanThreads threads_;
-  // Mount points inside the counted folder, relative to it; countPath_ is the folder
-  // being counted, relative too, with a trailing '/' (kept only when there are any).
-  // Without a mount table every folder is looked at.
+  // Mount points inside the counted folder, relative to it. Without a mount table every
+  // folder is looked at.
   std::unordered_set<std::string> mountsBelow_;
   MountFilter mounts_;
-  std::string countPath_;
   std::string storedPath_;                 // "X:\" + the current folder below the base + "\"
   std::string realPath_;  // the current folder's real path + "/", kept when icons are asked
   TSCFileObjectInfo record_;

@@ -9,6 +9,8 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "ScanRig.h"
 #include "core/catalog/FolderCounter.h"
@@ -127,6 +129,53 @@ TEST(FolderCounter, ACancelStopsEveryThreadAndCountsNothing) {
     EXPECT_EQ(c.count.dirs + c.count.files, 0);
     EXPECT_EQ(events.calls, 3) << "the count went on after the cancel";
   }
+}
+
+TEST(FolderCounter, AloneTheCallingThreadCountsWhatItFindsAndStopsAtACancel) {
+  test::TempDir dir;
+  const std::string root = dir.path() + "tree";
+  namespace fs = std::filesystem;
+  // Alone, the top folder is listed whole first, then the first folder of its listing is
+  // read: the change comes while that one is listed, before any other folder is opened, so
+  // the totals are exact. It leaves that folder alone.
+  constexpr int kAfterTheTop = 300 / SlicedPump::kCheckEvery + 1;
+  std::vector<std::string> listed;  // in the order of the listing
+  HookPump events;
+  bool changed = false;
+  events.hook = [&] {
+    if (changed || events.calls < kAfterTheTop) return;
+    changed = true;
+    for (int i = 150; i < 300; ++i) fs::remove_all(listed[i]);
+    for (int i = 150; i < 200; ++i) touch(listed[i]);
+  };
+  const bool cancelled = false;
+  // The same when told the disk is cold: with no helper to share the waits, it is not.
+  for (CountThreads alone : {CountThreads{0, 0, false}, CountThreads{0, 0, true}}) {
+    changed = false;
+    events.calls = 0;
+    fs::remove_all(root);
+    makeFolders(root, 300, 6);
+    listed.clear();
+    for (const auto& entry : fs::directory_iterator(root)) listed.push_back(entry.path());
+    ASSERT_EQ(listed.size(), 300u);
+    const Counted c = countBelow(root, events, cancelled, alone);
+    ASSERT_TRUE(changed);
+    ASSERT_TRUE(c.done);
+    // 150 folders and their inner folders; 50 now files, 100 gone.
+    EXPECT_EQ(c.count.dirs, 300);
+    EXPECT_EQ(c.count.files, 150 * 6 + 50);
+    EXPECT_EQ(c.count.unreadable, 0);
+  }
+
+  HookPump stopping;
+  bool cancel = false;
+  stopping.hook = [&] {
+    if (stopping.calls == 3) cancel = true;
+  };
+  const Counted c = countBelow(root, stopping, cancel, {0, 0, false});
+  EXPECT_FALSE(c.done);
+  EXPECT_EQ(c.count.dirs + c.count.files, 0);
+  EXPECT_EQ(stopping.calls, 3) << "the count went on after the cancel";
 }
 
 TEST(FolderCounter, AnEmptyFolderAndAFolderOfFilesOnlyNeedNoHelper) {
