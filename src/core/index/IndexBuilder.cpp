@@ -141,11 +141,13 @@ void IndexBuilder::endRun() {
   sortingEnds_.swap(runEnds_);
   runNames_.clear();
   runEnds_.clear();
-  // Sized here, so the work on the other thread cannot fail.
+  // Sized here, so the work on the other thread cannot fail (kept from run to run: a
+  // resize fills only what a run has more than the one before).
   sorting_.resize(runPairs_);
   scratch_.resize(runPairs_);
   encoded_.reserve(runPairs_ * kMaxVarint);
   runPairs_ = 0;
+  sortingRun_ = true;
   auto sortAndEncode = [this] {
     makePairs(sortingNames_, sortingEnds_, sorting_);
     sortByTrigram(sorting_, scratch_);
@@ -160,10 +162,10 @@ void IndexBuilder::endRun() {
 
 void IndexBuilder::writeSortedRun() {
   if (sorter_.joinable()) sorter_.join();
-  if (sorting_.empty()) return;
+  if (!sortingRun_) return;
+  sortingRun_ = false;
   pairFile_.write(encoded_.data(), encoded_.size());
   runs_.push_back({pairFile_.size(), sortingBase_});
-  sorting_.clear();
   encoded_.clear();
 }
 

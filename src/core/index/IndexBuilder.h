@@ -87,6 +87,7 @@ class IndexBuilder {
   std::uint32_t runFirst_ = 0, sortingBase_ = 0;  // the runs' first records
   std::size_t runPairs_ = 0;
   std::vector<TrigramPair> sorting_, scratch_;  // its pairs, and room to sort them
+  bool sortingRun_ = false;  // a run is on the other thread, or done there and not written
   std::string encoded_;  // the sorted run as it goes to pairFile_
   std::thread sorter_;
   struct Run {
